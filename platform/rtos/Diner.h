@@ -1,0 +1,87 @@
+#pragma once
+#include "platform/rtos/Atime.h"
+#include "platform/rtos/Timeout.h"
+#include "platform/rtos/module_man.h"
+#include "platform/rtos/waiter_descriptor.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// A long-lived task: one thread with its own waiter and timers. The thread
+// runs handle_event for each queued event and handle_timeout for each due
+// Timeout, one at a time, in order, between diner_start and diner_stop.
+class Diner {
+public:
+    static constexpr int max_name = 20;
+
+    Diner();
+    virtual ~Diner(); // a task still running is stopped and joined
+    Diner(const Diner&) = delete;
+    Diner& operator=(const Diner&) = delete;
+
+    // Names the task (at most 20 characters kept) and registers its module;
+    // manager null means the process's manager. The queue never fills and
+    // posting never blocks, so the queue and stack sizes and the two flags
+    // are accepted for the callers' sake only. False when the module cannot
+    // be registered.
+    bool init(module_man* manager, void* selector, const char* name, int queue_size, int stack_size,
+              bool flag1, bool flag2);
+
+    bool start();
+    // Asks the thread to end after the event or timeout it is handling.
+    void stop();
+    // Stops the thread and joins it: waits up to tries x timeout_ms for it to
+    // end, says so when it does not, and then waits for it regardless.
+    bool terminate(int tries, int timeout_ms);
+    bool is_running() const { return thread_.joinable(); }
+
+    void submit_timeout(Timeout& t);                 // due after its period
+    void submit_timeout(Timeout& t, int period_ms);  // sets the period first
+    void submit_timeout_at(Timeout& t, Atime deadline);
+    void remove_timeout(Timeout& t);
+
+    // Runs the queued events and due timeouts on the calling thread, for tests
+    // that step a manual clock. The task must not be started. Returns how many ran.
+    int run_pending();
+
+    waiter_descriptor& get_waiter() { return waiter_; }
+    const char* get_name() const { return name_; }
+    int get_module_id() const { return module_id_; }
+    module_man* get_module_man() const { return manager_; }
+
+protected:
+    virtual void diner_start() {}
+    virtual void diner_stop() {}
+    virtual void handle_event(waiter_event&) {}
+    virtual void handle_timeout(Timeout&) {}
+
+private:
+    friend class Timeout;
+    void run();
+    void dispatch(waiter_event& event);
+    // Takes the earliest due timeout off the list (re-arming a repeating one).
+    Timeout* take_due(Atime now);
+    bool next_deadline(Atime& deadline) const;
+    void disarm_locked(Timeout& t);
+
+    char name_[max_name + 1] = {};
+    int module_id_ = 0;
+    module_man* manager_ = nullptr;
+    waiter_descriptor waiter_;
+    std::vector<Timeout*> timers_; // guarded by the process-wide timer lock
+    uint64_t next_sequence_ = 0;
+    std::thread thread_;
+    std::atomic<bool> stop_requested_{false};
+    std::mutex finish_mutex_;
+    std::condition_variable finished_cv_;
+    bool finished_ = false;
+};
+
+class Diner_info_list {
+public:
+    // The process's module manager.
+    static module_man* get();
+};

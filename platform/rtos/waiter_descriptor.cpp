@@ -1,0 +1,163 @@
+#include "platform/rtos/waiter_descriptor.h"
+#include "platform/rtos/Bugger.h"
+
+#include <algorithm>
+#include <poll.h>
+#include <set>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace {
+std::mutex& registry_mutex()
+{
+    static std::mutex m;
+    return m;
+}
+std::set<waiter_descriptor*>& registry()
+{
+    static std::set<waiter_descriptor*> r;
+    return r;
+}
+}
+
+waiter_descriptor::waiter_descriptor()
+{
+    fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (fd_ < 0)
+        Bugger::report_bug("waiter_descriptor: cannot create eventfd");
+    for (auto& slot : anonymous_)
+        slot.store(nullptr);
+    std::lock_guard<std::mutex> lock(registry_mutex());
+    registry().insert(this);
+}
+
+waiter_descriptor::~waiter_descriptor()
+{
+    {
+        std::lock_guard<std::mutex> lock(registry_mutex());
+        registry().erase(this);
+    }
+    close(fd_);
+}
+
+void waiter_descriptor::signal_fd()
+{
+    uint64_t one = 1;
+    ssize_t n = write(fd_, &one, sizeof one);
+    (void)n; // a full counter already means "wake up"
+}
+
+void waiter_descriptor::post(const waiter_event& event)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.push_back(event);
+    }
+    signal_fd();
+}
+
+void send_anonymous_event(waiter_descriptor& waiter, void* data)
+{
+    for (auto& slot : waiter.anonymous_) {
+        void* expected = nullptr;
+        if (slot.compare_exchange_strong(expected, data))
+            break;
+    }
+    waiter.signal_fd();
+}
+
+bool waiter_descriptor::take(waiter_event& event)
+{
+    for (auto& slot : anonymous_) {
+        void* data = slot.exchange(nullptr);
+        if (data) {
+            event = waiter_event{};
+            event.data = data;
+            return true;
+        }
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (queue_.empty())
+        return false;
+    event = queue_.front();
+    queue_.pop_front();
+    return true;
+}
+
+bool waiter_descriptor::poll(waiter_event& event)
+{
+    return take(event);
+}
+
+bool waiter_descriptor::wait_once(waiter_event& event, const Atime* deadline)
+{
+    if (take(event))
+        return true;
+    int timeout_ms = -1;
+    if (deadline) {
+        Atime now = Atime::now();
+        if (now >= *deadline)
+            return false;
+        // A manual clock only moves when a test advances it, and that wakes us.
+        if (!Manual_clock::active())
+            timeout_ms = int(std::min<int64_t>((*deadline - now).ms(), 60000));
+    }
+    pollfd p{fd_, POLLIN, 0};
+    ::poll(&p, 1, timeout_ms); // a signal or a wake-up ends it early; the callers loop
+    uint64_t count;
+    ssize_t n = read(fd_, &count, sizeof count);
+    (void)n;
+    return take(event);
+}
+
+void waiter_descriptor::wait(waiter_event& event)
+{
+    while (!wait_once(event, nullptr)) {
+    }
+}
+
+bool waiter_descriptor::wait(waiter_event& event, Atime deadline)
+{
+    while (Atime::now() < deadline) {
+        if (wait_once(event, &deadline))
+            return true;
+    }
+    return take(event);
+}
+
+void waiter_descriptor::wake()
+{
+    signal_fd();
+}
+
+void waiter_descriptor::wake_all()
+{
+    std::lock_guard<std::mutex> lock(registry_mutex());
+    for (waiter_descriptor* w : registry())
+        w->wake();
+}
+
+void waiter_descriptor::flush()
+{
+    for (auto& slot : anonymous_)
+        slot.store(nullptr);
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.clear();
+}
+
+void waiter_descriptor::purge(const Event_listener* listener)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
+                                [listener](const waiter_event& e) { return e.listener == listener; }),
+                 queue_.end());
+}
+
+size_t waiter_descriptor::pending() const
+{
+    size_t n = 0;
+    for (auto& slot : anonymous_)
+        n += slot.load() != nullptr;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return n + queue_.size();
+}

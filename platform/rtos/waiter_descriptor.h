@@ -1,0 +1,76 @@
+#pragma once
+#include "platform/rtos/Atime.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
+struct waiter_event;
+
+// An object that handles its own events on the receiving task's thread
+// (data-store and parameter listeners). An event that names a listener goes
+// to it instead of the task's handle_event.
+class Event_listener {
+public:
+    virtual void handle_listener_event(waiter_event& event) = 0;
+
+protected:
+    ~Event_listener() = default;
+};
+
+struct waiter_event {
+    int module = 0;                     // module id of the sender
+    uint32_t code = 0;                  // sender's event word
+    void* data = nullptr;               // sender's payload, not owned
+    Event_listener* listener = nullptr; // handles the event when set
+};
+
+// A task's queue of events. Posting never blocks and never calls the
+// receiver; the receiving thread takes events out in the order they were
+// posted. An anonymous event can be posted from a signal handler.
+class waiter_descriptor {
+public:
+    waiter_descriptor();
+    ~waiter_descriptor();
+    waiter_descriptor(const waiter_descriptor&) = delete;
+    waiter_descriptor& operator=(const waiter_descriptor&) = delete;
+
+    void post(const waiter_event& event);
+
+    // Blocks until an event arrives.
+    void wait(waiter_event& event);
+    // Blocks until an event arrives (true) or the deadline passes (false).
+    bool wait(waiter_event& event, Atime deadline);
+    // Takes an event if one is queued; never blocks.
+    bool poll(waiter_event& event);
+    // Blocks until an event arrives (true), the deadline passes or the waiter
+    // is woken without an event (false); no deadline when deadline is null.
+    bool wait_once(waiter_event& event, const Atime* deadline);
+
+    // Makes a thread blocked in wait_once return.
+    void wake();
+    // Wakes every waiter of the process, for example when a manual clock moves.
+    static void wake_all();
+
+    void flush();
+    // Drops the queued events that name the listener, before it goes away.
+    void purge(const Event_listener* listener);
+    size_t pending() const;
+
+    // Async-signal-safe: queues an anonymous event (module 0, code 0) carrying data.
+    friend void send_anonymous_event(waiter_descriptor& waiter, void* data);
+
+private:
+    bool take(waiter_event& event);
+    void signal_fd();
+
+    int fd_ = -1; // eventfd that wakes the receiver
+    mutable std::mutex mutex_;
+    std::deque<waiter_event> queue_;
+    std::array<std::atomic<void*>, 8> anonymous_{};
+};
+
+void send_anonymous_event(waiter_descriptor& waiter, void* data);

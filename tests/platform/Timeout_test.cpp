@@ -1,0 +1,143 @@
+#include "platform/rtos/Diner.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <vector>
+
+namespace {
+
+class Timer_task : public Diner {
+public:
+    Timer_task() { init(nullptr, nullptr, "Timers", 50, 6144, true, false); }
+    ~Timer_task() override { terminate(1, 1000); }
+
+    std::vector<std::pair<const Timeout*, int64_t>> fired; // which timer, at what time
+    std::promise<void>* on_fire = nullptr;
+
+protected:
+    void handle_timeout(Timeout& t) override
+    {
+        fired.emplace_back(&t, Atime::now().ms());
+        if (on_fire)
+            on_fire->set_value();
+    }
+};
+
+// Steps the manual clock 1 ms at a time, running the task's due work at each step.
+void step(Manual_clock& clock, Timer_task& task, int ms)
+{
+    for (int i = 0; i < ms; ++i) {
+        clock.advance(1);
+        task.run_pending();
+    }
+}
+
+TEST(Timeout, a_repeating_timeout_fires_exactly_once_per_period)
+{
+    struct Case { int periods; int step_ms; };
+    for (Case c : {Case{1, 10}, Case{7, 10}, Case{25, 1}}) {
+        Manual_clock clock(0);
+        Timer_task task;
+        Timeout tick(true);
+        task.submit_timeout(tick, 10);
+        for (int elapsed = 0; elapsed < c.periods * 10; elapsed += c.step_ms) {
+            clock.advance(c.step_ms);
+            task.run_pending();
+        }
+        ASSERT_EQ(task.fired.size(), size_t(c.periods)) << "step " << c.step_ms;
+        for (size_t i = 0; i < task.fired.size(); ++i)
+            EXPECT_EQ(task.fired[i].second, int64_t(10 * (i + 1)));
+        EXPECT_TRUE(tick.is_armed());
+    }
+}
+
+TEST(Timeout, a_one_shot_fires_once)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    Timeout once;
+    task.submit_timeout(once, 100);
+    step(clock, task, 99);
+    EXPECT_TRUE(task.fired.empty());
+    step(clock, task, 1000);
+    ASSERT_EQ(task.fired.size(), 1u);
+    EXPECT_EQ(task.fired[0].second, 100);
+    EXPECT_FALSE(once.is_armed());
+}
+
+TEST(Timeout, resubmitting_rearms_from_now)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    Timeout save;
+    task.submit_timeout(save, 1000);
+    for (int i = 0; i < 5; ++i) { // a change every 200 ms pushes the save out
+        step(clock, task, 200);
+        task.submit_timeout(save);
+    }
+    step(clock, task, 999);
+    EXPECT_TRUE(task.fired.empty());
+    step(clock, task, 5);
+    ASSERT_EQ(task.fired.size(), 1u);
+    EXPECT_EQ(task.fired[0].second, 2000);
+}
+
+TEST(Timeout, removing_or_destroying_a_timeout_disarms_it)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    Timeout removed(true);
+    task.submit_timeout(removed, 10);
+    {
+        Timeout destroyed(true);
+        task.submit_timeout(destroyed, 10);
+    }
+    task.remove_timeout(removed);
+    step(clock, task, 100);
+    EXPECT_TRUE(task.fired.empty());
+    EXPECT_FALSE(removed.is_armed());
+}
+
+TEST(Timeout, timeouts_due_together_fire_in_the_order_they_were_armed)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    Timeout a, b, c;
+    task.submit_timeout(b, 50);
+    task.submit_timeout_at(a, Atime(50));
+    task.submit_timeout(c, 20);
+    clock.advance(60);
+    task.run_pending();
+    ASSERT_EQ(task.fired.size(), 3u);
+    EXPECT_EQ(task.fired[0].first, &c);
+    EXPECT_EQ(task.fired[1].first, &b);
+    EXPECT_EQ(task.fired[2].first, &a);
+}
+
+TEST(Timeout, a_started_task_wakes_when_the_manual_clock_reaches_its_deadline)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    std::promise<void> fired;
+    task.on_fire = &fired;
+    Timeout once;
+    ASSERT_TRUE(task.start());
+    task.submit_timeout(once, 1000);
+    auto done = fired.get_future();
+    clock.advance(999);
+    EXPECT_EQ(done.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
+    clock.advance(1);
+    EXPECT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    task.terminate(1, 1000);
+}
+
+TEST(Timeout, delay_under_a_manual_clock_moves_the_clock)
+{
+    Manual_clock clock(0);
+    Atime before = Atime::now();
+    Atime::delay(1000);
+    EXPECT_EQ((Atime::now() - before).ms(), 1000);
+}
+
+}

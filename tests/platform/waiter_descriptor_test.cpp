@@ -1,0 +1,119 @@
+#include "platform/rtos/waiter_descriptor.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <future>
+#include <thread>
+#include <vector>
+
+namespace {
+
+TEST(waiter_descriptor, events_from_several_threads_arrive_in_each_senders_order)
+{
+    waiter_descriptor waiter;
+    constexpr int senders = 4, per_sender = 500;
+    std::vector<std::thread> threads;
+    for (int s = 0; s < senders; ++s)
+        threads.emplace_back([&waiter, s] {
+            for (int i = 0; i < per_sender; ++i)
+                waiter.post(waiter_event{s + 1, uint32_t(i), nullptr, nullptr});
+        });
+    std::vector<uint32_t> next(senders + 1, 0);
+    for (int n = 0; n < senders * per_sender; ++n) {
+        waiter_event e;
+        waiter.wait(e);
+        ASSERT_GE(e.module, 1);
+        ASSERT_LE(e.module, senders);
+        EXPECT_EQ(e.code, next[size_t(e.module)]++);
+    }
+    for (auto& t : threads)
+        t.join();
+    EXPECT_EQ(waiter.pending(), 0u);
+}
+
+TEST(waiter_descriptor, wait_with_deadline_reports_the_deadline_when_the_clock_passes_it)
+{
+    Manual_clock clock(1000);
+    waiter_descriptor waiter;
+    auto result = std::async(std::launch::async, [&] {
+        waiter_event e;
+        return waiter.wait(e, Atime(1050));
+    });
+    clock.advance(49);
+    EXPECT_EQ(result.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    clock.advance(1);
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_FALSE(result.get());
+}
+
+TEST(waiter_descriptor, wait_with_deadline_returns_an_event_that_comes_first)
+{
+    Manual_clock clock;
+    waiter_descriptor waiter;
+    waiter.post(waiter_event{3, 7, nullptr, nullptr});
+    waiter_event e;
+    EXPECT_TRUE(waiter.wait(e, Atime::now() + Rtime(10)));
+    EXPECT_EQ(e.code, 7u);
+}
+
+waiter_descriptor* signal_target = nullptr;
+int signal_flag = 0;
+
+void on_signal(int)
+{
+    send_anonymous_event(*signal_target, &signal_flag);
+}
+
+TEST(waiter_descriptor, an_anonymous_event_can_be_sent_from_a_signal_handler)
+{
+    waiter_descriptor waiter;
+    signal_target = &waiter;
+    struct sigaction action{};
+    action.sa_handler = on_signal;
+    struct sigaction old{};
+    sigaction(SIGUSR1, &action, &old);
+    raise(SIGUSR1);
+    sigaction(SIGUSR1, &old, nullptr);
+
+    waiter_event e;
+    ASSERT_TRUE(waiter.poll(e));
+    EXPECT_EQ(e.module, 0);
+    EXPECT_EQ(e.code, 0u);
+    EXPECT_EQ(e.data, &signal_flag);
+    EXPECT_FALSE(waiter.poll(e));
+}
+
+struct Counting_listener : Event_listener {
+    void handle_listener_event(waiter_event&) override {}
+};
+
+TEST(waiter_descriptor, purge_drops_only_the_events_of_that_listener)
+{
+    waiter_descriptor waiter;
+    Counting_listener gone, kept;
+    waiter.post(waiter_event{1, 1, nullptr, &gone});
+    waiter.post(waiter_event{1, 2, nullptr, &kept});
+    waiter.post(waiter_event{1, 3, nullptr, &gone});
+    waiter.post(waiter_event{1, 4, nullptr, nullptr});
+    waiter.purge(&gone);
+    waiter_event e;
+    ASSERT_TRUE(waiter.poll(e));
+    EXPECT_EQ(e.code, 2u);
+    ASSERT_TRUE(waiter.poll(e));
+    EXPECT_EQ(e.code, 4u);
+    EXPECT_FALSE(waiter.poll(e));
+}
+
+TEST(waiter_descriptor, flush_empties_the_queue)
+{
+    waiter_descriptor waiter;
+    waiter.post(waiter_event{});
+    send_anonymous_event(waiter, &signal_flag);
+    EXPECT_EQ(waiter.pending(), 2u);
+    waiter.flush();
+    waiter_event e;
+    EXPECT_FALSE(waiter.poll(e));
+}
+
+}
