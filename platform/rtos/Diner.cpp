@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 #include <pthread.h>
+#include <string>
 
 namespace {
 // Timer state of every task: short critical sections, never held while a
@@ -66,9 +67,8 @@ bool Diner::start()
     stop_requested_ = false;
     finished_ = false;
     thread_ = std::thread([this] { run(); });
-    char thread_name[16];
-    std::snprintf(thread_name, sizeof thread_name, "vrm.%s", name_);
-    pthread_setname_np(thread_.native_handle(), thread_name);
+    std::string thread_name = ("vrm." + std::string(name_)).substr(0, 15); // the kernel keeps 15 characters
+    pthread_setname_np(thread_.native_handle(), thread_name.c_str());
     return true;
 }
 
