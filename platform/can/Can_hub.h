@@ -1,0 +1,51 @@
+#pragma once
+#include <list>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A CAN server for machines without CAN hardware: one virtual bus per TCP
+// port on 127.0.0.1. Each client speaks socketcand's raw mode ("< hi >",
+// "< open BUS >", "< rawmode >", then "< send ... >" and "< frame ... >");
+// every frame a client sends goes to every other raw-mode client of the same
+// port. Bad input gets "< error ... >" or is skipped, and never disturbs
+// the other clients; a client that does not read its frames is dropped.
+class Can_hub {
+public:
+    // A port of 0 listens on a free port.
+    explicit Can_hub(std::vector<int> ports);
+    ~Can_hub(); // stops
+    Can_hub(const Can_hub&) = delete;
+    Can_hub& operator=(const Can_hub&) = delete;
+
+    // Listens on every port and serves on a thread of its own; false with the
+    // reason when a port cannot be opened.
+    bool start(std::string& error);
+    // The ports listened on, free ones filled in.
+    const std::vector<int>& get_ports() const { return ports_; }
+
+    // Async-signal-safe: asks the serving thread to end.
+    void request_stop();
+    // Waits until the serving thread has ended and every socket is closed.
+    void wait();
+
+private:
+    struct Client;
+
+    void serve();
+    void accept_client(size_t port_index);
+    bool read_client(Client& client);
+    void handle(Client& client, const std::string& message);
+    void forward(const Client& sender, const std::string& frame_text);
+    void queue(Client& client, std::string text);
+    void queue_error(Client& client, std::string text);
+    void flush(Client& client);
+    void close_all();
+
+    std::vector<int> ports_;
+    std::vector<int> listen_fds_;
+    std::list<std::unique_ptr<Client>> clients_;
+    int wake_fd_ = -1;
+    std::thread thread_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+// A plain TCP client of a CAN server, for tests: writes what it is told and
+// reads what comes, within a time limit.
+class Tcp_test_client {
+public:
+    explicit Tcp_test_client(int port); // connects to 127.0.0.1
+    ~Tcp_test_client();
+    Tcp_test_client(const Tcp_test_client&) = delete;
+    Tcp_test_client& operator=(const Tcp_test_client&) = delete;
+
+    bool connected() const { return fd_ >= 0; }
+    void write(const std::string& text);
+    // Reads until what came holds wanted (true) or timeout_ms pass (false);
+    // what came up to and with wanted is taken into got.
+    bool read_until(const std::string& wanted, std::string& got, int timeout_ms = 5000);
+    // The greeting, "< open can0 >" and "< rawmode >", each answered as expected.
+    bool open_raw();
+
+private:
+    int fd_ = -1;
+    std::string pending_;
+};

@@ -1,0 +1,80 @@
+#include "platform/can/Known_names.h"
+#include "platform/can/ZEV_Connection.h"
+#include "tests/platform/can/Zev_bench.h"
+#include "tests/support/Debug_capture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two connections with their own running tasks, on the real clock.
+class Zev_connection : public testing::Test {
+protected:
+    Short_claim_delay short_claims;
+    std::string spec = "mem,name=" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name());
+    waiter_descriptor master_waiter, slave_waiter;
+    ZEV::Connection master{Known_names::get_tessaryn_master(4)};
+    ZEV::Connection slave{Known_names::get_tessaryn_nextgen_slave(4)};
+
+    static bool wait_for(waiter_descriptor& w, int module, waiter_event& e)
+    {
+        Atime deadline = Atime::now() + Rtime(10000);
+        while (w.wait(e, deadline))
+            if (e.module == module)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(Zev_connection, start_opens_the_bus_runs_a_stack_and_claims_within_the_range)
+{
+    ASSERT_TRUE(slave.start(true, spec.c_str(), nullptr, &slave_waiter, 0x21, 0x21));
+    ASSERT_TRUE(master.start(true, spec.c_str(), nullptr, &master_waiter, 230, 250));
+    ZEV_smart_stack* stack = master.get_stack();
+    ASSERT_NE(stack, nullptr);
+    EXPECT_EQ(stack->get_name_manager().gethostbyname(Known_names::get_tessaryn_master(4)), 230);
+    waiter_event e;
+    ASSERT_TRUE(wait_for(master_waiter, stack->get_name_module(), e)) << "the waiter hears of the claim";
+    EXPECT_EQ(stack->get_name_manager().gethostbyname(Known_names::get_tessaryn_nextgen_slave(-1)), 0x21);
+
+    // A third NAME on 230..250 finds 230 taken by a lower NAME and moves on.
+    ZEV::Connection second{Known_names::get_tessaryn_master(5)};
+    ASSERT_TRUE(second.start(true, spec.c_str(), nullptr, nullptr, 230, 250));
+    EXPECT_EQ(second.get_stack()->get_name_manager().gethostbyname(Known_names::get_tessaryn_master(5)), 231);
+}
+
+TEST_F(Zev_connection, a_long_message_crosses_between_running_stacks_and_completes)
+{
+    ASSERT_TRUE(slave.start(true, spec.c_str(), nullptr, nullptr, 0x21, 0x21));
+    ASSERT_TRUE(master.start(true, spec.c_str(), nullptr, nullptr, 230, 250));
+    ZEV_smart_stack& m = *master.get_stack();
+    ZEV_smart_stack& s = *slave.get_stack();
+    ASSERT_EQ(s.register_pgn(0x1EF00, &slave_waiter, nullptr, 1), 0);
+    std::vector<uint8_t> data = test_pattern(5000);
+    ASSERT_EQ(m.write(ZEV_header(230, 0x21, 0x1EF00, 6, 10, 0), data.data(), int(data.size()), &master_waiter, 100), 0);
+
+    waiter_event e;
+    ASSERT_TRUE(wait_for(master_waiter, m.get_completion_module(), e));
+    EXPECT_EQ(int32_t(e.code), 100);
+    ASSERT_TRUE(wait_for(slave_waiter, s.get_receive_module(), e));
+    std::vector<uint8_t> got(6000);
+    ZEV_header h;
+    ASSERT_EQ(s.read(0x1EF00, h, got.data(), int(got.size()), &slave_waiter, 1), 5000);
+    got.resize(5000);
+    EXPECT_EQ(got, data);
+
+    master.stop();
+    EXPECT_EQ(m.write(ZEV_header(230, 0x21, 0x1EF00, 6, 7, 0), data.data(), 8, nullptr, 1), -1)
+        << "a stopped connection sends nothing";
+    EXPECT_EQ(s.deregister_pgn(0x1EF00, &slave_waiter, 0), 0);
+}
+
+TEST_F(Zev_connection, start_fails_with_a_message_when_the_bus_cannot_be_opened)
+{
+    Debug_capture capture;
+    EXPECT_FALSE(master.start(false, "tcp,addr=127.0.0.1", nullptr, &master_waiter, 230, 250));
+    EXPECT_NE(capture.text().find("bad bus spec"), std::string::npos) << capture.text();
+    EXPECT_EQ(master.get_stack(), nullptr);
+}
+
+}
