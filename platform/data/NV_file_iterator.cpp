@@ -1,44 +1,13 @@
 #include "platform/data/NV_file_iterator.h"
 #include "platform/data/NV_container.h"
+#include "platform/io/File_util.h"
 #include "platform/rtos/Debug_base.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace NV_store {
-
-namespace {
-
-bool write_all(int fd, const uint8_t* data, size_t size)
-{
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
-bool sync_folder_of(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-}
 
 NV_file_iterator::NV_file_iterator(const char* path)
     : path_(path)
@@ -96,24 +65,10 @@ bool NV_file_iterator::read_file()
 
 bool NV_file_iterator::write_file()
 {
-    std::string fresh = path_ + ".new";
     const std::vector<uint8_t>& image = get_image();
-    int fd = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool ok = fd >= 0;
-    if (ok) {
-        ok = write_all(fd, image.data(), image.size()) && ::fsync(fd) == 0;
-        ok = ::close(fd) == 0 && ok;
-    }
-    ok = ok && ::rename(fresh.c_str(), path_.c_str()) == 0;
-    if (!ok) {
-        int error = errno;
-        ::unlink(fresh.c_str());
-        Debug_print::dprint("Writing parameter file %s failed: %s\n", path_.c_str(), std::strerror(error));
-        return false;
-    }
-    if (!sync_folder_of(path_)) {
-        Debug_print::dprint("Syncing the folder of parameter file %s failed: %s\n", path_.c_str(),
-                            std::strerror(errno));
+    std::string error;
+    if (!File_util::replace(path_, image.data(), image.size(), error)) {
+        Debug_print::dprint("Writing parameter file %s failed: %s\n", path_.c_str(), error.c_str());
         return false;
     }
     return true;

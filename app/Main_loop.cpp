@@ -1,0 +1,105 @@
+#include "app/Main_loop.h"
+#include "app/Parameter_file.h"
+#include "data_store/Data_store.h"
+#include "params/parameters_t.h"
+#include "platform/io/File_util.h"
+#include "platform/rtos/Debug_base.h"
+
+#include <cstdio>
+
+Main_loop::Main_loop(const App_objects& objects)
+    : objects_(objects), watch_(objects.store.head, objects.main_waiter)
+{
+}
+
+void Main_loop::start()
+{
+    ds_system& system = objects_.store.body.system;
+    watch_.add(system.initiate_shutdown);
+    tree_listener_.init(&objects_.parameters);
+    tree_listener_.autoreg(objects_.main_waiter, true);
+    non_vtt_listener_.init(&objects_.parameters.system.non_vtt_connected);
+    non_vtt_listener_.autoreg(objects_.main_waiter, false);
+    // Read after registering, so that no request falls between the two.
+    code_ = read_locked(objects_.store.head, system.initiate_shutdown);
+}
+
+int Main_loop::run()
+{
+    while (code_ <= 0)
+        pass();
+    // The control task's totals are saved here too, once that task exists.
+    if (code_ != 1 && !non_vtt_display())
+        objects_.parameter_file.save();
+    objects_.store.head.set(objects_.store.body.system.alive, false);
+    Atime::delay(100);
+    return code_;
+}
+
+int Main_loop::pass()
+{
+    waiter_event event;
+    bool got_event = true;
+    // A stop signal whose event was flushed during the start-up still counts.
+    if (!objects_.stop_requested) {
+        if (save_armed_)
+            got_event = objects_.main_waiter.wait(event, save_deadline_);
+        else
+            objects_.main_waiter.wait(event);
+    }
+    if (objects_.stop_requested)
+        code_ = 1;
+    const int32_t& request = objects_.store.body.system.initiate_shutdown;
+    if (got_event && watch_.is(event, request))
+        code_ = read_locked(objects_.store.head, request);
+    if (code_ > 0)
+        return code_;
+    if (!got_event) {
+        if (save_armed_)
+            objects_.parameter_file.save();
+        save_armed_ = false;
+    } else if (event.listener) {
+        event.listener->handle_listener_event(event);
+    }
+    return code_;
+}
+
+void Main_loop::handle_nv_listener_event(NV_store::Virt_access* listener)
+{
+    // With the non-VT display in use, only a change of that mode is saved.
+    if ((listener == &tree_listener_ && !non_vtt_display()) || listener == &non_vtt_listener_) {
+        save_deadline_ = Atime::now() + Rtime(save_delay_ms);
+        save_armed_ = true;
+    }
+}
+
+bool Main_loop::non_vtt_display() const
+{
+    return read_locked(objects_.store.head, objects_.store.body.system.non_vtt_connected);
+}
+
+int Main_loop::finish(const std::string& exit_code_folder)
+{
+    int code = objects_.stop_requested
+                   ? 1
+                   : read_locked(objects_.store.head, objects_.store.body.system.initiate_shutdown);
+    Debug_print::dprint("\nShutdown code: %d\n", code);
+    write_exit_code(exit_code_folder, code);
+    watch_.clear();
+    tree_listener_.autounreg(objects_.main_waiter);
+    non_vtt_listener_.autounreg(objects_.main_waiter);
+    objects_.main_waiter.flush();
+    return code;
+}
+
+void Main_loop::write_exit_code(const std::string& folder, int code) const
+{
+    const std::string text = std::to_string(code);
+    std::string error;
+    if (File_util::make_folders(folder, error) &&
+        File_util::replace(folder + exit_code_file, text.data(), text.size(), error)) {
+        Debug_print::dprint("Writing exit code to file: %d\n", code);
+        return;
+    }
+    std::fprintf(stderr, "Failed to open AppExitCode for writing\n%s\n", error.c_str());
+}

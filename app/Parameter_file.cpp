@@ -1,0 +1,89 @@
+#include "app/Parameter_file.h"
+#include "app/start_up_overrides.h"
+#include "params/parameters_t.h"
+#include "platform/io/File_util.h"
+#include "platform/rtos/Debug_base.h"
+
+using NV_store::NV_file_iterator;
+
+Parameter_file::Parameter_file(NV_quvel::parameters_t& parameters, const std::string& folder)
+    : parameters_(parameters),
+      folder_(folder),
+      path_(folder + "params"),
+      backup_path_(folder + "params.bak"),
+      iterator_(path_.c_str())
+{
+}
+
+bool Parameter_file::create_folder() const
+{
+    std::string error;
+    if (File_util::make_folders(folder_, error))
+        return true;
+    Debug_print::dprint("Cannot create the parameter folder %s (%s): the parameters cannot be saved\n",
+                        folder_.c_str(), error.c_str());
+    return false;
+}
+
+bool Parameter_file::save()
+{
+    iterator_.set_mode(NV_file_iterator::mode_write);
+    bool ok = parameters_.serialise(&iterator_);
+    if (!ok)
+        iterator_.close(); // nothing of a half-built image reaches the disk
+    ok = iterator_.set_mode(NV_file_iterator::mode_idle) && ok;
+    if (!ok) {
+        Debug_print::dprint("Saving the parameters to %s failed: params.bak is kept as it was\n", path_.c_str());
+        return false;
+    }
+    if (!copy(path_, backup_path_))
+        Debug_print::dprint("Refreshing params.bak from %s failed\n", path_.c_str());
+    return true;
+}
+
+bool Parameter_file::load()
+{
+    for (int pass = 1; pass <= 2; ++pass) {
+        iterator_.set_mode(NV_file_iterator::mode_read);
+        if (!iterator_.is_readable()) {
+            Debug_print::dprint("NV iterator is not readable\n");
+        } else {
+            bool decoded = parameters_.deserialise(&iterator_);
+            iterator_.set_mode(NV_file_iterator::mode_idle);
+            Debug_print::dprint("params deserialise = %d\n", decoded ? 1 : 0);
+            if (decoded && iterator_.is_readable())
+                return true;
+        }
+        iterator_.set_mode(NV_file_iterator::mode_idle);
+        bool restored = copy(backup_path_, path_);
+        Debug_print::dprint("Restoring from params.bak %s\n", restored ? "succeeded" : "failed");
+        if (!restored)
+            break;
+    }
+    Debug_print::dprint("Neither params nor params.bak could be read: the parameters keep their factory defaults\n");
+    return false;
+}
+
+void Parameter_file::reset(bool non_vtt_mode)
+{
+    parameters_.set_default(true);
+    apply_start_up_overrides(parameters_);
+    parameters_.system.non_vtt_connected.set(non_vtt_mode);
+    parameters_.signal_all();
+    save();
+    Debug_print::dprint("Reset params with non_vtt_mode = %d\n", non_vtt_mode ? 1 : 0);
+}
+
+bool Parameter_file::copy(const std::string& from, const std::string& to)
+{
+    NV_file_iterator source(from.c_str());
+    source.set_mode(NV_file_iterator::mode_read);
+    if (!source.is_open_for_reading())
+        return false;
+    const std::vector<uint8_t>& image = source.get_image();
+    std::string error;
+    if (File_util::replace(to, image.data(), image.size(), error))
+        return true;
+    Debug_print::dprint("Copying %s failed: %s\n", from.c_str(), error.c_str());
+    return false;
+}

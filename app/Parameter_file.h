@@ -1,0 +1,51 @@
+#pragma once
+#include "platform/data/NV_file_iterator.h"
+
+#include <string>
+
+namespace NV_quvel {
+class parameters_t;
+}
+
+// The parameter tree's file "params" and its backup "params.bak" in one
+// folder. A save writes "params" beside the old one, synced and renamed over
+// it, and only a save that succeeded refreshes the backup, from the file as
+// read back and checked. A load falls back to the backup when "params" is
+// missing, torn or corrupt; when both are bad the tree keeps what it holds.
+// Used from one thread.
+class Parameter_file {
+public:
+    static constexpr const char* default_folder = "/var/data/kx4/cache/";
+
+    // folder ends in '/'.
+    Parameter_file(NV_quvel::parameters_t& parameters, const std::string& folder);
+
+    // Makes the folder when it is missing; false, after saying so, when it cannot.
+    bool create_folder() const;
+
+    // Writes the whole tree, then refreshes the backup; false, after saying
+    // so, when the file could not be written (the backup is then untouched).
+    bool save();
+    // Reads the tree from "params", restoring "params" from the backup when it
+    // cannot be read, at most twice. False, after saying so, when neither
+    // could be read.
+    bool load();
+    // Every parameter back to its factory default, non-VT display mode as
+    // given; tells every listener and saves.
+    void reset(bool non_vtt_mode);
+
+    // Copies a parameter file whose contents check out, so that a power cut
+    // leaves the old target or the new one; false when the source is
+    // missing or bad, or the target cannot be written.
+    static bool copy(const std::string& from, const std::string& to);
+
+    const std::string& get_path() const { return path_; }
+    const std::string& get_backup_path() const { return backup_path_; }
+
+private:
+    NV_quvel::parameters_t& parameters_;
+    const std::string folder_;
+    const std::string path_;
+    const std::string backup_path_;
+    NV_store::NV_file_iterator iterator_;
+};

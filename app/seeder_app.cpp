@@ -1,0 +1,151 @@
+#include "app/seeder_app.h"
+#include "app/App_objects.h"
+#include "app/Command_line.h"
+#include "app/Main_loop.h"
+#include "app/Parameter_file.h"
+#include "app/System_info.h"
+#include "app/preferred_address.h"
+#include "app/seeder_globals.h"
+#include "app/select_ui_mode.h"
+#include "app/start_up_overrides.h"
+#include "platform/can/Bus_select.h"
+#include "platform/can/Known_names.h"
+#include "platform/can/ZEV_smart_stack.h"
+#include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Platform.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// As the communications library ends when it cannot open its bus.
+[[noreturn]] void end_start_up()
+{
+    std::exit(-1);
+}
+
+void install_stop_handlers()
+{
+    struct sigaction action {};
+    action.sa_handler = on_stop_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+void publish_identity(System_info& info)
+{
+    const uint64_t mac = info.get_mac_address();
+    ds_system_id receiver_id{};
+    receiver_id.long_hash = System_info::long_hash(mac);
+    receiver_id.short_hash = System_info::short_hash(mac);
+    data_store.head.set(data_store.body.system.info.receiver_id, receiver_id);
+    data_store.head.set(data_store.body.system.mac_address, mac);
+}
+
+// The network stack on the ISOBUS, its task running; null after saying why.
+std::unique_ptr<ZEV_smart_stack> start_can(const std::string& bus_spec)
+{
+    Can_bus* bus = Bus_select::start(bus_spec.c_str(), nullptr);
+    if (!bus) {
+        Debug_print::dprint("Cannot reach the ISOBUS at \"%s\": is a CAN server (can_hub) running there?\n",
+                            bus_spec.c_str());
+        return nullptr;
+    }
+    auto stack = std::make_unique<ZEV_smart_stack>();
+    if (!stack->open(bus, &process_module_man) || !stack->start()) {
+        Debug_print::dprint("Cannot start the network stack on the ISOBUS\n");
+        return nullptr;
+    }
+    return stack;
+}
+
+// The factory settings first, so that the file's values win.
+void load_parameters(Parameter_file& parameter_file)
+{
+    parameter_file.create_folder();
+    apply_start_up_overrides(parameters);
+    parameter_file.load();
+}
+
+// Claims the seeder's address and waits until the claim holds; false after
+// saying so when it cannot.
+bool claim_address(ZEV_smart_stack& stack, System_info& info)
+{
+    const ZEV_name::NAME name = Known_names::get_seeder(int(info.get_identity_number()));
+    const uint8_t address = preferred_address(parameters.system.app_preferred_address.get());
+    ZEV_name::Name_manager& names = stack.get_name_manager();
+    names.add_local_name(name, address, &main_waiter);
+    if (!stack.wait_for_name(&main_waiter, name, true)) {
+        Debug_print::dprint("No address could be claimed on the ISOBUS\n");
+        return false;
+    }
+    Debug_print::dprint("Address %u claimed on the ISOBUS\n", unsigned(names.gethostbyname(name)));
+    // The store keeps the NAME's eight bytes at the start of its slot.
+    Iso_name_slot slot{};
+    std::memcpy(slot.bytes, name.get_bytes(), 8);
+    data_store.head.set(data_store.body.system.iso_name, slot);
+    return true;
+}
+
+}
+
+void on_stop_signal(int)
+{
+    const int saved_errno = errno;
+    stop_requested = true;
+    send_anonymous_event(main_waiter, &stop_requested);
+    errno = saved_errno;
+}
+
+void seeder_app_thread(const Command_line& settings)
+{
+    Debug_print::dprint("KX-4 Seeder Application Starting\n");
+    install_stop_handlers();
+
+    System_info info;
+    publish_identity(info);
+
+    std::unique_ptr<ZEV_smart_stack> stack = start_can(settings.bus_spec);
+    if (!stack)
+        end_start_up();
+
+    // The slave ECU comes here once the communications library has its ECU
+    // manager: initialise, open, detect, and observe the first ECU's status
+    // and its digital input 1.
+
+    Parameter_file parameter_file(parameters, Platform::rooted(Parameter_file::default_folder));
+    load_parameters(parameter_file);
+
+    if (!claim_address(*stack, info)) {
+        stack.reset();
+        end_start_up();
+    }
+
+    // The control task (the simulator without a serial port) and the remote
+    // data-store server come here once they exist.
+
+    const App_objects objects{data_store, parameters, parameter_file, main_waiter, stop_requested};
+    select_ui_mode(objects);
+
+    // Diagnostics, the file-server client, the VT pool and user interface
+    // (VT mode), and the Task Controller come here once they exist.
+
+    parameters.signal_all();
+    Main_loop loop(objects);
+    loop.start();
+    data_store.head.set(data_store.body.system.mac_address, info.get_mac_address());
+    loop.run();
+    const int code = loop.finish(Platform::instance().get_application_dir());
+
+    // The objects made above go here, in reverse order, once they exist; the
+    // ECU manager's finalise follows the CAN stack's shutdown.
+    stack.reset();
+    Debug_print::dprint("EXIT: %d\n", code);
+    std::exit(code);
+}

@@ -1,0 +1,117 @@
+#include "tests/app/Spawned_process.h"
+#include "platform/rtos/Atime.h"
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::vector<std::string> environment_with(const std::vector<std::string>& settings)
+{
+    std::vector<std::string> variables;
+    for (char** v = environ; *v; ++v) {
+        bool replaced = false;
+        for (const std::string& s : settings)
+            replaced = replaced || std::strncmp(*v, s.c_str(), s.find('=') + 1) == 0;
+        if (!replaced)
+            variables.emplace_back(*v);
+    }
+    variables.insert(variables.end(), settings.begin(), settings.end());
+    return variables;
+}
+
+std::vector<char*> pointers_to(std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (std::string& text : texts)
+        pointers.push_back(&text[0]);
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}
+
+Spawned_process::Spawned_process(const std::vector<std::string>& arguments, const std::vector<std::string>& settings)
+{
+    std::vector<std::string> argument_texts = arguments;
+    std::vector<std::string> environment = environment_with(settings);
+    std::vector<char*> argv = pointers_to(argument_texts);
+    std::vector<char*> envp = pointers_to(environment);
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return;
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(fds[1], 1);
+        dup2(fds[1], 2);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    fd_ = fds[0];
+}
+
+Spawned_process::~Spawned_process()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+bool Spawned_process::read_some(int timeout_ms)
+{
+    if (fd_ < 0)
+        return false;
+    pollfd p{fd_, POLLIN, 0};
+    if (poll(&p, 1, timeout_ms) <= 0)
+        return true;
+    char buffer[4096];
+    ssize_t n = read(fd_, buffer, sizeof buffer);
+    if (n <= 0) {
+        close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    output_.append(buffer, size_t(n));
+    return true;
+}
+
+bool Spawned_process::wait_for_output(const std::string& text, int timeout_ms)
+{
+    const Atime deadline = Atime::now() + Rtime(timeout_ms);
+    while (output_.find(text) == std::string::npos) {
+        const Atime now = Atime::now();
+        if (now >= deadline || !read_some(int((deadline - now).ms())))
+            return output_.find(text) != std::string::npos;
+    }
+    return true;
+}
+
+std::optional<int> Spawned_process::wait_for_exit(int timeout_ms)
+{
+    const Atime deadline = Atime::now() + Rtime(timeout_ms);
+    for (Atime now = Atime::now(); now < deadline && read_some(int((deadline - now).ms())); now = Atime::now()) {
+    }
+    if (pid_ <= 0 || fd_ >= 0)
+        return std::nullopt; // still writing: taken as still running
+    int status = 0;
+    if (waitpid(pid_, &status, 0) != pid_)
+        return std::nullopt;
+    pid_ = -1;
+    return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
+}
+
+void Spawned_process::send_signal(int signal)
+{
+    if (pid_ > 0)
+        kill(pid_, signal);
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A program run as a child process, its standard output and error read
+// through one pipe. A process still running when this goes is killed.
+class Spawned_process {
+public:
+    // arguments[0] is the program's path; settings ("NAME=value") are added
+    // to this process's environment, replacing a variable of the same name.
+    Spawned_process(const std::vector<std::string>& arguments, const std::vector<std::string>& settings = {});
+    ~Spawned_process();
+    Spawned_process(const Spawned_process&) = delete;
+    Spawned_process& operator=(const Spawned_process&) = delete;
+
+    // Reads the output until it holds the text (true) or the time is up or
+    // the output ends (false).
+    bool wait_for_output(const std::string& text, int timeout_ms);
+    // Reads the output to its end and collects the process; its exit status,
+    // or nothing when it ended by a signal or did not end in time.
+    std::optional<int> wait_for_exit(int timeout_ms);
+    void send_signal(int signal);
+
+    const std::string& output() const { return output_; }
+
+private:
+    // Reads what arrives before the deadline; false once the output has ended.
+    bool read_some(int timeout_ms);
+
+    pid_t pid_ = -1;
+    int fd_ = -1;
+    std::string output_;
+};
