@@ -3,7 +3,7 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "tests/app/App_fixture.h"
-#include "tests/app/Spawned_process.h"
+#include "tests/support/Spawned_process.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_smart_stack.h"
-#include "tests/platform/can/Spawned_process.h"
+#include "tests/support/Spawned_process.h"
 #include "tests/platform/can/Tcp_test_client.h"
 #include "tests/platform/can/Zev_bench.h"
 

@@ -1,4 +1,4 @@
-#include "tests/app/Spawned_process.h"
+#include "tests/support/Spawned_process.h"
 #include "platform/rtos/Atime.h"
 
 #include <csignal>
@@ -50,6 +50,8 @@ Spawned_process::Spawned_process(const std::vector<std::string>& arguments, cons
     if (pid_ == 0) {
         dup2(fds[1], 1);
         dup2(fds[1], 2);
+        int null = open("/dev/null", O_RDONLY);
+        dup2(null, 0);
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
@@ -114,4 +116,26 @@ void Spawned_process::send_signal(int signal)
 {
     if (pid_ > 0)
         kill(pid_, signal);
+}
+
+int Spawned_process::stop(int signal, int timeout_ms)
+{
+    send_signal(signal);
+    return wait_for_exit(timeout_ms).value_or(-1);
+}
+
+bool Spawned_process::read_line(std::string& line, int timeout_ms)
+{
+    const Atime deadline = Atime::now() + Rtime(timeout_ms);
+    for (;;) {
+        const size_t end = output_.find('\n', lines_taken_);
+        if (end != std::string::npos) {
+            line = output_.substr(lines_taken_, end - lines_taken_);
+            lines_taken_ = end + 1;
+            return true;
+        }
+        const Atime now = Atime::now();
+        if (now >= deadline || !read_some(int((deadline - now).ms())))
+            return false;
+    }
 }

@@ -4,8 +4,9 @@
 #include <sys/types.h>
 #include <vector>
 
-// A program run as a child process, its standard output and error read
-// through one pipe. A process still running when this goes is killed.
+// A program run by a test as a child process: its standard input is
+// /dev/null, its standard output and error are read through one pipe. A
+// process still running when this goes is killed.
 class Spawned_process {
 public:
     // arguments[0] is the program's path; settings ("NAME=value") are added
@@ -22,6 +23,11 @@ public:
     // or nothing when it ended by a signal or did not end in time.
     std::optional<int> wait_for_exit(int timeout_ms);
     void send_signal(int signal);
+    // Sends the signal and waits for the end: the exit status, or -1.
+    int stop(int signal, int timeout_ms = 10000);
+    // The next line of output not yet taken (without its line end); false
+    // at the end of the output or after timeout_ms.
+    bool read_line(std::string& line, int timeout_ms = 10000);
 
     const std::string& output() const { return output_; }
 
@@ -32,4 +38,5 @@ private:
     pid_t pid_ = -1;
     int fd_ = -1;
     std::string output_;
+    size_t lines_taken_ = 0; // where read_line goes on
 };
