@@ -1,5 +1,6 @@
 #include "orrvan_comms/private/include/Ecu_null_objects.h"
 #include "orrvan_comms/private/include/Ecu_connector_invalid.h"
+#include "orrvan_comms/private/include/Ecu_invalid.h"
 #include "orrvan_comms/private/include/Ecu_pin_analogue.h"
 #include "orrvan_comms/private/include/Ecu_pin_digital_input.h"
 #include "orrvan_comms/private/include/Ecu_pin_digital_output.h"
@@ -19,10 +20,16 @@ constexpr unsigned invalid_pin_index = std::numeric_limits<uint32_t>::max();
 
 }
 
+Ecu_iface& get_ecu_invalid()
+{
+    static Ecu_invalid ecu;
+    return ecu;
+}
+
+// Built after the null ECU, so destroyed before it.
 Ecu_connector_iface& get_ecu_connector_invalid()
 {
-    // No ECU behind it: nothing on the null connector ever reaches one.
-    static Ecu_connector_invalid connector(nullptr, invalid_name, invalid_connector_index);
+    static Ecu_connector_invalid connector(&get_ecu_invalid(), invalid_name, invalid_connector_index);
     return connector;
 }
 

@@ -1,0 +1,475 @@
+#include "orrvan_comms/private/include/Ecu.h"
+#include "orrvan_comms/private/include/Ecu_null_objects.h"
+#include "tests/orrvan_comms/Fake_slave_link.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+using namespace Next_gen;
+
+namespace {
+
+constexpr uint64_t slave_name = 0x5004;
+constexpr Ecu_version_info rq73_version{4, 1, 0, 2, 10, 3};
+
+std::vector<std::string> without(std::vector<std::string> written, const std::string& dropped)
+{
+    written.erase(std::remove(written.begin(), written.end(), dropped), written.end());
+    return written;
+}
+
+long count(const std::vector<std::string>& written, const std::string& text)
+{
+    return std::count(written.begin(), written.end(), text);
+}
+
+uint32_t float_bits(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// One ECU on a scripted slave that reports its mode every 5 ticks.
+struct Ecu_fixture : ::testing::Test {
+    explicit Ecu_fixture(Ecu_version_info slave_version = rq73_version, Ecu_version_info ecu_version = rq73_version,
+                         bool version_fixed = false)
+        : link(slave_version), ecu(&link, slave_name, ecu_version, version_fixed)
+    {
+        ecu.initialise();
+        ecu.get_status().register_observer(status_observer);
+    }
+
+    void run(unsigned ticks)
+    {
+        for (unsigned i = 0; i < ticks; ++i) {
+            if (++m_ticks % 5 == 0)
+                link.report();
+            ecu.tick();
+        }
+    }
+    // Runs until the status observers hear of the value; false after max_ticks.
+    bool run_until_status(Ecu_status value, unsigned max_ticks = 200)
+    {
+        for (unsigned i = 0; i < max_ticks; ++i) {
+            if (!statuses.empty() && statuses.back() == value)
+                return true;
+            run(1);
+        }
+        return false;
+    }
+    Ecu_pin_digital_input_iface& master_switch()
+    {
+        return ecu.get_connector(2).get_pin_digital_input(1, "DIG Input 1");
+    }
+
+    // What was written, without the heartbeats and the first output word,
+    // whose times depend on the tick count alone.
+    std::vector<std::string> handshake_and_queue(std::vector<std::string> written) const
+    {
+        return without(without(std::move(written), Fake_slave_link::heartbeat()), link.outputs(0x3FFFF));
+    }
+
+    Fake_slave_link link;
+    Ecu ecu;
+    std::vector<Ecu_status> statuses;
+    Observable_iface<Ecu_iface, Ecu_status>::Observer status_observer =
+        std::make_shared<std::function<void(const Ecu_iface&, const Ecu_status&)>>(
+            [this](const Ecu_iface&, const Ecu_status& status) { statuses.push_back(status); });
+
+private:
+    unsigned m_ticks = 0;
+};
+
+TEST_F(Ecu_fixture, a_full_handshake_runs_the_slave_and_then_sends_the_queue_one_message_a_tick)
+{
+    master_switch().set_active_high(false);
+    master_switch().get_value_observer().set_on_time_update_interval(200);
+
+    testing::internal::CaptureStdout();
+    const bool running = run_until_status(1);
+    const std::string trace = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(running);
+    EXPECT_EQ(trace, "TEcu::5004 SlaveState 0->1\n"
+                     "TEcu::5004 SlaveState 1->2\n"
+                     "TEcu::5004 SlaveState 2->3\n"
+                     "TEcu::5004 SlaveState 3->4\n"
+                     "TEcu::5004 SlaveState 4->5\n"
+                     "TEcu::5004 SlaveState 5->6\n"
+                     "TEcu::5004 SlaveState 6->7\n"
+                     "TEcu::5004 SlaveState 7->8\n"
+                     "TEcu::5004 SlaveState 8->9\n");
+    EXPECT_EQ(statuses, (std::vector<Ecu_status>{0, 1}));
+    EXPECT_EQ(ecu.get_firmware_version(), "2.10.3");
+    EXPECT_EQ(ecu.get_hardware_description(), "RQ-73");
+
+    // Connector 2, pin 1 is input bit 10: its polarity field is bits 20-21.
+    const std::string polarity = link.polarity(0xFFCFFFFF);
+    EXPECT_EQ(handshake_and_queue(link.take_written()),
+              (std::vector<std::string>{link.clear_error_comms(), "version?", Fake_slave_link::configuration(3),
+                                        Fake_slave_link::configuration(1), Fake_slave_link::configuration(2),
+                                        polarity}))
+        << "the queue starts to move in the tick in which the status is delivered";
+    for (const std::string& queued : {link.input_interval(200), polarity}) {
+        run(1);
+        EXPECT_EQ(handshake_and_queue(link.take_written()), std::vector<std::string>{queued});
+    }
+    run(1);
+    EXPECT_TRUE(handshake_and_queue(link.take_written()).empty());
+}
+
+// The slave never answers: after 200 silent ticks the link counts as lost,
+// and from then on each wait for an answer lasts 200 ticks.
+TEST_F(Ecu_fixture, a_slave_that_never_answers_is_asked_again_every_two_seconds)
+{
+    link.set_silent(true);
+    const std::vector<std::pair<unsigned, std::string>> steps{
+        {199, "TEcu::5004 SlaveState 0->1\n"}, // the request went out in tick 1
+        {1, "TEcu::5004 SlaveState 1->0\n"},   // 200 ticks without a message
+        {1, "TEcu::5004 SlaveState 0->1\n"},
+        {199, ""},
+        {1, "TEcu::5004 SlaveState 1->0\n"}, // 200 ticks in state 1
+        {1, "TEcu::5004 SlaveState 0->1\n"},
+    };
+    for (const auto& step : steps) {
+        testing::internal::CaptureStdout();
+        run(step.first);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), step.second);
+    }
+    EXPECT_EQ(count(link.take_written(), "version?"), 3);
+    EXPECT_EQ(statuses, std::vector<Ecu_status>{0});
+}
+
+TEST_F(Ecu_fixture, losing_the_slave_drops_the_status_and_a_returning_one_brings_it_back)
+{
+    testing::internal::CaptureStdout();
+    const bool running = run_until_status(1);
+    link.set_silent(true);
+    link.take_written();
+    const std::vector<Ecu_status> before = statuses;
+    run(190); // it last spoke at most 5 ticks before
+
+    const std::vector<Ecu_status> after_190 = statuses;
+    const bool lost = run_until_status(0, 20);
+    link.set_silent(false);
+    const bool back = run_until_status(1);
+    const std::string trace = testing::internal::GetCapturedStdout();
+
+    ASSERT_TRUE(running);
+    EXPECT_EQ(after_190, before) << "still running 190 ticks after the slave fell silent";
+    EXPECT_TRUE(lost);
+    EXPECT_TRUE(back);
+    EXPECT_EQ(statuses, (std::vector<Ecu_status>{0, 1, 0, 1}));
+    EXPECT_NE(trace.find("SlaveState 9->0\n"), std::string::npos);
+    EXPECT_EQ(count(link.take_written(), Fake_slave_link::configuration(3)), 1) << "the handshake ran again";
+}
+
+TEST_F(Ecu_fixture, a_closed_link_has_the_version_request_tried_again_every_tick)
+{
+    link.close();
+    testing::internal::CaptureStdout();
+    run(10);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(link.write_attempts(), 20) << "the comms reset and the version request, each tick";
+    link.open();
+    testing::internal::CaptureStdout();
+    run(2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "TEcu::5004 SlaveState 0->1\n");
+}
+
+struct Early_model : Ecu_fixture, ::testing::WithParamInterface<uint8_t> {
+    Early_model() : Ecu_fixture({GetParam()}, {GetParam()}) {}
+};
+
+TEST_P(Early_model, runs_no_handshake_but_keeps_its_heartbeat_and_reads_the_slave)
+{
+    Ecu_pin_digital_input_iface& input = ecu.get_connector(0).get_pin_digital_input(3, "in");
+    ecu.get_connector(0).get_pin_analogue_input(7, "probe queued for ever");
+    link.receive(link.table().get_eid_discreet_inputs(), 0, 1u << ecu.get_digital_input_bit(0, 3));
+
+    testing::internal::CaptureStdout();
+    run(100);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(link.take_written(), std::vector<std::string>(2, Fake_slave_link::heartbeat()));
+    EXPECT_TRUE(input.get_value());
+    EXPECT_EQ(statuses, std::vector<Ecu_status>{0});
+}
+
+INSTANTIATE_TEST_SUITE_P(Types_1_to_3, Early_model, ::testing::Values(1, 2, 3));
+
+TEST_F(Ecu_fixture, an_output_word_the_slave_does_not_confirm_is_sent_again_every_50_ticks)
+{
+    link.set_confirm_outputs(false);
+    ASSERT_TRUE(run_until_status(1));
+    do
+        run(1);
+    while (count(link.take_written(), Fake_slave_link::heartbeat()) == 0);
+
+    // Output 0 of connector 0 is bits 0-1; the others stay "not used".
+    ecu.get_connector(0).get_pin_digital_output(0, "out").set_value(Digital_output_value::high);
+    run(151);
+    EXPECT_EQ(count(link.take_written(), link.outputs(0x3FFFD)), 4) << "once when set, then every 50 ticks";
+    link.set_confirm_outputs(true);
+    run(50);
+    EXPECT_EQ(count(link.take_written(), link.outputs(0x3FFFD)), 1);
+    run(100);
+    EXPECT_EQ(count(link.take_written(), link.outputs(0x3FFFD)), 0);
+}
+
+TEST_F(Ecu_fixture, a_running_slave_is_asked_for_its_version_every_1000_ticks)
+{
+    ASSERT_TRUE(run_until_status(1));
+    link.take_written();
+    std::vector<unsigned> asked_at;
+    for (unsigned tick = 1; tick <= 2100; ++tick) {
+        run(1);
+        if (count(link.take_written(), "version?") != 0)
+            asked_at.push_back(tick);
+    }
+    ASSERT_EQ(asked_at.size(), 2u);
+    EXPECT_EQ(asked_at[1] - asked_at[0], 1000u);
+}
+
+struct Version_case {
+    bool fixed;
+    const char* firmware;
+    const char* hardware;
+};
+
+struct Version_response : ::testing::TestWithParam<Version_case> {};
+
+// The answer arrives while the ECU waits in state 1.
+TEST_P(Version_response, updates_the_version_unless_it_is_fixed_and_moves_the_handshake_on)
+{
+    Fake_slave_link link;
+    link.set_silent(true);
+    Ecu ecu(&link, slave_name, {5, 0, 0, 1, 2, 3}, GetParam().fixed);
+    testing::internal::CaptureStdout();
+    ecu.tick();
+    ecu.tick();
+    link.receive_raw(PGN_PROPRIETARY_A, {0xFE, 0x00, 4, 1, 0, 2, 10, 3});
+    ecu.tick();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "TEcu::5004 SlaveState 0->1\n"
+              "TEcu::5004 SlaveState 1->2\n");
+    EXPECT_EQ(ecu.get_firmware_version(), GetParam().firmware);
+    EXPECT_EQ(ecu.get_hardware_description(), GetParam().hardware);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixed_or_not, Version_response,
+                         ::testing::Values(Version_case{false, "2.10.3", "RQ-73"},
+                                           Version_case{true, "1.2.3", "DV-18"}));
+
+TEST_F(Ecu_fixture, discrete_input_masks_reach_every_digital_input_pin)
+{
+    Ecu_pin_digital_input_iface& master = master_switch();
+    Ecu_pin_digital_input_iface& other = ecu.get_connector(1).get_pin_digital_input(9, "in");
+    ecu.get_connector(0).get_pin_analogue_input(7, "not a digital input");
+    const unsigned eid = link.table().get_eid_discreet_inputs();
+    link.set_silent(true);
+
+    link.receive(eid, 0, 1u << 10);
+    run(1);
+    EXPECT_TRUE(master.get_value());
+    EXPECT_FALSE(other.get_value());
+    link.receive(eid, 0, 1u << 9);
+    run(1);
+    EXPECT_FALSE(master.get_value());
+    EXPECT_TRUE(other.get_value());
+    link.receive(eid, 5, 0xFFFFFFFF);
+    run(1);
+    EXPECT_FALSE(master.get_value()) << "another data ID carries no mask";
+}
+
+TEST_F(Ecu_fixture, a_probe_value_reaches_its_pin_through_the_input_index)
+{
+    Ecu_pin_analogue_iface& pin = ecu.get_connector(0).get_pin_analogue_input(7, "pressure");
+    link.set_silent(true);
+    link.receive(link.table().get_eid_block_probe(), 0, float_bits(3.5f));
+    run(1);
+    EXPECT_EQ(pin.get_value(), 3.5f);
+}
+
+struct Connector_count_case {
+    uint8_t type;
+    unsigned count;
+};
+
+struct Connector_count : ::testing::TestWithParam<Connector_count_case> {};
+
+TEST_P(Connector_count, depends_on_the_model_and_grows_with_each_initialise)
+{
+    Ecu ecu(nullptr, slave_name, {GetParam().type}, false);
+    const unsigned n = GetParam().count;
+    ecu.initialise();
+    ASSERT_EQ(ecu.get_connectors().size(), n);
+    EXPECT_EQ(ecu.get_connector(0).get_name(), "Chan 1");
+    EXPECT_EQ(ecu.get_connector(n - 1).get_name(), QString("Chan %1").arg(n));
+    EXPECT_FALSE(ecu.get_connector(n).is_valid());
+    ecu.initialise();
+    ASSERT_EQ(ecu.get_connectors().size(), 2 * n);
+    EXPECT_EQ(ecu.get_connector(n).get_index(), n);
+    EXPECT_EQ(ecu.get_connector(n).get_name(), "Chan 1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, Connector_count,
+                         ::testing::Values(Connector_count_case{4, 3}, Connector_count_case{1, 6},
+                                           Connector_count_case{5, 6}, Connector_count_case{0, 6}));
+
+TEST_F(Ecu_fixture, an_input_set_active_low_can_be_set_active_high_again)
+{
+    master_switch().set_active_high(false);
+    master_switch().set_active_high(true);
+    ASSERT_TRUE(run_until_status(1));
+    run(3);
+    const std::vector<std::string> written = handshake_and_queue(link.take_written());
+    ASSERT_GE(written.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(written.end() - 3, written.end()),
+              (std::vector<std::string>{link.polarity(0xFFCFFFFF), link.polarity(0xFFDFFFFF),
+                                        link.polarity(0xFFDFFFFF)}));
+}
+
+struct Unknown_model : Ecu_fixture {
+    Unknown_model() : Ecu_fixture({9, 0, 0, 3, 0, 1}, {4}) {}
+};
+
+// A model beyond the known ones still has element IDs to use.
+TEST_F(Unknown_model, reported_by_the_slave_is_run_with_the_newest_table)
+{
+    ASSERT_TRUE(run_until_status(1));
+    EXPECT_EQ(ecu.get_ecu_type(), 9u);
+    EXPECT_EQ(ecu.get_hardware_description(), "Unknown (9)");
+    EXPECT_EQ(ecu.get_adc_eid(0, 7), 24u);
+}
+
+TEST(Ecu, each_ecu_counts_its_own_ticks_for_its_heartbeat)
+{
+    Fake_slave_link first_link;
+    Fake_slave_link second_link;
+    Ecu first(&first_link, 1, {1}, false);
+    Ecu second(&second_link, 2, {1}, false);
+    for (int i = 0; i < 100; ++i) {
+        first.tick();
+        second.tick();
+    }
+    EXPECT_EQ(count(first_link.take_written(), Fake_slave_link::heartbeat()), 2);
+    EXPECT_EQ(count(second_link.take_written(), Fake_slave_link::heartbeat()), 2);
+}
+
+TEST(Ecu, fault_status_changes_reach_their_observers_on_the_next_tick)
+{
+    Ecu ecu(nullptr, slave_name, {4}, false);
+    EXPECT_EQ(ecu.add_fault_category("Power", 7), 0);
+    ecu.add_fault(0, "Low supply", 70);
+    ecu.add_fault(1, "no such category", 71);
+    ASSERT_EQ(ecu.get_all_supported_faults().size(), 1u);
+    std::vector<bool> seen;
+    ecu.get_all_supported_faults()[0].get().get_status().register_observer(
+        std::make_shared<std::function<void(const Ecu_fault_iface&, const bool&)>>(
+            [&](const Ecu_fault_iface&, const bool& active) { seen.push_back(active); }));
+    ecu.tick();
+    ecu.set_fault_status(70, true);
+    ecu.tick();
+    EXPECT_EQ(seen, (std::vector<bool>{false, true}));
+    ecu.finalise();
+    EXPECT_TRUE(ecu.get_all_supported_faults().empty());
+}
+
+TEST(Ecu, each_block_request_makes_a_new_block_that_the_ecu_holds_too)
+{
+    Ecu ecu(nullptr, slave_name, {4}, false);
+    ecu.initialise();
+    Ecu_pin_analogue_iface& pin = ecu.get_connector(0).get_pin_analogue_input(7, "a");
+    std::weak_ptr<Ecu_input_pin_block_iface> held = ecu.get_pin_block(pin);
+    EXPECT_FALSE(held.expired()) << "the controller holds it";
+    EXPECT_EQ(&held.lock()->get_pin(), &pin);
+    EXPECT_NE(ecu.get_prop_control_algorithm_block(), ecu.get_prop_control_algorithm_block());
+    ecu.get_block_controller().clear();
+    EXPECT_TRUE(held.expired());
+}
+
+TEST_F(Ecu_fixture, after_finalise_the_pins_a_client_still_holds_reach_nothing)
+{
+    Ecu_pin_analogue_iface& pin = ecu.get_connector(0).get_pin_analogue_input(7, "kept by the input map");
+    ecu.finalise();
+    EXPECT_TRUE(ecu.get_connectors().empty());
+    EXPECT_FALSE(ecu.get_connector(0).is_valid());
+    pin.get_value_observer().set_on_time_update_interval(100);
+    ASSERT_TRUE(run_until_status(1));
+    run(3);
+    const std::vector<std::string> written = handshake_and_queue(link.take_written());
+    ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(written.end() - 2, written.end()),
+              (std::vector<std::string>{Fake_slave_link::process_data(3, 4071, 64, 24u << 16),
+                                        link.polarity(0xFFFFFFFF)}))
+        << "the probe queued before finalise, and no interval after it";
+}
+
+TEST_F(Ecu_fixture, short_or_foreign_messages_are_dropped_but_show_the_slave_is_there)
+{
+    ASSERT_TRUE(run_until_status(1));
+    link.set_silent(true);
+    const std::vector<std::pair<uint32_t, std::vector<uint8_t>>> junk{
+        {PGN_PROCESS_DATA, {0x33, 0x00, 0x00}}, {PGN_PROPRIETARY_A, {0xFE}}, {0xFECA, {}}};
+    for (unsigned i = 0; i < 300; ++i) {
+        link.receive_raw(junk[i % 3].first, junk[i % 3].second);
+        run(1);
+    }
+    EXPECT_EQ(statuses.back(), 1u);
+    run(202);
+    EXPECT_EQ(statuses.back(), 0u) << "lost once they stop";
+}
+
+// The application creates pins and sets outputs while the task ticks.
+TEST_F(Ecu_fixture, clients_may_create_pins_and_set_outputs_while_the_ecu_ticks)
+{
+    std::atomic<bool> done{false};
+    std::thread task([&] {
+        while (!done)
+            run(1);
+    });
+    for (unsigned i = 0; i < 200; ++i) {
+        Ecu_connector_iface& connector = ecu.get_connector(i % 3);
+        connector.get_pin_digital_input(100 + i, "in").set_active_high(i % 2 == 0);
+        connector.get_pin_digital_output(300 + i, "out").set_value(Digital_output_value::low);
+        connector.get_pin_analogue_input(500 + i, "an").get_value_observer().set_on_time_update_interval(100);
+    }
+    done = true;
+    task.join();
+    size_t pins = 0;
+    for (Ecu_connector_iface& connector : ecu.get_connectors())
+        pins += connector.get_pins().size();
+    EXPECT_EQ(pins, 600u);
+}
+
+TEST(Ecu_invalid, is_one_shared_null_ecu_whose_connectors_and_pins_are_null_too)
+{
+    Ecu_iface& ecu = get_ecu_invalid();
+    EXPECT_EQ(&get_ecu_invalid(), &ecu);
+    EXPECT_FALSE(ecu.is_valid());
+    EXPECT_EQ(ecu.get_iso_name(), 0xFFFFFFFFFFFFFFFFull);
+    Ecu_connector_iface& connector = ecu.get_connector(0);
+    EXPECT_EQ(&connector, &get_ecu_connector_invalid());
+    EXPECT_EQ(connector.get_ecu(), &ecu);
+    EXPECT_FALSE(connector.is_valid());
+    EXPECT_EQ(&connector.get_pin(0), &get_ecu_pin_invalid_analogue());
+    EXPECT_FALSE(connector.get_pin(0).is_valid());
+    EXPECT_EQ(&static_cast<const Ecu_iface&>(ecu).get_connector(5), &get_ecu_connector_invalid());
+}
+
+TEST(Ecu_invalid, has_no_link_so_requests_sent_at_once_fail)
+{
+    auto& slave = dynamic_cast<Ecu_slave_message_iface&>(get_ecu_invalid());
+    EXPECT_FALSE(slave.send_message_get_version());
+    EXPECT_FALSE(slave.send_message_clear_config());
+    EXPECT_FALSE(slave.send_message_setup_mode());
+    EXPECT_FALSE(slave.send_message_configured());
+    EXPECT_FALSE(slave.send_message_request_device_config());
+    EXPECT_FALSE(slave.send_message_clear_error_comms());
+}
+
+}
