@@ -22,6 +22,30 @@ bool Data_item::decode_type_byte(uint8_t byte, class_type_t& class_type, item_ty
     return true;
 }
 
+unsigned Data_item::get_value_size(item_type_t type)
+{
+    switch (type) {
+    case type_bool:
+    case type_char:
+    case type_uint8:
+    case type_int8:
+        return 1;
+    case type_uint16:
+    case type_int16:
+        return 2;
+    case type_uint32:
+    case type_int32:
+    case type_float:
+        return 4;
+    case type_double:
+    case type_uint64:
+    case type_int64:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
 int Data_item::_to_string(char*, int) const
 {
     return 0;

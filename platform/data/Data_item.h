@@ -37,6 +37,9 @@ public:
     // False when the byte names no known class and type.
     static bool decode_type_byte(uint8_t byte, class_type_t& class_type, item_type_t& type);
 
+    // Bytes of one value of the type; 0 for types that hold no single value.
+    static unsigned get_value_size(item_type_t type);
+
     virtual ~Data_item() = default;
 
     virtual const char* get_name() const = 0;

@@ -13,31 +13,6 @@ constexpr size_t item_header_size = 4;    // type byte, form, id
 // Far deeper than any tree we build; stops a crafted file from recursing without end.
 constexpr int max_depth = 32;
 
-// Bytes of one value of a type, 0 for types that hold no single value.
-size_t value_size(Data_item::item_type_t type)
-{
-    switch (type) {
-    case Data_item::type_bool:
-    case Data_item::type_char:
-    case Data_item::type_uint8:
-    case Data_item::type_int8:
-        return 1;
-    case Data_item::type_uint16:
-    case Data_item::type_int16:
-        return 2;
-    case Data_item::type_uint32:
-    case Data_item::type_int32:
-    case Data_item::type_float:
-        return 4;
-    case Data_item::type_double:
-    case Data_item::type_uint64:
-    case Data_item::type_int64:
-        return 8;
-    default:
-        return 0;
-    }
-}
-
 }
 
 void NV_iterator::start_image()
@@ -102,7 +77,7 @@ size_t NV_iterator::item_end(size_t pos, size_t limit, int depth) const
         return 0;
     uint8_t form = image_[pos + 1];
     pos += item_header_size;
-    size_t single = value_size(type);
+    size_t single = Data_item::get_value_size(type);
     switch (form) {
     case form_value:
         if (class_type != Data_item::class_single || single == 0 || limit - pos < single)

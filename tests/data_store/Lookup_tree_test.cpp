@@ -43,27 +43,6 @@ bool is_index(const char* name)
     return *name && std::all_of(name, name + std::strlen(name), [](char c) { return std::isdigit((unsigned char)c); });
 }
 
-unsigned value_size(Data_item::item_type_t type)
-{
-    switch (type) {
-    case Data_item::type_bool:
-    case Data_item::type_char:
-    case Data_item::type_uint8:
-        return 1;
-    case Data_item::type_uint16:
-        return 2;
-    case Data_item::type_uint32:
-    case Data_item::type_int32:
-    case Data_item::type_float:
-        return 4;
-    case Data_item::type_double:
-    case Data_item::type_uint64:
-        return 8;
-    default:
-        return 0;
-    }
-}
-
 TEST_F(Tree_test, the_root_holds_the_twenty_groups_in_body_order)
 {
     EXPECT_STREQ(root.get_name(), "data_store");
@@ -274,7 +253,7 @@ TEST_F(Tree_test, every_node_lies_inside_its_parent_and_is_found_again_by_its_pa
             EXPECT_EQ(n.get_parent(), w.container) << w.path;
         }
         if (!w.node->as_struct()) {
-            unsigned element = value_size(n.get_type());
+            unsigned element = Data_item::get_value_size(n.get_type());
             ASSERT_NE(element, 0u) << w.path;
             if (dynamic_cast<const CDS::Lookup_basic_array_base*>(&n)) {
                 EXPECT_EQ(n.get_item_size() % element, 0u) << w.path;

@@ -93,3 +93,17 @@ TEST(Data_item, type_bytes_round_trip_for_every_known_type)
 }
 
 }
+
+namespace {
+
+TEST(Data_item, value_sizes_follow_the_item_types)
+{
+    EXPECT_EQ(Data_item::get_value_size(Data_item::type_bool), 1u);
+    EXPECT_EQ(Data_item::get_value_size(Data_item::type_int16), 2u);
+    EXPECT_EQ(Data_item::get_value_size(Data_item::type_float), 4u);
+    EXPECT_EQ(Data_item::get_value_size(Data_item::type_int64), 8u);
+    EXPECT_EQ(Data_item::get_value_size(Data_item::type_struct), 0u);
+    EXPECT_EQ(Data_item::get_value_size(Data_item::type_item_array), 0u);
+}
+
+}
