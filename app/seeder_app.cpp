@@ -7,7 +7,9 @@
 #include "app/preferred_address.h"
 #include "app/seeder_globals.h"
 #include "app/select_ui_mode.h"
+#include "app/slave_ecu.h"
 #include "app/start_up_overrides.h"
+#include "orrvan_comms/include/Ecu_entry_points.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_smart_stack.h"
@@ -115,9 +117,7 @@ void seeder_app_thread(const Command_line& settings)
     if (!stack)
         end_start_up();
 
-    // The slave ECU comes here once the communications library has its ECU
-    // manager: initialise, open, detect, and observe the first ECU's status
-    // and its digital input 1.
+    start_slave_ecu(settings.abus_spec, settings.slave_id, data_store, parameters);
 
     Parameter_file parameter_file(parameters, Platform::rooted(Parameter_file::default_folder));
     load_parameters(parameter_file);
@@ -143,9 +143,9 @@ void seeder_app_thread(const Command_line& settings)
     loop.run();
     const int code = loop.finish(Platform::instance().get_application_dir());
 
-    // The objects made above go here, in reverse order, once they exist; the
-    // ECU manager's finalise follows the CAN stack's shutdown.
+    // The objects made above go here, in reverse order, once they exist.
     stack.reset();
+    Next_gen::get_ecu_manager().finalise();
     Debug_print::dprint("EXIT: %d\n", code);
     std::exit(code);
 }

@@ -3,13 +3,17 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "tests/app/App_fixture.h"
+#include "tests/support/Short_claims.h"
+#include "tests/support/Simulated_slave_ecu.h"
 #include "tests/support/Spawned_process.h"
+#include "tests/support/Wait_until.h"
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <condition_variable>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -24,9 +28,19 @@ namespace {
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
 constexpr int timeout_ms = 20000;
 
+std::string tcp_spec(int port)
+{
+    return "tcp,addr=127.0.0.1,port=" + std::to_string(port);
+}
+
 std::string bus_spec(int port)
 {
-    return "--bus=tcp,addr=127.0.0.1,port=" + std::to_string(port);
+    return "--bus=" + tcp_spec(port);
+}
+
+std::string abus_spec(int port)
+{
+    return "--abus=" + tcp_spec(port);
 }
 
 // A port on which nothing listens (for a moment, at least).
@@ -97,14 +111,28 @@ std::string text_of(const std::string& path)
     return text.str();
 }
 
+// The simulated slave ECU's identity and model, as kx4's --id gives them.
+constexpr int slave_identity = 5;
+constexpr const char* slave_id_option = "--id=5,4";
+
+// A NAME in hex: kx4 prints all 16 digits, the library no leading zeros.
+std::string hex_name(uint64_t name, const char* format = "%016llx")
+{
+    char text[17];
+    std::snprintf(text, sizeof text, format, static_cast<unsigned long long>(name));
+    return text;
+}
+
+// A CAN server with two buses: the ISOBUS and the slave ECUs'.
 class Kx4_process : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(hub.wait_for_output("listening", timeout_ms)) << hub.output();
-        std::istringstream line(hub.output().substr(hub.output().find("port") + 4));
-        line >> isobus_port;
+        std::istringstream line(hub.output().substr(hub.output().find("ports") + 5));
+        line >> isobus_port >> abus_port;
         ASSERT_GT(isobus_port, 0) << hub.output();
+        ASSERT_GT(abus_port, 0) << hub.output();
     }
     void TearDown() override
     {
@@ -112,22 +140,46 @@ protected:
         EXPECT_EQ(hub.wait_for_exit(timeout_ms), 0) << hub.output();
     }
 
+    // Runs kx4 on the two buses to its end, which must come with a non-zero
+    // status; its output.
+    std::string failing_start(int bus_port, int abus_port)
+    {
+        Spawned_process kx4({KX4_PROGRAM, bus_spec(bus_port), abus_spec(abus_port)}, {"KX4_ROOT=" + root.path()});
+        const std::optional<int> status = kx4.wait_for_exit(timeout_ms);
+        EXPECT_TRUE(status.has_value()) << kx4.output();
+        EXPECT_NE(status.value_or(0), 0) << kx4.output();
+        return kx4.output();
+    }
+
     Temp_folder root;
-    Spawned_process hub{{CAN_HUB_PROGRAM, "0"}};
+    Spawned_process hub{{CAN_HUB_PROGRAM, "0", "0"}};
     int isobus_port = 0;
+    int abus_port = 0;
 };
 
-TEST_F(Kx4_process, claims_its_address_and_ends_with_code_1_on_sigterm)
+TEST_F(Kx4_process, claims_its_address_runs_its_slave_ecu_and_ends_with_code_1_on_sigterm)
 {
     Claim_watcher peer(isobus_port);
     ASSERT_TRUE(peer.is_connected());
-    Spawned_process kx4({KX4_PROGRAM, bus_spec(isobus_port)}, {"KX4_ROOT=" + root.path()});
+    Short_claims short_claims;
+    Simulated_slave_ecu slave(slave_identity, 0x22);
+    ASSERT_TRUE(slave.start(tcp_spec(abus_port)));
+    Spawned_process kx4({KX4_PROGRAM, bus_spec(isobus_port), abus_spec(abus_port), slave_id_option},
+                        {"KX4_ROOT=" + root.path()});
 
     uint8_t claimed[8] = {};
     ASSERT_TRUE(peer.wait_for_claim(144, claimed)) << kx4.output();
     const ZEV_name::NAME seeder = Known_names::get_seeder(int(System_info().get_identity_number()));
     EXPECT_EQ(std::memcmp(claimed, seeder.get_bytes(), 8), 0);
     ASSERT_TRUE(kx4.wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4.output();
+    EXPECT_TRUE(kx4.wait_for_output("Slave ECU " + hex_name(slave.get_name()) + " registered\n", timeout_ms))
+        << kx4.output();
+    // The library's line as the slave's handshake ends and its status becomes 1.
+    EXPECT_TRUE(kx4.wait_for_output("TEcu::" + hex_name(slave.get_name(), "%llx") + " SlaveState 8->9\n", timeout_ms))
+        << kx4.output();
+    EXPECT_TRUE(wait_until(
+        [&] { return slave.seen().polarity == 0xFFCFFFFF && slave.seen().input_interval_ms == 200; }, timeout_ms))
+        << "kx4 makes connector 2, pin 1 (input bit 10) active low, reported every 200 ms";
 
     kx4.send_signal(SIGTERM);
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
@@ -143,13 +195,21 @@ TEST_F(Kx4_process, without_a_can_server_it_says_so_and_fails)
 {
     const int port = free_port();
     ASSERT_GT(port, 0);
-    Spawned_process kx4({KX4_PROGRAM, bus_spec(port)}, {"KX4_ROOT=" + root.path()});
-    std::optional<int> status = kx4.wait_for_exit(timeout_ms);
-    ASSERT_TRUE(status.has_value()) << kx4.output();
-    EXPECT_NE(*status, 0);
-    EXPECT_NE(kx4.output().find("Cannot reach the ISOBUS at \"tcp,addr=127.0.0.1,port=" + std::to_string(port) + "\""),
+    const std::string said = failing_start(port, abus_port);
+    EXPECT_NE(said.find("Cannot reach the ISOBUS at \"tcp,addr=127.0.0.1,port=" + std::to_string(port) + "\""),
               std::string::npos)
-        << kx4.output();
+        << said;
+}
+
+TEST_F(Kx4_process, without_a_server_on_the_slave_ecu_bus_it_says_so_and_fails)
+{
+    const int port = free_port();
+    ASSERT_GT(port, 0);
+    const std::string said = failing_start(isobus_port, port);
+    const std::string spec = "\"" + tcp_spec(port) + "\"";
+    EXPECT_NE(said.find("Connecting to the slave ECUs on " + spec + "\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("no CAN connection on " + spec), std::string::npos) << said;
+    EXPECT_EQ(said.find("Address 144 claimed"), std::string::npos) << said;
 }
 
 }

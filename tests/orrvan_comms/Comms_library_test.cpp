@@ -2,9 +2,9 @@
 // and public interfaces, against a simulated slave ECU on an in-process bus,
 // on the real clock.
 #include "orrvan_comms/include/Ecu_entry_points.h"
-#include "platform/can/ZEV_name_Name_manager.h"
-#include "tests/orrvan_comms/Simulated_slave_ecu.h"
-#include "tests/orrvan_comms/Wait_until.h"
+#include "tests/support/Short_claims.h"
+#include "tests/support/Simulated_slave_ecu.h"
+#include "tests/support/Wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -88,11 +88,6 @@ long long ms_between(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
 }
-
-struct Short_claims {
-    Short_claims() { ZEV_name::Name_manager::set_claim_delay(20); }
-    ~Short_claims() { ZEV_name::Name_manager::set_claim_delay(ZEV_name::Name_manager::standard_claim_delay_ms); }
-};
 
 TEST(Comms_library, runs_the_programs_slave_ecu_road_against_a_simulated_slave)
 {

@@ -1,7 +1,8 @@
 #include "orrvan_comms/private/include/Slave_comms.h"
 #include "platform/can/Known_names.h"
-#include "tests/orrvan_comms/Scripted_slave_node.h"
-#include "tests/orrvan_comms/Wait_until.h"
+#include "tests/support/Short_claims.h"
+#include "tests/support/Scripted_slave_node.h"
+#include "tests/support/Wait_until.h"
 #include "tests/platform/can/Zev_bench.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ constexpr uint8_t legacy_address = 0x21, nextgen_address = 0x22;
 // that id, a legacy one and a next-generation one, on the real clock.
 class Slave_link : public testing::Test {
 protected:
-    Short_claim_delay short_claims;
+    Short_claims short_claims;
     const std::string spec =
         "mem,name=Slave_link." + std::string(testing::UnitTest::GetInstance()->current_test_info()->name());
     const ZEV_name::NAME master = Known_names::get_tessaryn_master(5);

@@ -1,6 +1,7 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_smart_stack.h"
+#include "tests/support/Short_claims.h"
 #include "tests/support/Spawned_process.h"
 #include "tests/platform/can/Tcp_test_client.h"
 #include "tests/platform/can/Zev_bench.h"
@@ -88,7 +89,7 @@ TEST(Can_hub_program, carries_29_bit_frames_both_ways_between_python_can_and_a_s
     ASSERT_NE(port, 0);
     std::string spec = "tcp,addr=127.0.0.1,port=" + std::to_string(port);
 
-    Short_claim_delay short_claims;
+    Short_claims short_claims;
     waiter_descriptor waiter;
     ZEV_smart_stack stack;
     ASSERT_TRUE(stack.open(Bus_select::start(spec.c_str(), nullptr), nullptr));

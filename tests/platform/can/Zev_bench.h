@@ -82,11 +82,5 @@ protected:
     Zev_bench::Node& c = bench.add_claimed_node(Known_names::get_tessaryn_slave(3), 0x21);
 };
 
-// Claims settle after 20 ms while it lives, for tests on the real clock.
-struct Short_claim_delay {
-    Short_claim_delay() { ZEV_name::Name_manager::set_claim_delay(20); }
-    ~Short_claim_delay() { ZEV_name::Name_manager::set_claim_delay(ZEV_name::Name_manager::standard_claim_delay_ms); }
-};
-
 // Bytes 0, 1, 2, ... (mod 251, so that no packet repeats the one before).
 std::vector<uint8_t> test_pattern(size_t length);

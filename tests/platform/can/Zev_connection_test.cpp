@@ -1,5 +1,6 @@
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_Connection.h"
+#include "tests/support/Short_claims.h"
 #include "tests/platform/can/Zev_bench.h"
 #include "tests/support/Debug_capture.h"
 
@@ -10,7 +11,7 @@ namespace {
 // Two connections with their own running tasks, on the real clock.
 class Zev_connection : public testing::Test {
 protected:
-    Short_claim_delay short_claims;
+    Short_claims short_claims;
     std::string spec = "mem,name=" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name());
     waiter_descriptor master_waiter, slave_waiter;
     ZEV::Connection master{Known_names::get_tessaryn_master(4)};

@@ -1,5 +1,5 @@
 #pragma once
-#include "tests/orrvan_comms/Scripted_slave_node.h"
+#include "tests/support/Scripted_slave_node.h"
 
 #include "platform/rtos/Diner.h"
 #include "platform/rtos/Timeout.h"

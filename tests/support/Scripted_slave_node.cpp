@@ -1,4 +1,4 @@
-#include "tests/orrvan_comms/Scripted_slave_node.h"
+#include "tests/support/Scripted_slave_node.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "tests/orrvan_comms/Simulated_slave_ecu.h"
+#include "tests/support/Simulated_slave_ecu.h"
 #include "platform/can/Known_names.h"
 
 namespace {
