@@ -27,6 +27,8 @@ private:
 };
 
 std::vector<uint8_t> read_bytes(const std::string& path);
+// The file's contents as text; empty when it cannot be read.
+std::string text_of(const std::string& path);
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
 bool exists(const std::string& path);
 

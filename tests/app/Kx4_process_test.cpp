@@ -15,7 +15,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <netinet/in.h>
@@ -103,14 +102,6 @@ private:
     Can_frame claims_[256];
 };
 
-std::string text_of(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The simulated slave ECU's identity and model, as kx4's --id gives them.
 constexpr int slave_identity = 5;
 constexpr const char* slave_id_option = "--id=5,4";
@@ -189,6 +180,40 @@ TEST_F(Kx4_process, claims_its_address_runs_its_slave_ecu_and_ends_with_code_1_o
     EXPECT_NE(said.find("\nShutdown code: 1\nWriting exit code to file: 1\nEXIT: 1\n"), std::string::npos) << said;
     EXPECT_EQ(text_of(root.path() + "var/data/kx4/app/AppExitCode.txt"), "1");
     EXPECT_TRUE(exists(root.path() + "var/data/kx4/cache"));
+}
+
+// The parameters come from the file at start-up: here only from its backup,
+// which asks for address 143 and the non-VT display. Ctrl-C ends the wait for
+// that display, and the program, with code 1.
+TEST_F(Kx4_process, restores_its_parameters_from_the_backup_and_uses_them_and_ends_with_code_1_on_sigint)
+{
+    const std::string cache = root.path() + "var/data/kx4/cache/";
+    {
+        NV_quvel::parameters_t stored;
+        stored.system.app_preferred_address.set(143);
+        stored.system.non_vtt_connected.set(true);
+        Parameter_file file(stored, cache);
+        ASSERT_TRUE(file.create_folder());
+        ASSERT_TRUE(file.save());
+        ASSERT_EQ(std::remove((cache + "params").c_str()), 0);
+    }
+    Claim_watcher peer(isobus_port);
+    ASSERT_TRUE(peer.is_connected());
+    Spawned_process kx4({KX4_PROGRAM, bus_spec(isobus_port), abus_spec(abus_port)}, {"KX4_ROOT=" + root.path()});
+
+    uint8_t claimed[8] = {};
+    ASSERT_TRUE(peer.wait_for_claim(143, claimed)) << kx4.output();
+    ASSERT_TRUE(kx4.wait_for_output("Looking for Solvane...\n", timeout_ms)) << kx4.output();
+    kx4.send_signal(SIGINT);
+    EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
+    const std::string& said = kx4.output();
+    EXPECT_NE(said.find("NV iterator is not readable\n"
+                        "Restoring from params.bak succeeded\n"
+                        "params deserialise = 1\n"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("\nShutdown code: 1\nWriting exit code to file: 1\nEXIT: 1\n"), std::string::npos) << said;
+    EXPECT_EQ(read_bytes(cache + "params"), read_bytes(cache + "params.bak"));
 }
 
 TEST_F(Kx4_process, without_a_can_server_it_says_so_and_fails)

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 class Main_loop_test : public ::testing::Test, public App_fixture {
@@ -25,14 +21,6 @@ protected:
     }
     bool saved() const { return exists(cache + "params"); }
 };
-
-std::string text_of(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST_F(Main_loop_test, ten_changes_200_ms_apart_give_one_save_1000_ms_after_the_last)
 {
@@ -143,6 +131,21 @@ TEST_F(Main_loop_test, shutdown_codes_decide_the_save_and_end_in_the_exit_code_f
         f.store->head.set(f.system().initiate_shutdown, 9);
         EXPECT_EQ(f.waiter.pending(), 0u) << "the waiter is still registered";
     }
+}
+
+// The process ends with the code as it stands after the last save, not as
+// the loop first saw it: a stop signal meanwhile makes it 1.
+TEST_F(Main_loop_test, the_exit_code_is_read_again_after_the_loop_has_ended)
+{
+    loop.start();
+    store->head.set(system().initiate_shutdown, 2);
+    EXPECT_EQ(loop.run(), 2);
+    store->head.set(system().initiate_shutdown, 7);
+    EXPECT_EQ(loop.finish(folder.path() + "first/"), 7);
+    EXPECT_EQ(text_of(folder.path() + "first/AppExitCode.txt"), "7");
+    stop_requested = true;
+    EXPECT_EQ(loop.finish(folder.path() + "second/"), 1);
+    EXPECT_EQ(text_of(folder.path() + "second/AppExitCode.txt"), "1");
 }
 
 TEST_F(Main_loop_test, an_exit_code_file_that_cannot_be_written_is_reported_and_the_code_stays)
