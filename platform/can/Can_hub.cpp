@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -34,6 +35,7 @@ Can_hub::Can_hub(std::vector<int> ports) : ports_(std::move(ports))
     wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake_fd_ < 0)
         Bugger::report_bug("Can_hub: cannot create eventfd");
+    spare_fd_ = open("/dev/null", O_RDONLY | O_CLOEXEC);
 }
 
 Can_hub::~Can_hub()
@@ -42,6 +44,8 @@ Can_hub::~Can_hub()
     wait();
     close_all();
     close(wake_fd_);
+    if (spare_fd_ >= 0)
+        close(spare_fd_);
 }
 
 bool Can_hub::start(std::string& error)
@@ -55,7 +59,7 @@ bool Can_hub::start(std::string& error)
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         addr.sin_port = htons(uint16_t(port));
         socklen_t len = sizeof addr;
-        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&addr), len) < 0 || listen(fd, 16) < 0 ||
+        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&addr), len) < 0 || listen(fd, SOMAXCONN) < 0 ||
             getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) < 0) {
             error = "cannot listen on 127.0.0.1 port " + std::to_string(port) + ": " + std::strerror(errno);
             if (fd >= 0)
@@ -132,6 +136,19 @@ void Can_hub::serve()
 void Can_hub::accept_client(size_t port_index)
 {
     int fd = accept4(listen_fds_[port_index], nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0 && (errno == EMFILE || errno == ENFILE) && spare_fd_ >= 0) {
+        // Out of descriptors: a connection left waiting would wake the hub
+        // again at once, for ever. Take it on the spare one and end it, so
+        // that the client hears at once.
+        close(spare_fd_);
+        int refused = accept4(listen_fds_[port_index], nullptr, nullptr, SOCK_CLOEXEC);
+        if (refused >= 0)
+            close(refused);
+        spare_fd_ = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        Debug_print::dprint("can_hub: port %d: no file descriptors left; a new client is turned away\n",
+                            ports_[port_index]);
+        return;
+    }
     if (fd < 0)
         return;
     int one = 1;

@@ -10,7 +10,8 @@
 // "< open BUS >", "< rawmode >", then "< send ... >" and "< frame ... >");
 // every frame a client sends goes to every other raw-mode client of the same
 // port. Bad input gets "< error ... >" or is skipped, and never disturbs
-// the other clients; a client that does not read its frames is dropped.
+// the other clients; a client that does not read its frames is dropped, and
+// one that comes when no file descriptor is left is turned away at once.
 class Can_hub {
 public:
     // A port of 0 listens on a free port.
@@ -47,5 +48,6 @@ private:
     std::vector<int> listen_fds_;
     std::list<std::unique_ptr<Client>> clients_;
     int wake_fd_ = -1;
+    int spare_fd_ = -1; // given up to turn a client away when no descriptor is left
     std::thread thread_;
 };

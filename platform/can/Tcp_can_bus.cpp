@@ -15,6 +15,9 @@
 
 namespace {
 constexpr int handshake_ms = 2000;
+// A server that cannot take a frame within this long is gone: better a closed
+// bus than a sender blocked for ever with the stack's locks held.
+constexpr int send_timeout_ms = 5000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -22,6 +25,18 @@ int ms_left(Clock::time_point deadline)
 {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left > 0 ? int(left) : 0;
+}
+
+// poll() for one descriptor that goes on after a signal (the program's stop
+// handlers do not restart system calls) until the deadline.
+int poll_until(int fd, short events, Clock::time_point deadline)
+{
+    for (;;) {
+        pollfd p{fd, events, 0};
+        int ready = poll(&p, 1, ms_left(deadline));
+        if (ready >= 0 || errno != EINTR)
+            return ready;
+    }
 }
 
 // Connects within the time limit; -1 with the reason when it cannot.
@@ -46,8 +61,7 @@ int connect_socket(const std::string& address, int port, Clock::time_point deadl
         }
         int result = ::connect(fd, a->ai_addr, a->ai_addrlen);
         if (result < 0 && errno == EINPROGRESS) {
-            pollfd p{fd, POLLOUT, 0};
-            if (poll(&p, 1, ms_left(deadline)) == 1) {
+            if (poll_until(fd, POLLOUT, deadline) == 1) {
                 socklen_t len = sizeof result;
                 getsockopt(fd, SOL_SOCKET, SO_ERROR, &result, &len);
                 errno = result;
@@ -72,13 +86,22 @@ int connect_socket(const std::string& address, int port, Clock::time_point deadl
     return fd;
 }
 
-bool send_text(int fd, const std::string& text)
+// Sends all of the text before the deadline; false with errno when it cannot.
+bool send_text(int fd, const std::string& text, Clock::time_point deadline)
 {
     size_t done = 0;
     while (done < text.size()) {
-        ssize_t n = ::send(fd, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+        ssize_t n = ::send(fd, text.data() + done, text.size() - done, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && errno == EAGAIN) {
+            int ready = poll_until(fd, POLLOUT, deadline);
+            if (ready == 0)
+                errno = ETIMEDOUT;
+            if (ready <= 0)
+                return false;
+            continue;
+        }
         if (n <= 0)
             return false;
         done += size_t(n);
@@ -91,13 +114,14 @@ bool expect(int fd, Socketcand_reader& reader, const char* expected, Clock::time
 {
     Socketcand_reader::Item item;
     while (!reader.next(item)) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, ms_left(deadline)) != 1) {
+        if (poll_until(fd, POLLIN, deadline) != 1) {
             error = std::string("no \"") + expected + "\" from the server within 2 s";
             return false;
         }
         char buf[256];
         ssize_t n = recv(fd, buf, sizeof buf, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
             error = "the server closed the connection";
             return false;
@@ -123,8 +147,8 @@ std::unique_ptr<Tcp_can_bus> Tcp_can_bus::connect(const std::string& address, in
         return nullptr;
     }
     Socketcand_reader reader;
-    bool ok = expect(fd, reader, "< hi >", deadline, reason) && send_text(fd, "< open can0 >") &&
-              expect(fd, reader, "< ok >", deadline, reason) && send_text(fd, "< rawmode >") &&
+    bool ok = expect(fd, reader, "< hi >", deadline, reason) && send_text(fd, "< open can0 >", deadline) &&
+              expect(fd, reader, "< ok >", deadline, reason) && send_text(fd, "< rawmode >", deadline) &&
               expect(fd, reader, "< ok >", deadline, reason);
     if (!ok) {
         error = "the CAN server at " + where + " does not speak socketcand's raw mode: " +
@@ -152,9 +176,16 @@ bool Tcp_can_bus::send(const Can_frame& frame)
     if (frame.dlc > 8 || !connected_)
         return false;
     std::lock_guard<std::mutex> lock(send_mutex_);
-    if (send_text(fd_, Socketcand_text::format_send(frame)))
+    if (!connected_)
+        return false;
+    if (send_text(fd_, Socketcand_text::format_send(frame), Clock::now() + std::chrono::milliseconds(send_timeout_ms)))
         return true;
+    // A message may be cut off: nothing more can go on this connection.
+    const std::string reason = errno == ETIMEDOUT ? "nothing taken for " + std::to_string(send_timeout_ms / 1000) + " s"
+                                                  : std::string(std::strerror(errno));
     connected_ = false;
+    Debug_print::dprint("CAN bus %s: the CAN server takes no more frames (%s); the bus is closed\n", where_.c_str(),
+                        reason.c_str());
     return false;
 }
 

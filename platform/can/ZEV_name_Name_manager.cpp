@@ -227,6 +227,8 @@ void Name_manager::changed(const RAWNAME& name, bool has_address)
 
 void Name_manager::on_address_claimed(uint8_t source, const RAWNAME& name)
 {
+    if (source == ZEV_trans::ADDR_BROADCAST)
+        return; // the global address is no node's: sending "to it" would reach every node
     std::lock_guard<std::mutex> lock(mutex_);
     for (auto& l : locals_)
         if (l->name == name) {
@@ -362,7 +364,11 @@ bool Name_manager::wait_for_name(waiter_descriptor* waiter, const NAME& name, bo
             link_.post_name_event(waiter, 0);
         return true;
     }
-    if (waiter)
+    // Asked again, the waiter still hears once.
+    auto same = [&](const Wait& w) {
+        return w.waiter == waiter && w.pattern.get_match_mask() == name.get_match_mask() && w.pattern.match(name);
+    };
+    if (waiter && std::none_of(waits_.begin(), waits_.end(), same))
         waits_.push_back(Wait{name, waiter});
     const Local* claiming = local_named(name, false);
     if (!block || !claiming)

@@ -174,21 +174,19 @@ void ZEV_smart_stack::on_bus_frame(const Can_frame& frame)
         get_waiter().post(waiter_event{get_module_id(), 0, nullptr, nullptr});
 }
 
+// One batch per event: frames that come meanwhile post the next event, so
+// that a bus that never goes quiet still leaves the timers and stop a turn.
 void ZEV_smart_stack::handle_event(waiter_event& event)
 {
     if (event.module != get_module_id())
         return;
-    for (;;) {
-        std::vector<Can_frame> frames;
-        {
-            std::lock_guard<std::mutex> lock(rx_mutex_);
-            frames.swap(rx_);
-        }
-        if (frames.empty())
-            return;
-        for (const Can_frame& frame : frames)
-            process(frame);
+    std::vector<Can_frame> frames;
+    {
+        std::lock_guard<std::mutex> lock(rx_mutex_);
+        frames.swap(rx_);
     }
+    for (const Can_frame& frame : frames)
+        process(frame);
 }
 
 void ZEV_smart_stack::handle_timeout(Timeout& timeout)

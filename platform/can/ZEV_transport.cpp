@@ -93,9 +93,10 @@ void ZEV_transport::set_throttler(const ZEV_trans::Throttler& throttler)
     throttler_ = throttler;
 }
 
-void ZEV_transport::send_cm(bool etp, uint8_t source, uint8_t destination, const uint8_t* data)
+bool ZEV_transport::send_cm(bool etp, uint8_t source, uint8_t destination, const uint8_t* data)
 {
-    link_.send_frame(ZEV_header(source, destination, etp ? pgn_etp_cm : pgn_tp_cm, transport_priority, 0, 8), data);
+    return link_.send_frame(ZEV_header(source, destination, etp ? pgn_etp_cm : pgn_tp_cm, transport_priority, 0, 8),
+                            data);
 }
 
 // ---- sending
@@ -112,10 +113,12 @@ bool ZEV_transport::send(const ZEV_header& header, const uint8_t* data, size_t l
     std::unique_ptr<Tx> tx(
         new Tx(global ? Mode::bam : length <= tp_max ? Mode::tp : Mode::etp, header, data, length, waiter, code));
     std::lock_guard<std::mutex> lock(mutex_);
-    bool busy = active_tx(header.get_source(), header.get_destination()) != nullptr;
+    if (!active_tx(header.get_source(), header.get_destination()) && !start(*tx)) {
+        Debug_print::dprint("ZEV: cannot send %zu bytes of PGN %u: the bus takes no frames\n", length,
+                            header.get_pgn());
+        return false;
+    }
     tx_.push_back(std::move(tx));
-    if (!busy)
-        start(*tx_.back());
     return true;
 }
 
@@ -128,7 +131,7 @@ ZEV_transport::Tx* ZEV_transport::active_tx(uint8_t source, uint8_t destination)
     return nullptr;
 }
 
-void ZEV_transport::start(Tx& tx)
+bool ZEV_transport::start(Tx& tx)
 {
     uint32_t size = uint32_t(tx.data.size());
     Cm cm(tx.mode == Mode::etp ? etp_rts : tx.mode == Mode::bam ? tp_bam : tp_rts, tx.header.get_pgn());
@@ -138,7 +141,8 @@ void ZEV_transport::start(Tx& tx)
         Binary_message::set_uint16_le(cm.d + 1, uint16_t(size));
         cm.d[3] = uint8_t(tx.packets);
     }
-    send_cm(tx.mode == Mode::etp, tx.header.get_source(), tx.header.get_destination(), cm.d);
+    if (!send_cm(tx.mode == Mode::etp, tx.header.get_source(), tx.header.get_destination(), cm.d))
+        return false;
     if (tx.mode == Mode::bam) {
         tx.last = tx.packets;
         tx.state = Tx::State::sending;
@@ -147,6 +151,7 @@ void ZEV_transport::start(Tx& tx)
         tx.state = Tx::State::wait_cts;
         link_.arm(tx.timer, T3);
     }
+    return true;
 }
 
 void ZEV_transport::send_block(Tx& tx)
@@ -226,11 +231,23 @@ void ZEV_transport::finish(Tx& tx, bool ok)
     link_.complete(tx.waiter, tx.code, ok);
     uint8_t source = tx.header.get_source(), destination = tx.header.get_destination();
     tx_.remove_if([&tx](const std::unique_ptr<Tx>& t) { return t.get() == &tx; });
-    for (auto& t : tx_)
-        if (t->header.get_source() == source && t->header.get_destination() == destination) {
-            start(*t);
-            break;
+    start_next(source, destination);
+}
+
+// Starts the next send queued for the pair; those the bus refuses fail at once.
+void ZEV_transport::start_next(uint8_t source, uint8_t destination)
+{
+    for (auto it = tx_.begin(); it != tx_.end();) {
+        Tx& t = **it;
+        if (t.header.get_source() != source || t.header.get_destination() != destination) {
+            ++it;
+        } else if (start(t)) {
+            return;
+        } else {
+            link_.complete(t.waiter, t.code, false);
+            it = tx_.erase(it);
         }
+    }
 }
 
 // ---- receiving
@@ -248,10 +265,12 @@ void ZEV_transport::start_rx(Mode mode, const ZEV_header& header, const uint8_t*
     uint8_t source = header.get_source(), destination = header.get_destination();
     uint32_t pgn = Binary_message::get_uint24_le(d + 5);
     size_t size = mode == Mode::etp ? Binary_message::get_uint32_le(d + 1) : Binary_message::get_uint16_le(d + 1);
+    if (Rx* old = find_rx(mode, source, destination)) // the sender has given the old one up
+        drop(*old);
     uint8_t refusal = 0;
     if (size <= 8 || (mode != Mode::etp && (size > tp_max || d[3] != packets_for(size))))
         refusal = reason_too_big;
-    else if (size > receive_max)
+    else if (mode == Mode::etp && size > receive_max - etp_bytes_)
         refusal = reason_resources;
     if (refusal) {
         Debug_base::print(ZEV_trans::DEBUG_CHANNEL, "ZEV: refused %zu bytes of PGN %u from %u\n", size, pgn, source);
@@ -262,8 +281,8 @@ void ZEV_transport::start_rx(Mode mode, const ZEV_header& header, const uint8_t*
         }
         return;
     }
-    if (Rx* old = find_rx(mode, source, destination)) // the sender has given the old one up
-        drop(*old);
+    if (mode == Mode::etp)
+        etp_bytes_ += size;
     rx_.push_back(std::unique_ptr<Rx>(new Rx(mode, source, destination, pgn, header.get_priority(), size)));
     Rx& rx = *rx_.back();
     if (mode == Mode::bam) {
@@ -368,6 +387,8 @@ void ZEV_transport::complete(Rx& rx)
 
 void ZEV_transport::drop(Rx& rx)
 {
+    if (rx.mode == Mode::etp)
+        etp_bytes_ -= rx.data.size();
     rx_.remove_if([&rx](const std::unique_ptr<Rx>& r) { return r.get() == &rx; });
 }
 
@@ -381,7 +402,8 @@ void ZEV_transport::handle_frame(const ZEV_header& header, const uint8_t* d, uin
     uint8_t source = header.get_source(), destination = header.get_destination();
     bool etp = pgn == pgn_etp_cm || pgn == pgn_etp_dt;
     bool to_all = destination == ZEV_trans::ADDR_BROADCAST;
-    if (!to_all && !link_.is_local_address(destination))
+    // A node without an address sends no transfers; answering one would go to all.
+    if (source >= ZEV_trans::ADDRESS_NULL || (!to_all && !link_.is_local_address(destination)))
         return;
     std::lock_guard<std::mutex> lock(mutex_);
     if (pgn == pgn_tp_dt || pgn == pgn_etp_dt) {
@@ -424,7 +446,8 @@ void ZEV_transport::handle_frame(const ZEV_header& header, const uint8_t* d, uin
         break;
     case tp_eoma:
     case etp_eoma:
-        if (tx && tx->state == Tx::State::wait_cts)
+        // Only once every packet went out: an early one does not make the message whole.
+        if (tx && tx->state == Tx::State::wait_cts && tx->next > tx->packets)
             finish(*tx, true);
         break;
     case cm_abort:
@@ -473,4 +496,5 @@ void ZEV_transport::fail_all()
         link_.complete(tx->waiter, tx->code, false);
     tx_.clear();
     rx_.clear();
+    etp_bytes_ = 0;
 }

@@ -22,7 +22,10 @@ class ZEV_transport {
 public:
     static constexpr size_t tp_max = 1785;
     static constexpr size_t etp_max = 117440505; // 7 x (2^24 - 1)
-    static constexpr size_t receive_max = 16u << 20; // larger incoming messages are refused
+    // A peer's RTS costs a buffer of the size it names: the incoming ETP
+    // messages in progress hold at most this many bytes together, and an RTS
+    // that would pass it is refused. (TP ones are small, and one per address.)
+    static constexpr size_t receive_max = 16u << 20;
     // Time-outs in ms: T1 between data packets, T2 after a CTS, T3 for a CTS
     // or the end acknowledgement, T4 after a CTS that holds the sender.
     static constexpr int T1 = 750, T2 = 1250, T3 = 1250, T4 = 1050;
@@ -40,7 +43,8 @@ public:
 
     void set_throttler(const ZEV_trans::Throttler& throttler);
     // Takes a message of more than 8 bytes to send; false when it cannot be
-    // sent at all (then no completion follows).
+    // sent at all, the bus refusing its first frame included (then no
+    // completion follows).
     bool send(const ZEV_header& header, const uint8_t* data, size_t length, waiter_descriptor* waiter, int code);
     // A TP or ETP frame (connection management or data) from the bus.
     void handle_frame(const ZEV_header& header, const uint8_t* data, uint8_t length);
@@ -53,7 +57,9 @@ private:
     struct Rx;
     enum class Mode { tp, bam, etp };
 
-    void start(Tx& tx);
+    // Sends the RTS or BAM; false when the bus refuses it.
+    bool start(Tx& tx);
+    void start_next(uint8_t source, uint8_t destination);
     void send_block(Tx& tx);
     void on_cts(Tx& tx, uint32_t count, uint32_t next);
     void abort(Tx& tx, uint8_t reason);
@@ -69,11 +75,12 @@ private:
     void drop(Rx& rx);
     Rx* find_rx(Mode mode, uint8_t source, uint8_t destination);
 
-    void send_cm(bool etp, uint8_t source, uint8_t destination, const uint8_t* data);
+    bool send_cm(bool etp, uint8_t source, uint8_t destination, const uint8_t* data);
 
     ZEV_link& link_;
     std::mutex mutex_;
     ZEV_trans::Throttler throttler_;
     std::list<std::unique_ptr<Tx>> tx_;
     std::list<std::unique_ptr<Rx>> rx_;
+    size_t etp_bytes_ = 0; // the buffers of the ETP sessions of rx_ together
 };

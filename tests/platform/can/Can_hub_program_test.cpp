@@ -40,6 +40,37 @@ TEST(Can_hub_program, says_where_it_listens_and_ends_cleanly_on_sigint_and_sigte
     EXPECT_EQ(bad.stop(0), 2) << "a bad port is a usage error";
 }
 
+TEST(Can_hub_program, turns_a_client_away_at_once_when_no_descriptor_is_left_and_serves_the_others)
+{
+    const char* const prlimit = "/usr/bin/prlimit";
+    if (access(prlimit, X_OK) != 0)
+        GTEST_SKIP() << prlimit << " is missing: the hub cannot be run with few file descriptors";
+    Spawned_process hub({prlimit, "--nofile=16", CAN_HUB_PATH, "0"});
+    int port = start_hub(hub);
+    ASSERT_NE(port, 0);
+    std::vector<std::unique_ptr<Tcp_test_client>> clients;
+    std::string got;
+    for (int i = 0; i < 16; ++i) {
+        clients.emplace_back(new Tcp_test_client(port));
+        if (!clients.back()->open_raw())
+            break;
+    }
+    ASSERT_GE(clients.size(), 3u) << hub.output();
+    Tcp_test_client& away = *clients.back();
+    EXPECT_TRUE(away.ended()) << "closed at once, not left waiting: " << hub.output();
+    EXPECT_TRUE(hub.wait_for_output("a new client is turned away", 10000)) << hub.output();
+
+    clients.pop_back();
+    clients.pop_back(); // makes room for one, once the hub has seen it leave
+    std::unique_ptr<Tcp_test_client> next;
+    for (int i = 0; i < 10 && !(next && next->open_raw()); ++i)
+        next.reset(new Tcp_test_client(port));
+    ASSERT_FALSE(next->ended());
+    clients.front()->write("< send 18EF8130 1 2A >");
+    ASSERT_TRUE(next->read_until(" 2A >", got)) << got;
+    EXPECT_EQ(hub.stop(SIGTERM), 0);
+}
+
 // A peer that no one here wrote: python-can's socketcand interface, through
 // can_hub, against one of our stacks; and a client sending garbage meanwhile.
 const char* const python_peer = R"(

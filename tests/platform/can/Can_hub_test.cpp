@@ -1,43 +1,15 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Can_hub.h"
+#include "platform/io/Binary_message.h"
+#include "tests/platform/can/Heard.h"
 #include "tests/platform/can/Tcp_test_client.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 namespace {
-
-// Frames a bus hears on its own thread, waited for with a generous limit.
-class Heard {
-public:
-    void attach(Can_bus& bus)
-    {
-        bus.set_receiver([this](const Can_frame& f) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            frames_.push_back(f);
-            changed_.notify_all();
-        });
-    }
-    bool wait_for(size_t count)
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return frames_.size() >= count; });
-    }
-    std::vector<Can_frame> frames()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return frames_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Can_frame> frames_;
-};
 
 Can_frame frame(uint32_t id, bool extended, std::vector<uint8_t> data)
 {
@@ -187,6 +159,44 @@ TEST_F(Hub_test, a_message_split_over_writes_is_put_together_and_a_client_that_l
         ASSERT_TRUE(a->send(frame(0x18EF8180, true, {i})));
     ASSERT_TRUE(heard_b.wait_for(21)); // the leaver's frame and a's
     EXPECT_EQ(heard_b.frames().back().data[0], 19);
+}
+
+TEST_F(Hub_test, clients_that_come_all_at_once_are_all_greeted_in_time)
+{
+    // A client gives up when the greeting takes over 2 s; the connections
+    // must not overflow the queue of those not yet taken.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(2000);
+    std::vector<std::unique_ptr<Tcp_test_client>> crowd;
+    for (int i = 0; i < 200; ++i)
+        crowd.emplace_back(new Tcp_test_client(port));
+    int greeted = 0;
+    for (auto& c : crowd) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        std::string got;
+        greeted += c->read_until("< hi >", got, int(std::max<long>(left.count(), 1)));
+    }
+    EXPECT_EQ(greeted, 200);
+}
+
+TEST_F(Hub_test, a_client_that_does_not_read_is_dropped_and_a_reading_one_gets_every_frame_in_order)
+{
+    Tcp_test_client deaf(port, 4096);
+    ASSERT_TRUE(deaf.open_raw());
+    const uint32_t total = 200000; // well past the hub's limit and the socket buffers
+    Can_frame f = frame(0x18EF8180, true, {0, 0, 0, 0});
+    for (uint32_t i = 0; i < total; ++i) {
+        Binary_message::set_uint32_le(f.data, i);
+        ASSERT_TRUE(a->send(f));
+        if (i % 1000 == 999) { // at b's pace: only the deaf client falls behind
+            ASSERT_TRUE(heard_b.wait_for(i + 1));
+        }
+    }
+    ASSERT_TRUE(heard_b.wait_for(total));
+    std::vector<Can_frame> frames = heard_b.frames();
+    ASSERT_EQ(frames.size(), total);
+    for (uint32_t i = 0; i < total; ++i)
+        ASSERT_EQ(Binary_message::get_uint32_le(frames[i].data), i);
+    EXPECT_TRUE(deaf.read_to_end(10000)) << "the hub has ended the deaf client's connection";
 }
 
 TEST(Can_hub, a_port_in_use_is_reported)

@@ -6,9 +6,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-Tcp_test_client::Tcp_test_client(int port)
+Tcp_test_client::Tcp_test_client(int port, int receive_buffer)
 {
     fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (receive_buffer > 0)
+        setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receive_buffer, sizeof receive_buffer);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -50,11 +52,27 @@ bool Tcp_test_client::read_until(const std::string& wanted, std::string& got, in
         char buf[4096];
         ssize_t n = recv(fd_, buf, sizeof buf, 0);
         if (n <= 0) {
+            ended_ = true;
             got = pending_;
             return false;
         }
         pending_.append(buf, size_t(n));
     }
+}
+
+bool Tcp_test_client::read_to_end(int timeout_ms)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    pending_.clear();
+    while (!ended_) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd p{fd_, POLLIN, 0};
+        if (left.count() <= 0 || poll(&p, 1, int(left.count())) != 1)
+            return false;
+        char buf[65536];
+        ended_ = recv(fd_, buf, sizeof buf, 0) <= 0;
+    }
+    return true;
 }
 
 bool Tcp_test_client::open_raw()

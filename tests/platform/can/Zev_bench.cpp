@@ -42,11 +42,11 @@ Zev_bench::Zev_bench()
     hub_ = Mem_bus_hub::get(name_);
 }
 
-Zev_bench::Node& Zev_bench::add_node()
+Zev_bench::Node& Zev_bench::add_node(Can_bus* bus)
 {
     nodes_.push_back(std::unique_ptr<Node>(new Node));
     Node& node = *nodes_.back();
-    EXPECT_TRUE(node.stack.open(Bus_select::start(spec_.c_str(), nullptr), &modules_));
+    EXPECT_TRUE(node.stack.open(bus ? bus : Bus_select::start(spec_.c_str(), nullptr), &modules_));
     settle();
     return node;
 }

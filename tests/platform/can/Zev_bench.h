@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <list>
 #include <memory>
 #include <string>
@@ -33,7 +34,8 @@ public:
 
     Zev_bench();
 
-    Node& add_node();
+    // A node on the bench's bus; or on the bus given, which the node takes over.
+    Node& add_node(Can_bus* bus = nullptr);
     const std::string& bus_name() const { return name_; }
     // A node that claims the address for the NAME and has the claim settled.
     Node& add_claimed_node(const ZEV_name::NAME& name, uint8_t address);
@@ -68,6 +70,15 @@ public:
 
 private:
     Mem_can_bus bus_;
+};
+
+// A node's bus that refuses every frame once told to, as a bus whose server
+// has gone does.
+class Refusing_bus : public Mem_can_bus {
+public:
+    using Mem_can_bus::Mem_can_bus;
+    bool send(const Can_frame& frame) override { return !refusing && Mem_can_bus::send(frame); }
+    std::atomic<bool> refusing{false};
 };
 
 // The PGN of a frame, as the stack reads it.

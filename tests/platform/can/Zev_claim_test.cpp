@@ -78,6 +78,13 @@ TEST(Address_claim, a_loser_that_cannot_move_says_it_cannot_claim)
     EXPECT_EQ(b.events_of(b.stack.get_name_module()).size(), 1u);
     EXPECT_EQ(b.stack.write_now(ZEV_header(0x30, 0xFF, 0xFE49, 6, 7, 8), test_pattern(8).data()), -1)
         << "a node without an address sends nothing";
+
+    watcher.heard.clear();
+    watcher.send(0x18EAFFFE, {0x00, 0xEE, 0x00}); // a request for address claim to all
+    bench.settle();
+    claims = watcher.claims();
+    EXPECT_NE(std::find(claims.begin(), claims.end(), std::make_pair(uint8_t(254), high.get_value())), claims.end())
+        << "asked, it says again that it cannot claim";
 }
 
 TEST(Address_claim, a_lower_name_arriving_later_takes_the_address_and_the_holder_moves)
@@ -183,6 +190,21 @@ TEST(Address_claim, a_remote_name_that_is_forgotten_is_learned_again_when_it_cla
     EXPECT_EQ(a.names().gethostbyname(slave), 0x21);
 }
 
+TEST(Address_claim, a_claim_from_the_global_address_is_no_node)
+{
+    Zev_bench bench;
+    auto& a = bench.add_claimed_node(Known_names::get_tessaryn_master(0), 0xE6);
+    a.stack.get_listeners().Add(Known_names::get_tessaryn_slave(-1), &a.waiter);
+    Frame_peer peer(bench);
+    NAME slave = Known_names::get_tessaryn_slave(3);
+    peer.send(0x18EEFFFF, std::vector<uint8_t>(slave.get_bytes(), slave.get_bytes() + 8));
+    bench.settle();
+    EXPECT_EQ(a.names().gethostbyname(slave), ZEV_trans::ADDRESS_NULL);
+    RAWNAME at;
+    EXPECT_FALSE(a.names().gethostbyaddr(0xFF, at));
+    EXPECT_TRUE(a.events().empty());
+}
+
 TEST(Address_claim, the_null_and_global_addresses_are_never_claimed)
 {
     Zev_bench bench;
@@ -204,6 +226,7 @@ TEST(Address_claim, wait_for_name_tells_the_waiter_once_the_name_holds_an_addres
     waiter_descriptor other;
     ASSERT_TRUE(a.names().add_local_name(na, 0x80, nullptr));
     EXPECT_FALSE(a.stack.wait_for_name(&other, na, false));
+    EXPECT_FALSE(a.stack.wait_for_name(&other, na, false)) << "asked twice, told once";
     bench.run_for(300);
     waiter_event e;
     ASSERT_TRUE(other.poll(e));

@@ -3,6 +3,7 @@
 #include "platform/can/ZEV_grow_message.h"
 #include "platform/io/Binary_message.h"
 #include "tests/platform/can/Zev_bench.h"
+#include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,20 @@ TEST_F(Zev_pgn, read_takes_messages_in_order_keeps_to_the_buffer_and_fails_when_
     EXPECT_EQ(buf[0], 9);
     EXPECT_LT(b.stack.read(pgn_proprietary_a, h, buf, 8, &b.waiter, 0), 0);
     EXPECT_LT(b.stack.read(pgn_ground_speed, h, buf, 8, &b.waiter, 0), 0) << "not registered";
+}
+
+TEST_F(Zev_pgn, a_registration_keeps_at_most_its_limit_of_unread_messages)
+{
+    register_all(pgn_proprietary_a);
+    Debug_capture capture;
+    for (size_t i = 0; i <= ZEV_stack::max_queued; ++i)
+        ASSERT_EQ(write_now(0x80, 0x81, pgn_proprietary_a, {uint8_t(i)}), 0);
+    bench.settle();
+    EXPECT_NE(capture.text().find("unread messages of PGN"), std::string::npos) << capture.text();
+    EXPECT_EQ(b.events().size(), ZEV_stack::max_queued) << "none for the one dropped";
+    for (size_t i = 0; i < ZEV_stack::max_queued; ++i)
+        ASSERT_EQ(b.read(pgn_proprietary_a), std::vector<uint8_t>{uint8_t(i)}) << "the oldest kept, in order";
+    EXPECT_TRUE(b.read(pgn_proprietary_a).empty());
 }
 
 TEST_F(Zev_pgn, after_deregistering_no_events_come_and_twice_registered_is_registered_once)

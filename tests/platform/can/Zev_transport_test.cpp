@@ -206,6 +206,35 @@ TEST_F(Zev_transport, closing_the_stack_fails_the_sends_still_pending)
     auto done = completions();
     std::sort(done.begin(), done.end());
     EXPECT_EQ(done, (std::vector<int32_t>{-6, -5}));
+
+    EXPECT_EQ(send(0x30, test_pattern(100), 8), -1) << "no task would ever end it";
+    EXPECT_EQ(send(0xFF, test_pattern(100), 9), -1);
+    EXPECT_TRUE(completions().empty());
+}
+
+TEST(Zev_transport_bus, sends_fail_at_once_when_the_bus_stops_taking_frames)
+{
+    Zev_bench bench;
+    auto* bus = new Refusing_bus(bench.bus_name());
+    auto& a = bench.add_node(bus);
+    auto& b = bench.add_node();
+    ASSERT_TRUE(a.names().add_local_name(Known_names::get_seeder(1), 0x80, nullptr));
+    ASSERT_TRUE(b.names().add_local_name(Known_names::get_tessaryn_master(2), 0x81, nullptr));
+    bench.run_for(300);
+    auto send = [&](int code) {
+        return a.stack.write(ZEV_header(0x80, 0x81, pgn_data, 6, 10, 0), test_pattern(100).data(), 100, &a.waiter,
+                             code);
+    };
+    ASSERT_EQ(send(1), 0); // its RTS is out
+    ASSERT_EQ(send(2), 0); // queued behind it
+    bus->refusing = true;  // as when the CAN server has gone
+    bench.run_for(1300);
+    std::vector<int32_t> done;
+    for (auto& e : a.events_of(a.stack.get_completion_module()))
+        done.push_back(int32_t(e.code));
+    EXPECT_EQ(done, (std::vector<int32_t>{-1, -2})) << "the first after its time-out, the queued one at once";
+    EXPECT_EQ(send(3), -1);
+    EXPECT_TRUE(a.events().empty());
 }
 
 TEST_F(Zev_transport, the_throttler_pauses_between_groups_of_packets)
@@ -274,9 +303,58 @@ TEST_F(Zev_transport, an_etp_message_goes_out_with_rts_cts_and_data_packet_offse
     EXPECT_EQ(peer.heard[1].data[0], 1);
     EXPECT_EQ(peer.heard[1].data[1], test_pattern(2000)[272 * 7]);
     EXPECT_EQ(peer.heard[2].data[0], 2);
+    peer.send(0x1CC88030, {21, 255, 1, 0, 0, 0x00, 0xEF, 0x01});     // the rest: 255 from 1,
+    peer.send(0x1CC88030, {21, 31, 0x00, 0x01, 0, 0x00, 0xEF, 0x01}); // and 31 from 256
+    bench.settle();
+    EXPECT_EQ(peer.heard.size(), 3u + 1 + 255 + 1 + 31);
     peer.send(0x1CC88030, {23, 0xD0, 0x07, 0, 0, 0x00, 0xEF, 0x01}); // EOMA
     bench.settle();
     EXPECT_EQ(completions(), std::vector<int32_t>{7});
+}
+
+TEST_F(Zev_transport, an_end_of_message_acknowledgement_before_the_last_packet_is_no_success)
+{
+    Frame_peer peer(bench);
+    ASSERT_EQ(send(0x30, test_pattern(20)), 0); // 3 packets
+    bench.settle();
+    peer.send(0x1CEC8030, {17, 1, 1, 0xFF, 0xFF, 0x00, 0xEF, 0x01}); // CTS: packet 1 only
+    bench.settle();
+    peer.send(0x1CEC8030, {19, 20, 0, 3, 0xFF, 0x00, 0xEF, 0x01}); // EOMA
+    bench.settle();
+    EXPECT_TRUE(completions().empty()) << "two packets never went out";
+    bench.run_for(1300);
+    EXPECT_EQ(completions(), std::vector<int32_t>{-7}) << "no CTS came for them";
+}
+
+TEST_F(Zev_transport, incoming_etp_messages_in_progress_share_one_memory_limit)
+{
+    Frame_peer peer(bench);
+    const std::vector<uint8_t> rts_10_mib{20, 0x00, 0x00, 0xA0, 0x00, 0x00, 0xEF, 0x01};
+    peer.send(0x1CC88130, rts_10_mib); // from 0x30
+    bench.settle();
+    EXPECT_EQ(peer.last(pgn_etp_cm).at(0), 21) << "a CTS: taken";
+    peer.send(0x1CC88131, rts_10_mib); // from 0x31: together 20 MiB
+    bench.settle();
+    EXPECT_EQ(peer.heard.back().id, 0x1CC83181u);
+    EXPECT_EQ(peer.last(pgn_etp_cm), (std::vector<uint8_t>{255, 2, 0xFF, 0xFF, 0xFF, 0x00, 0xEF, 0x01}));
+    peer.send(0x1CEC8132, {16, 20, 0, 3, 0xFF, 0x00, 0xEF, 0x01}); // a TP RTS from 0x32
+    bench.settle();
+    EXPECT_EQ(peer.last(pgn_tp_cm).at(0), 17) << "TP messages still come in";
+    peer.send(0x1CC88130, {255, 1, 0xFF, 0xFF, 0xFF, 0x00, 0xEF, 0x01}); // 0x30 gives up
+    peer.send(0x1CC88131, rts_10_mib);
+    bench.settle();
+    EXPECT_EQ(peer.last(pgn_etp_cm).at(0), 21) << "the room given back is taken";
+}
+
+TEST_F(Zev_transport, a_transfer_from_the_null_or_global_address_is_not_answered)
+{
+    Frame_peer peer(bench);
+    for (uint32_t source : {0xFEu, 0xFFu}) {
+        peer.send(0x1CEC8100 | source, {16, 20, 0, 3, 0xFF, 0x00, 0xEF, 0x01}); // RTS
+        peer.send(0x1CC88100 | source, {20, 0xD0, 0x07, 0, 0, 0x00, 0xEF, 0x01}); // ETP RTS
+    }
+    bench.run_for(5000);
+    EXPECT_TRUE(peer.heard.empty()) << "no CTS, no abort: neither address is a node's";
 }
 
 TEST_F(Zev_transport, a_message_larger_than_the_node_takes_is_refused_at_once)
