@@ -8,6 +8,9 @@ namespace CDS {
 // waiter, every change of a byte in the range queues an event there, and the
 // task's thread hands it to changed(). The event's code is the range's event
 // word (its size and the low 16 bits of its address).
+//
+// Register and unregister on the thread that receives the events: an event
+// that thread has already taken still reaches the listener.
 class Virt_access : public Event_listener {
 public:
     Virt_access() = default;

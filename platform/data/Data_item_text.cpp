@@ -1,6 +1,7 @@
 #include "platform/data/Data_item_text.h"
 #include "platform/data/Dumper.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
@@ -37,9 +38,6 @@ template <class T>
 const char* integer_from_string(const char* text, T& value)
 {
     const char* p = skip_blanks(text);
-    // strtoull would quietly wrap a minus sign into a huge value.
-    if (!std::is_signed<T>::value && *p == '-')
-        return nullptr;
     char* end = nullptr;
     errno = 0;
     if (std::is_signed<T>::value) {
@@ -49,7 +47,14 @@ const char* integer_from_string(const char* text, T& value)
             return nullptr;
         value = T(v);
     } else {
-        unsigned long long v = std::strtoull(p, &end, 0);
+        // strtoull would skip more white space and then quietly wrap a minus
+        // sign into a huge value, so the number must start here.
+        if (!std::isdigit(static_cast<unsigned char>(*p)) && *p != '+')
+            return nullptr;
+        // Decimal or 0x hex, never octal: "010" is ten, as for a signed type.
+        const char* digits = p + (*p == '+');
+        int base = digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X') ? 16 : 10;
+        unsigned long long v = std::strtoull(p, &end, base);
         if (end == p || errno == ERANGE || v > (unsigned long long)std::numeric_limits<T>::max())
             return nullptr;
         value = T(v);

@@ -11,7 +11,8 @@ namespace NV_store {
 // module id of the item's tree (0 outside a tree), the notify_t of the change
 // as its code and the watched item as its data.
 //
-// Register and unregister on the thread that receives the events.
+// Register and unregister on the thread that receives the events: an event
+// that thread has already taken still reaches the listener.
 class Virt_access : public Event_listener, public Access_base {
 public:
     Virt_access() = default;

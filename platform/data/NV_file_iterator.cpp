@@ -9,6 +9,12 @@
 
 namespace NV_store {
 
+namespace {
+// A parameter file is some tens of kilobytes. Far more is no parameter file,
+// and reading it whole could exhaust the memory.
+constexpr size_t max_file_size = 16 * 1024 * 1024;
+}
+
 NV_file_iterator::NV_file_iterator(const char* path)
     : path_(path)
 {
@@ -54,6 +60,12 @@ bool NV_file_iterator::read_file()
             ok = false;
         if (n <= 0)
             break;
+        if (bytes.size() + size_t(n) > max_file_size) {
+            Debug_print::dprint("Parameter file %s is larger than %zu bytes: not read\n", path_.c_str(),
+                                max_file_size);
+            ok = false;
+            break;
+        }
         bytes.insert(bytes.end(), block, block + n);
     }
     ::close(fd);

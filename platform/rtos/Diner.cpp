@@ -27,6 +27,18 @@ Timeout::~Timeout()
         owner_->disarm_locked(*this);
 }
 
+void Timeout::set_period(int ms)
+{
+    std::lock_guard<std::mutex> lock(timer_mutex());
+    period_ms_ = ms;
+}
+
+int Timeout::get_period() const
+{
+    std::lock_guard<std::mutex> lock(timer_mutex());
+    return period_ms_;
+}
+
 bool Timeout::is_armed() const
 {
     std::lock_guard<std::mutex> lock(timer_mutex());

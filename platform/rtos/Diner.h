@@ -56,6 +56,9 @@ protected:
     virtual void diner_start() {}
     virtual void diner_stop() {}
     virtual void handle_event(waiter_event&) {}
+    // A timeout removed or destroyed on another thread just as it falls due
+    // may still be handled once, so a handler only compares the reference
+    // with its own timeouts and reaches nothing through it.
     virtual void handle_timeout(Timeout&) {}
 
 private:

@@ -31,6 +31,9 @@ bool Owned_mutex::try_lock_for(int timeout_ms)
 
 void Owned_mutex::unlock()
 {
+    // Releasing another thread's hold would wipe its owner words and break its exclusion.
+    if (!held_by_caller())
+        Bugger::report_bug("lock released by a thread that does not hold it");
     owner_thread_ = nullptr;
     owner_tid_ = 0;
     mutex_.unlock();

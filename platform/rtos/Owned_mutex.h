@@ -15,6 +15,7 @@ public:
     void lock();
     // Tries for up to timeout_ms; records the holder on success.
     bool try_lock_for(int timeout_ms);
+    // Releasing a mutex the calling thread does not hold is a bug and is reported.
     void unlock();
 
     // True when the calling thread holds the mutex.

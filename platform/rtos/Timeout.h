@@ -12,8 +12,9 @@ public:
     Timeout(const Timeout&) = delete;
     Timeout& operator=(const Timeout&) = delete;
 
-    void set_period(int ms) { period_ms_ = ms; }
-    int get_period() const { return period_ms_; }
+    // Safe from any thread: the task's thread reads the period as it re-arms.
+    void set_period(int ms);
+    int get_period() const;
     bool is_repeating() const { return repeating_; }
     bool is_armed() const;
     Atime get_deadline() const;
@@ -21,8 +22,8 @@ public:
 private:
     friend class Diner;
     const bool repeating_;
+    // Guarded by the timer lock.
     int period_ms_;
-    // Guarded by the owner's timer lock.
     Diner* owner_ = nullptr;
     Atime deadline_;
     uint64_t sequence_ = 0; // breaks ties between equal deadlines: first armed fires first

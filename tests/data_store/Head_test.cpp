@@ -135,6 +135,7 @@ TEST(Head, misuse_of_the_lock_is_reported_as_a_bug_instead_of_hanging_or_racing)
         std::function<void(CDS::Head&, data_store_body&)> misuse;
     } cases[] = {
         {"lock taken twice", [](CDS::Head& h, data_store_body&) { h.lock(); h.lock(); }},
+        {"release without the lock", [](CDS::Head& h, data_store_body&) { h.unlock(); }},
         {"signal without the lock",
          [](CDS::Head& h, data_store_body& b) { h.event_signal(&b.system.alive, nullptr, h.offset_of(&b.system.alive), 1, nullptr); }},
     };

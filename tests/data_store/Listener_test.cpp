@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <future>
 #include <thread>
 
@@ -95,6 +97,36 @@ TEST(Listener, unregistering_drops_the_events_already_queued_for_the_listener)
     ASSERT_EQ(events.size(), 3u);
     for (const waiter_event& e : events)
         EXPECT_EQ(e.listener, &other);
+}
+
+TEST(Listener, once_unregistered_while_another_thread_writes_no_event_for_the_listener_is_left)
+{
+    Store_fixture f;
+    Recorder owner;
+    CDS::Virt_listener<Recorder> listener(&owner, CDS::Access_base(f.head(), f.offset_of(&f.body().vehicle.speed), 4));
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; !done; ++i)
+            f.head().set(f.body().vehicle.speed, float(i));
+    });
+    // The writer must be joined whatever happens, so a failure ends the rounds.
+    bool sound = true;
+    for (int round = 0; round < 300 && sound; ++round) {
+        listener.autoreg(f.waiter);
+        // Unregister only while changes are reaching the listener.
+        auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (f.waiter.pending() == 0 && std::chrono::steady_clock::now() < give_up)
+            std::this_thread::yield();
+        sound = f.waiter.pending() > 0;
+        EXPECT_TRUE(sound) << "no change reached the listener in round " << round;
+        listener.autounreg(f.waiter);
+        size_t left = f.waiter.pending();
+        EXPECT_EQ(left, 0u) << "round " << round;
+        sound = sound && left == 0;
+    }
+    done = true;
+    writer.join();
+    EXPECT_EQ(owner.calls, 0);
 }
 
 TEST(Listener, a_listener_destroyed_while_registered_leaves_no_registration_behind)

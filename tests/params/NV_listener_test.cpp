@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -77,6 +79,34 @@ TEST_F(Listeners, unregistering_drops_what_is_queued_and_stops_what_would_follow
     EXPECT_TRUE(listener.autoreg(waiter, false));
     tree.app.save_time.set(7);
     EXPECT_EQ(heard(), std::vector<std::string>{"save_time"});
+}
+
+TEST_F(Listeners, once_unregistered_while_another_thread_writes_no_event_for_the_listener_is_left)
+{
+    Logging_listener& listener = listen(tree.app.save_time, "save_time", false);
+    listener.autounreg(waiter);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (uint8_t i = 0; !done; ++i)
+            tree.app.save_time.set(i);
+    });
+    // The writer must be joined whatever happens, so a failure ends the rounds.
+    bool sound = true;
+    for (int round = 0; round < 300 && sound; ++round) {
+        listener.autoreg(waiter, false);
+        // Unregister only while changes are reaching the listener.
+        auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (waiter.pending() == 0 && std::chrono::steady_clock::now() < give_up)
+            std::this_thread::yield();
+        sound = waiter.pending() > 0;
+        EXPECT_TRUE(sound) << "no change reached the listener in round " << round;
+        listener.autounreg(waiter);
+        size_t left = waiter.pending();
+        EXPECT_EQ(left, 0u) << "round " << round;
+        sound = sound && left == 0;
+    }
+    done = true;
+    writer.join();
 }
 
 TEST_F(Listeners, a_listener_moves_to_the_waiter_it_registers_on_last)

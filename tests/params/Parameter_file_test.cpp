@@ -241,9 +241,9 @@ class retyped_t : public NV_store::NV_struct {
     nv_u8 c{this, 4, 0, "c"};
 };
 
-TEST(Parameter_file, items_of_unknown_ids_and_surplus_elements_are_skipped)
+// A value in every field of the newer record, its name included.
+void fill(wide_t& newer)
 {
-    wide_t newer;
     newer.a.set(1.5f);
     for (int i = 0; i < 4; ++i)
         newer.list[i]->value.set(uint16_t(100 + i));
@@ -251,6 +251,12 @@ TEST(Parameter_file, items_of_unknown_ids_and_surplus_elements_are_skipped)
     newer.c.set(9);
     newer.added.value.set(11);
     newer.name.set("wide", 5);
+}
+
+TEST(Parameter_file, items_of_unknown_ids_and_surplus_elements_are_skipped)
+{
+    wide_t newer;
+    fill(newer);
 
     narrow_t older;
     ASSERT_TRUE(load_image(older, image_of(newer)));
@@ -300,6 +306,38 @@ TEST(Parameter_file, an_item_of_another_type_is_skipped_and_the_rest_loads)
     EXPECT_EQ(tree.c.get(), 12);
 }
 
+// Every byte of a file can be wrong, also behind a CRC that matches: each
+// byte of the image takes other values, with the CRC made right again. A
+// load either succeeds or is refused without changing anything.
+TEST(Parameter_file, a_file_with_any_byte_changed_behind_a_sound_crc_loads_whole_or_not_at_all)
+{
+    wide_t source;
+    fill(source);
+    const std::vector<uint8_t> image = image_of(source);
+
+    wide_t tree;
+    tree.name.set("tree", 5);
+    const std::vector<uint8_t> before = image_of(tree);
+    size_t accepted = 0, refused = 0;
+    for (size_t at = 0; at + 4 < image.size(); ++at) {
+        for (uint8_t value : {uint8_t(image[at] ^ 0x01), uint8_t(image[at] ^ 0x80), uint8_t(0x00), uint8_t(0xFF)}) {
+            std::vector<uint8_t> changed = image;
+            changed[at] = value;
+            Binary_message::set_uint32_le(&changed[changed.size() - 4],
+                                          Util::crc32(0, changed.data(), changed.size() - 4));
+            if (load_image(tree, changed)) {
+                ++accepted;
+                ASSERT_TRUE(load_image(tree, before));
+            } else {
+                ++refused;
+                ASSERT_EQ(image_of(tree), before) << "byte " << at << " = " << int(value);
+            }
+        }
+    }
+    EXPECT_GT(accepted, 0u); // values and ids may change and still make a sound file
+    EXPECT_GT(refused, 0u);
+}
+
 // What only a faulty writer could make: every check of the frame passes.
 TEST(Parameter_file, a_file_whose_items_do_not_nest_changes_nothing)
 {
@@ -330,6 +368,20 @@ TEST(Parameter_file, a_file_whose_items_do_not_nest_changes_nothing)
     for (const auto& item : broken)
         EXPECT_FALSE(load_image(tree, file_with(item)));
     EXPECT_EQ(tree.a.get(), 0.0f);
+}
+
+TEST(Parameter_file, a_file_far_larger_than_any_parameter_file_is_not_read)
+{
+    Temp_folder folder;
+    std::string path = folder.file("params");
+    write_bytes(path, {});
+    ASSERT_EQ(truncate(path.c_str(), 16 * 1024 * 1024 + 1), 0);
+    Debug_capture capture;
+    NV_file_iterator it(path.c_str());
+    EXPECT_FALSE(it.set_mode(NV_file_iterator::mode_read));
+    EXPECT_FALSE(it.is_readable());
+    EXPECT_FALSE(it.is_open_for_reading());
+    EXPECT_NE(capture.text().find("is larger than"), std::string::npos) << capture.text();
 }
 
 TEST(Parameter_file, a_failed_write_reports_failure_and_leaves_the_old_file)

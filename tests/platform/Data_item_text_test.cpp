@@ -36,6 +36,23 @@ TEST(Data_item_text, parses_one_value_and_stops_after_it)
     EXPECT_TRUE(parses<bool>("0", false));
 }
 
+TEST(Data_item_text, a_leading_zero_keeps_the_decimal_meaning_for_every_integer_type)
+{
+    EXPECT_TRUE(parses<uint32_t>("010", 10));
+    EXPECT_TRUE(parses<uint8_t>("09", 9));
+    EXPECT_TRUE(parses<int32_t>("010", 10));
+    EXPECT_TRUE(parses<uint16_t>("0X1f", 31));
+    EXPECT_TRUE(parses<uint16_t>("+7", 7));
+}
+
+TEST(Data_item_text, a_minus_sign_behind_any_white_space_is_refused_for_unsigned_types)
+{
+    for (const char* text : {"-1", " -1", "\n-1", "\r-1", "\v-1", "\f-1", " \t\n -1"}) {
+        EXPECT_TRUE(refused<uint64_t>(text)) << int(text[0]);
+        EXPECT_TRUE(refused<uint32_t>(text)) << int(text[0]);
+    }
+}
+
 TEST(Data_item_text, refuses_what_is_no_value_of_the_type)
 {
     EXPECT_TRUE(refused<uint8_t>("256"));

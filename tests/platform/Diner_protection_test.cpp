@@ -61,15 +61,32 @@ TEST(Diner_protection, a_failed_try_records_no_owner)
     task.unlock();
 }
 
-TEST(Diner_protection, locking_twice_from_the_holder_is_reported_as_a_bug_not_a_hang)
+TEST(Diner_protection, misuse_of_the_lock_is_reported_as_a_bug_not_a_hang_or_a_lost_exclusion)
 {
-    Child_result r = run_in_child([] {
-        Locked_task task;
-        task.lock(-1);
-        task.lock(-1);
-    });
-    EXPECT_EQ(r.signal, SIGABRT);
-    EXPECT_NE(r.output.find("BUG: lock taken twice"), std::string::npos) << r.output;
+    struct Case {
+        const char* name;
+        void (*misuse)(Locked_task&);
+        const char* report;
+    } cases[] = {
+        {"locking twice from the holder", [](Locked_task& t) { t.lock(-1); t.lock(-1); }, "BUG: lock taken twice"},
+        {"unlocking a free lock", [](Locked_task& t) { t.unlock(); }, "BUG: lock released by a thread that does not hold it"},
+        {"unlocking twice", [](Locked_task& t) { t.lock(-1); t.unlock(); t.unlock(); },
+         "BUG: lock released by a thread that does not hold it"},
+        {"unlocking another thread's hold",
+         [](Locked_task& t) {
+             t.lock(-1);
+             std::async(std::launch::async, [&t] { t.unlock(); }).get();
+         },
+         "BUG: lock released by a thread that does not hold it"},
+    };
+    for (const Case& c : cases) {
+        Child_result r = run_in_child([&] {
+            Locked_task task;
+            c.misuse(task);
+        });
+        EXPECT_EQ(r.signal, SIGABRT) << c.name;
+        EXPECT_NE(r.output.find(c.report), std::string::npos) << c.name << ": " << r.output;
+    }
 }
 
 }

@@ -1,3 +1,4 @@
+#include "platform/rtos/Debug_base.h"
 #include "platform/rtos/Diner.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,92 @@ TEST(Diner, terminate_joins_the_thread_after_diner_stop_ran_on_it)
     EXPECT_FALSE(task.is_running());
     EXPECT_EQ(task.stop_thread, task.start_thread);
     EXPECT_NE(task.stop_thread, std::thread::id());
+}
+
+TEST(Diner, a_terminated_task_starts_again_and_handles_what_was_queued_while_it_stood)
+{
+    Recording_task task(2);
+    ASSERT_TRUE(task.start());
+    EXPECT_FALSE(task.start()); // one thread at a time
+    ASSERT_TRUE(task.terminate(1, 1000));
+    task.get_waiter().post(waiter_event{1, 1, nullptr, nullptr});
+    task.get_waiter().post(waiter_event{1, 2, nullptr, nullptr});
+    auto handled = task.all_handled.get_future();
+    ASSERT_TRUE(task.start());
+    ASSERT_EQ(handled.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_TRUE(task.terminate(1, 1000));
+    ASSERT_EQ(task.events.size(), 2u);
+    EXPECT_EQ(task.events[0].code, 1u);
+    EXPECT_EQ(task.events[1].code, 2u);
+    EXPECT_EQ(task.event_threads[1], task.start_thread);
+}
+
+// A task whose handler stops it, or holds its thread until it is let go.
+class Handler_task : public Diner {
+public:
+    enum : uint32_t { code_stop = 1, code_hold = 2 };
+    Handler_task() { init(nullptr, nullptr, "Handler", 50, 6144, true, false); }
+    ~Handler_task() override { terminate(1, 1000); }
+
+    std::promise<void> holding, stopped;
+    std::shared_future<void> let_go;
+
+protected:
+    void handle_event(waiter_event& e) override
+    {
+        if (e.code == code_stop) {
+            stop();
+        } else if (e.code == code_hold) {
+            holding.set_value();
+            let_go.wait();
+        }
+    }
+    void diner_stop() override { stopped.set_value(); }
+};
+
+TEST(Diner, a_task_that_stops_itself_ends_its_thread_and_can_be_started_again)
+{
+    Handler_task task;
+    auto stopped = task.stopped.get_future();
+    ASSERT_TRUE(task.start());
+    task.get_waiter().post(waiter_event{1, Handler_task::code_stop, nullptr, nullptr});
+    ASSERT_EQ(stopped.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_FALSE(task.start()); // not yet joined
+    EXPECT_TRUE(task.terminate(1, 1000));
+    task.stopped = std::promise<void>();
+    ASSERT_TRUE(task.start());
+    EXPECT_TRUE(task.terminate(1, 1000));
+}
+
+TEST(Diner, terminate_says_when_a_handler_outlasts_the_wait_and_still_joins_the_thread)
+{
+    Handler_task task;
+    auto holding = task.holding.get_future();
+    auto stopped = task.stopped.get_future();
+    std::promise<void> release; // a test that ends early lets the handler go by breaking it
+    task.let_go = release.get_future().share();
+    std::string said;
+    bool released = false;
+    // The handler is let go only once terminate has given up waiting and said so.
+    struct Sink_guard {
+        Debug_print::Sink old;
+        ~Sink_guard() { Debug_print::set_sink(old); }
+    } guard{Debug_print::set_sink([&](const char* text) {
+        said += text;
+        if (!released && said.find("did not end") != std::string::npos) {
+            released = true;
+            release.set_value();
+        }
+    })};
+    ASSERT_TRUE(task.start());
+    task.get_waiter().post(waiter_event{1, Handler_task::code_hold, nullptr, nullptr});
+    ASSERT_EQ(holding.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+
+    EXPECT_FALSE(task.terminate(1, 10));
+    EXPECT_FALSE(task.is_running());
+    EXPECT_EQ(stopped.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    EXPECT_NE(said.find("Diner Handler: task did not end within 1 x 10 ms, still waiting\n"), std::string::npos)
+        << said;
 }
 
 struct Thread_listener : Event_listener {

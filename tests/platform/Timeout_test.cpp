@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <condition_variable>
 #include <future>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -130,6 +135,130 @@ TEST(Timeout, a_started_task_wakes_when_the_manual_clock_reaches_its_deadline)
     clock.advance(1);
     EXPECT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     task.terminate(1, 1000);
+}
+
+TEST(Timeout, a_handler_may_destroy_the_repeating_timeout_it_handles)
+{
+    struct Ending_task : Diner {
+        std::unique_ptr<Timeout> tick = std::make_unique<Timeout>(true);
+        int handled = 0;
+        void handle_timeout(Timeout& t) override
+        {
+            ++handled;
+            if (&t == tick.get())
+                tick.reset();
+        }
+    } task;
+    Manual_clock clock(0);
+    task.submit_timeout(*task.tick, 10);
+    clock.advance(10);
+    EXPECT_EQ(task.run_pending(), 1);
+    EXPECT_EQ(task.tick, nullptr);
+    clock.advance(100);
+    EXPECT_EQ(task.run_pending(), 0);
+    EXPECT_EQ(task.handled, 1);
+}
+
+// A started task that notes its expiries, for tests that wait on its thread.
+class Counting_task : public Diner {
+public:
+    Counting_task() { init(nullptr, nullptr, "Counting", 50, 6144, true, false); }
+    ~Counting_task() override { terminate(1, 1000); }
+
+    bool wait_for_count(size_t count)
+    {
+        return wait([&] { return expired_.size() >= count; });
+    }
+    bool wait_for_expiry_of(const Timeout& t)
+    {
+        return wait([&] { return std::find(expired_.begin(), expired_.end(), &t) != expired_.end(); });
+    }
+    size_t count()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return expired_.size();
+    }
+
+protected:
+    // Notes only the timeout's address: it may be gone by now.
+    void handle_timeout(Timeout& t) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        expired_.push_back(&t);
+        changed_.notify_all();
+    }
+
+private:
+    template <class Done>
+    bool wait(Done done)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(10), done);
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<const Timeout*> expired_;
+};
+
+TEST(Timeout, a_started_task_under_a_manual_clock_wakes_for_every_step_of_the_clock)
+{
+    Manual_clock clock(0);
+    Counting_task task;
+    Timeout tick(true);
+    task.submit_timeout(tick, 10);
+    ASSERT_TRUE(task.start());
+    for (int i = 1; i <= 300; ++i) {
+        clock.advance(10);
+        ASSERT_TRUE(task.wait_for_count(size_t(i))) << "tick " << i;
+    }
+    EXPECT_TRUE(task.terminate(1, 1000));
+    EXPECT_EQ(task.count(), 300u);
+}
+
+TEST(Timeout, timeouts_destroyed_while_due_leave_the_running_task_sound)
+{
+    Counting_task task;
+    ASSERT_TRUE(task.start());
+    for (int i = 0; i < 2000; ++i) {
+        auto due = std::make_unique<Timeout>(i % 2 == 0, 1);
+        task.submit_timeout_at(*due, Atime::now());
+        if (i % 3 == 0)
+            std::this_thread::yield();
+    }
+    Timeout last; // on the stack: no address of the heap ones
+    task.submit_timeout_at(last, Atime::now());
+    EXPECT_TRUE(task.wait_for_expiry_of(last));
+}
+
+TEST(Timeout, a_repeating_timeout_rearmed_from_another_thread_keeps_firing_with_its_new_period)
+{
+    Counting_task task;
+    Timeout tick(true);
+    task.submit_timeout(tick, 1);
+    ASSERT_TRUE(task.start());
+    for (int i = 0; i < 500; ++i)
+        task.submit_timeout(tick, 1 + i % 2);
+    size_t seen = task.count();
+    EXPECT_TRUE(task.wait_for_count(seen + 2));
+    EXPECT_EQ(tick.get_period(), 2);
+    EXPECT_TRUE(tick.is_armed());
+}
+
+TEST(Timeout, a_timeout_outliving_its_task_is_disarmed_and_serves_another_task)
+{
+    Manual_clock clock(0);
+    Timeout tick(true);
+    {
+        Counting_task first;
+        first.submit_timeout(tick, 10);
+        ASSERT_TRUE(first.start());
+    }
+    EXPECT_FALSE(tick.is_armed());
+    Timer_task second;
+    second.submit_timeout(tick, 10);
+    step(clock, second, 20);
+    EXPECT_EQ(second.fired.size(), 2u);
 }
 
 TEST(Timeout, delay_under_a_manual_clock_moves_the_clock)
