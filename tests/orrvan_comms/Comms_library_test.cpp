@@ -2,6 +2,9 @@
 // and public interfaces, against a simulated slave ECU on an in-process bus,
 // on the real clock.
 #include "orrvan_comms/include/Ecu_entry_points.h"
+#include "platform/can/Mem_bus_hub.h"
+#include "platform/rtos/Debug_base.h"
+#include "tests/support/Child_process.h"
 #include "tests/support/Short_claims.h"
 #include "tests/support/Simulated_slave_ecu.h"
 #include "tests/support/Wait_until.h"
@@ -153,6 +156,33 @@ TEST(Comms_library, runs_the_programs_slave_ecu_road_against_a_simulated_slave)
     EXPECT_FALSE(has_thread("vrm.EcuManager"));
     EXPECT_TRUE(manager.get_iso_names().empty());
     EXPECT_FALSE(manager.get_ecu(names[0]).is_valid());
+}
+
+// A process may end without finalise, and may take the manager before the
+// link, as a test harness does with get_test_iface(). Its statics then go in
+// the reverse order of their making: the manager must still end its task
+// before the link that the task ticks goes.
+TEST(Comms_library, a_process_ending_without_finalise_ends_the_managers_task_before_its_link)
+{
+    const Child_result child = run_in_child([] {
+        Debug_base::set_filters("7a");
+        Short_claims short_claims;
+        const std::string bus = "mem,name=comms_library_exit";
+        // The in-process bus's own table of buses must outlive the link's bus.
+        Mem_bus_hub::get("comms_library_exit");
+        get_test_iface();
+        Ecu_manager_iface& manager = get_ecu_manager();
+        Ecu_comms_iface& link = get_default_comms_iface();
+        manager.initialise(link, bus, "5,4");
+        link.open();
+        std::exit(0);
+    });
+    ASSERT_TRUE(child.exited && child.exit_status == 0) << child.output;
+    const size_t manager_ended = child.output.find("Ecu_manager::diner_stop()\n");
+    const size_t link_ended = child.output.find("TSlaveComms::diner_stop()\n");
+    ASSERT_NE(manager_ended, std::string::npos) << child.output;
+    ASSERT_NE(link_ended, std::string::npos) << child.output;
+    EXPECT_LT(manager_ended, link_ended) << child.output;
 }
 
 }

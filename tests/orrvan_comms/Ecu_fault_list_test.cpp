@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -142,6 +144,40 @@ TEST(Ecu_fault_list, clear_leaves_no_faults_and_no_categories)
     list.add_fault(0, "Supply low", 3);
     EXPECT_TRUE(list.get_all_supported_faults().empty());
     EXPECT_EQ(list.add_fault_category("Sensors", 200), 0);
+}
+
+// Letting a fault's observer go runs the client's code, which may look at
+// the list again, here from another thread.
+TEST(Ecu_fault_list, clear_lets_the_faults_go_outside_its_lock)
+{
+    struct Looks_when_released {
+        Looks_when_released(Ecu_fault_list& list, std::future<size_t>& look, bool& answered)
+            : m_list(list), m_look(look), m_answered(answered)
+        {
+        }
+        ~Looks_when_released()
+        {
+            m_look = std::async(std::launch::async, [&list = m_list] { return list.get_all_supported_faults().size(); });
+            m_answered = m_look.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        }
+        Ecu_fault_list& m_list;
+        std::future<size_t>& m_look; // outlives the release, so that a look still waiting cannot block it
+        bool& m_answered;
+    };
+    Ecu_fault_list list(ecu_name);
+    list.add_fault_category("Power", 100);
+    list.add_fault(0, "Supply low", 3);
+    std::future<size_t> look;
+    bool answered = false;
+    auto looks = std::make_shared<Looks_when_released>(list, look, answered);
+    list.get_all_supported_faults()[0].get().get_status().register_observer(
+        std::make_shared<std::function<void(const Ecu_fault_iface&, const bool&)>>(
+            [looks](const Ecu_fault_iface&, const bool&) {}));
+    looks.reset();
+
+    list.clear();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(look.get(), 0u);
 }
 
 TEST(Ecu_fault_list, faults_declared_on_another_thread_while_the_list_ticks_are_safe)

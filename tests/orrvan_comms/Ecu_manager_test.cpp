@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
@@ -185,6 +186,38 @@ TEST_F(Manager_fixture, a_second_initialise_starts_afresh)
     EXPECT_TRUE(manager.is_running());
 }
 
+// The ECUs a second initialise drops take their observers with them, and
+// letting an observer go runs the client's code, which may ask the manager.
+TEST_F(Manager_fixture, ecus_dropped_by_a_second_initialise_go_outside_the_managers_lock)
+{
+    struct Asks_when_released {
+        Asks_when_released(Ecu_manager& manager, std::vector<uint64_t>& names, bool& released)
+            : m_manager(manager), m_names(names), m_released(released)
+        {
+        }
+        ~Asks_when_released()
+        {
+            m_names = m_manager.get_iso_names();
+            m_released = true;
+        }
+        Ecu_manager& m_manager;
+        std::vector<uint64_t>& m_names;
+        bool& m_released;
+    };
+    manager.initialise(link, "bus", "5,4");
+    std::vector<uint64_t> names{1};
+    bool released = false;
+    auto asks = std::make_shared<Asks_when_released>(manager, names, released);
+    manager.get_ecu(0).get_status().register_observer(
+        std::make_shared<std::function<void(const Ecu_iface&, const Ecu_status&)>>(
+            [asks](const Ecu_iface&, const Ecu_status&) {}));
+    asks.reset();
+
+    manager.initialise(link, "bus", "6,5");
+    EXPECT_TRUE(released);
+    EXPECT_TRUE(names.empty()) << "the old ECU was already out of the map";
+}
+
 TEST_F(Manager_fixture, forced_pin_values_reach_the_pins_that_take_their_type)
 {
     constexpr uint64_t name = 0x77;
@@ -289,6 +322,56 @@ TEST(Ecu_manager, its_task_runs_the_handshake_and_calls_observers_on_its_own)
     EXPECT_NE(ran.get(), std::this_thread::get_id());
     manager.finalise();
     EXPECT_FALSE(manager.is_running());
+}
+
+// A link whose first tick stays inside for a while, and notes whether
+// another tick came in meanwhile.
+class Overlap_probe_link : public Fake_slave_link {
+public:
+    void tick() override
+    {
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            const bool first = m_entered++ == 0;
+            ++m_inside;
+            m_overlapped = m_overlapped || m_inside > 1;
+            m_changed.notify_all();
+            if (first)
+                m_changed.wait_for(lock, std::chrono::seconds(1), [this] { return m_inside > 1; });
+            --m_inside;
+        }
+        Fake_slave_link::tick();
+    }
+    bool wait_for_first_tick()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(20), [this] { return m_entered > 0; });
+    }
+    bool overlapped() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_overlapped;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_entered = 0;
+    int m_inside = 0;
+    bool m_overlapped = false;
+};
+
+// A harness ticking by hand while the task runs must not tick the link and
+// the ECUs at the same time as the task does.
+TEST(Ecu_manager, manual_ticks_wait_for_the_tasks_tick)
+{
+    Overlap_probe_link link;
+    Ecu_manager manager{[] { return std::unique_ptr<Spi_port>(); }};
+    manager.initialise(link, "bus", "5,4");
+    ASSERT_TRUE(link.wait_for_first_tick());
+    manager.tick(1);
+    manager.finalise();
+    EXPECT_FALSE(link.overlapped());
 }
 
 }

@@ -168,6 +168,22 @@ TEST_F(Ecu_fixture, losing_the_slave_drops_the_status_and_a_returning_one_brings
     EXPECT_EQ(count(link.take_written(), Fake_slave_link::configuration(3)), 1) << "the handshake ran again";
 }
 
+// Queued requests wait while the link cannot take them, also once the slave
+// runs: the program's input interval must not be lost to a closed link.
+TEST_F(Ecu_fixture, a_queued_request_the_link_does_not_take_waits_for_the_next_tick)
+{
+    ASSERT_TRUE(run_until_status(1));
+    run(60);
+    link.take_written();
+    master_switch().get_value_observer().set_on_time_update_interval(200);
+    link.close();
+    run(3);
+    link.open();
+    run(1);
+    EXPECT_EQ(without(link.take_written(), Fake_slave_link::heartbeat()),
+              std::vector<std::string>{link.input_interval(200)});
+}
+
 TEST_F(Ecu_fixture, a_closed_link_has_the_version_request_tried_again_every_tick)
 {
     link.close();
@@ -199,6 +215,12 @@ TEST_P(Early_model, runs_no_handshake_but_keeps_its_heartbeat_and_reads_the_slav
     EXPECT_EQ(statuses, std::vector<Ecu_status>{0});
 }
 
+TEST_P(Early_model, is_never_asked_for_its_version)
+{
+    run(2000);
+    EXPECT_EQ(count(link.take_written(), "version?"), 0) << "the version poll is for a running slave only";
+}
+
 INSTANTIATE_TEST_SUITE_P(Types_1_to_3, Early_model, ::testing::Values(1, 2, 3));
 
 TEST_F(Ecu_fixture, an_output_word_the_slave_does_not_confirm_is_sent_again_every_50_ticks)
@@ -218,6 +240,21 @@ TEST_F(Ecu_fixture, an_output_word_the_slave_does_not_confirm_is_sent_again_ever
     EXPECT_EQ(count(link.take_written(), link.outputs(0x3FFFD)), 1);
     run(100);
     EXPECT_EQ(count(link.take_written(), link.outputs(0x3FFFD)), 0);
+}
+
+// Until the slave runs, the word waits in the queue once: the 50-tick
+// synchronisation is for a running slave only.
+TEST_F(Ecu_fixture, an_output_word_set_before_the_slave_runs_is_queued_once)
+{
+    link.set_silent(true);
+    link.set_confirm_outputs(false);
+    ecu.get_connector(0).get_pin_digital_output(0, "out").set_value(Digital_output_value::high);
+    run(500);
+    link.set_silent(false);
+    ASSERT_TRUE(run_until_status(1, 500));
+    run(20);
+    EXPECT_LE(count(link.take_written(), link.outputs(0x3FFFD)), 2)
+        << "the word queued when set, and at most one synchronisation since the slave runs";
 }
 
 TEST_F(Ecu_fixture, a_running_slave_is_asked_for_its_version_every_1000_ticks)
@@ -444,6 +481,71 @@ TEST_F(Ecu_fixture, clients_may_create_pins_and_set_outputs_while_the_ecu_ticks)
     for (Ecu_connector_iface& connector : ecu.get_connectors())
         pins += connector.get_pins().size();
     EXPECT_EQ(pins, 600u);
+}
+
+// Setup mode and the configured state are only taken as reached when the
+// slave's device information reports them: 1 in state 5, 2 in state 7.
+TEST(Ecu, the_configuration_waits_for_the_slave_to_report_each_mode)
+{
+    Fake_slave_link link;
+    link.set_silent(true);
+    Ecu ecu(&link, slave_name, rq73_version, false);
+    const unsigned device_info = link.table().get_eid_device_info();
+    const struct {
+        const char* sent; // "version" or "device info"
+        uint32_t value;
+        const char* trace;
+    } steps[] = {
+        {"version", 0, "TEcu::5004 SlaveState 1->2\nTEcu::5004 SlaveState 2->3\n"},
+        {"device info", 0, "TEcu::5004 SlaveState 3->4\nTEcu::5004 SlaveState 4->5\n"},
+        {"device info", 0, ""},
+        {"device info", 2, ""},
+        {"device info", 1, "TEcu::5004 SlaveState 5->6\nTEcu::5004 SlaveState 6->7\n"},
+        {"device info", 0, ""},
+        {"device info", 1, ""},
+        {"device info", 2, "TEcu::5004 SlaveState 7->8\nTEcu::5004 SlaveState 8->9\n"},
+    };
+    testing::internal::CaptureStdout();
+    ecu.tick();
+    ecu.tick();
+    ASSERT_EQ(testing::internal::GetCapturedStdout(), "TEcu::5004 SlaveState 0->1\n");
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.sent << " " << step.value);
+        if (std::string(step.sent) == "version")
+            link.receive_raw(PGN_PROPRIETARY_A, {0xFE, 0x00, 4, 1, 0, 2, 10, 3});
+        else
+            link.receive(device_info, 0, step.value);
+        testing::internal::CaptureStdout();
+        ecu.tick();
+        ecu.tick();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), step.trace);
+    }
+}
+
+// The model the ECU was made with decides its connectors and whether it is
+// a legacy one; the slave's answers change only its tables and description.
+TEST(Ecu, its_connectors_and_legacy_flag_follow_the_model_it_was_made_with)
+{
+    const struct {
+        uint8_t made_as;
+        uint8_t reported;
+        bool legacy;
+        size_t connectors;
+    } cases[] = {{1, 4, true, 6}, {4, 1, false, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "made as " << int(c.made_as) << ", reported " << int(c.reported));
+        Fake_slave_link link;
+        link.set_silent(true);
+        Ecu ecu(&link, slave_name, {c.made_as}, false);
+        link.receive_raw(PGN_PROPRIETARY_A, {0xFE, 0x00, c.reported, 1, 0, 2, 10, 3});
+        testing::internal::CaptureStdout();
+        ecu.tick();
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(ecu.get_ecu_type(), c.reported);
+        EXPECT_EQ(ecu.is_legacy(), c.legacy);
+        ecu.initialise();
+        EXPECT_EQ(ecu.get_connectors().size(), c.connectors);
+    }
 }
 
 TEST(Ecu_invalid, is_one_shared_null_ecu_whose_connectors_and_pins_are_null_too)

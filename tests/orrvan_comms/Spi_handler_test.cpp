@@ -275,6 +275,24 @@ TEST_F(Spi_fixture, the_other_reply_is_consumed_and_the_poll_goes_on)
     EXPECT_EQ(slave.requests.size(), 2u);
 }
 
+// Words behind a reply belong to no request: the next poll starts afresh,
+// so that they cannot join the words it receives into a false reply.
+TEST_F(Spi_fixture, words_behind_a_reply_are_not_taken_into_the_next_poll)
+{
+    const Words reply = identity_frame(0x34, 0x12, 0x03);
+    const Words stale = version_frame(4, 9, 9, 9, 9, 9);
+    slave.script = join({{0x7777}, Words(reply.begin(), reply.end() - 1), // no frame yet
+                         {reply.back()}, Words(stale.begin(), stale.end() - 1), // the reply, then most of a frame
+                         {stale.back()}, Words(9, 0), // which this would complete
+                         version_frame(4, 1, 0, 2, 10, 3)});
+    read_both();
+    EXPECT_EQ(identity.id, 0x031234);
+    EXPECT_EQ(version.dirty, 0);
+    EXPECT_EQ(version.ecu_series, 1);
+    EXPECT_EQ(version.patch, 3);
+    EXPECT_EQ(slave.requests.size(), 4u);
+}
+
 TEST_F(Spi_fixture, without_a_reply_each_request_is_sent_seven_times_and_the_records_stay_dirty)
 {
     slave.script = Words(200, 0x1111);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace Next_gen {
@@ -21,7 +22,8 @@ namespace Next_gen {
 // ECU in ascending NAME order and the detection countdown.
 //
 // The task lock guards the ECU map: the task ticks copies of the ECUs taken
-// under it, so test operations may add ECUs while the task runs.
+// under it, so test operations may add ECUs while the task runs. Ticks are
+// one at a time: a test harness's manual ticks wait for the task's.
 class Ecu_manager : public Ecu_manager_iface, public Ecu_test_iface, public Diner_protection<Diner> {
 public:
     using Spi_port_factory = std::function<std::unique_ptr<Tessaryn_slave_spi::Spi_port>()>;
@@ -62,11 +64,14 @@ protected:
     void handle_timeout(Timeout& timeout) override;
 
 private:
-    // One 10 ms step.
+    // One 10 ms step; the caller holds the tick mutex.
     void tick_once();
     // Reads identity and version from the slave processor.
     void read_slave_processor();
     uint64_t find_slave_name(Ecu_comms_iface& comms) const;
+    // Empties the map and hands over its ECUs, to be let go outside the lock:
+    // their observers go with them, and releasing those runs client code.
+    std::map<uint64_t, std::shared_ptr<Ecu>> take_ecus();
     // The ECU of that NAME, or null.
     std::shared_ptr<Ecu> find_ecu(uint64_t name) const;
     template <class T>
@@ -75,6 +80,8 @@ private:
     const Spi_port_factory m_make_spi_port;
     Timeout m_tick{true};
     std::atomic<Ecu_comms_iface*> m_comms{nullptr};
+    // Held through each tick, so that ticks never overlap.
+    std::mutex m_tick_mutex;
     std::map<uint64_t, std::shared_ptr<Ecu>> m_ecus;
     Observable_impl<Ecu_manager_iface, Ecu_detect_status> m_detect_status{this};
     std::atomic<uint32_t> m_detect_countdown{1499};

@@ -473,7 +473,9 @@ void Ecu::receive()
     m_decoder.decode(message.PGN, message.data);
 }
 
-// Queued requests wait for the running state, then leave one per tick.
+// Queued requests wait for the running state, then leave one per tick. One
+// that the link does not take stays first in line for the next tick: clients
+// only append, and only this task takes from the front.
 void Ecu::transmit()
 {
     if (m_slave_state != state_running)
@@ -484,9 +486,11 @@ void Ecu::transmit()
         if (m_tx_queue.empty())
             return;
         message = m_tx_queue.front();
-        m_tx_queue.pop_front();
     }
-    send_message(message, false);
+    if (!send_message(message, false))
+        return;
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_tx_queue.pop_front();
 }
 
 void Ecu::set_slave_state(Slave_state state) { m_next_slave_state = state; }

@@ -61,9 +61,15 @@ void Ecu_fault_list::tick()
 
 void Ecu_fault_list::clear()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_faults.clear();
-    m_fault_categories.clear();
+    std::vector<std::shared_ptr<Ecu_fault_category>> categories;
+    std::vector<std::shared_ptr<Ecu_fault>> faults;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        categories.swap(m_fault_categories);
+        faults.swap(m_faults);
+    }
+    // Let go outside the lock: the faults' observers go with them, and
+    // releasing those runs client code.
 }
 
 }

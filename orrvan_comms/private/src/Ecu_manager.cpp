@@ -61,9 +61,7 @@ void Ecu_manager::initialise(Ecu_comms_iface& comms, std::string bus, std::strin
     // A second initialise starts afresh: the task must not tick the map it empties.
     terminate(1, 1000);
     m_comms = &comms;
-    lock(-1);
-    m_ecus.clear();
-    unlock();
+    take_ecus();
 
     int identity = -1;
     int type_override = -1;
@@ -147,11 +145,7 @@ void Ecu_manager::finalise()
     terminate(1, 1000);
     if (Ecu_comms_iface* comms = m_comms)
         comms->close();
-    std::map<uint64_t, std::shared_ptr<Ecu>> ecus;
-    lock(-1);
-    ecus.swap(m_ecus);
-    unlock();
-    for (const auto& entry : ecus)
+    for (const auto& entry : take_ecus())
         entry.second->finalise();
     Debug_base::print(DEBUG_MODULE, "orrvan_comms: end finalise\n");
 }
@@ -194,8 +188,10 @@ void Ecu_manager::reset_ecu_faults() {}
 
 void Ecu_manager::tick(unsigned n)
 {
-    for (unsigned i = 0; i < n; ++i)
+    for (unsigned i = 0; i < n; ++i) {
+        std::lock_guard<std::mutex> one_at_a_time(m_tick_mutex);
         tick_once();
+    }
 }
 
 void Ecu_manager::tick_once()
@@ -289,6 +285,15 @@ void Ecu_manager::set_spi_version(Ecu_version_info version)
     m_version = version;
 }
 
+std::map<uint64_t, std::shared_ptr<Ecu>> Ecu_manager::take_ecus()
+{
+    std::map<uint64_t, std::shared_ptr<Ecu>> ecus;
+    lock(-1);
+    ecus.swap(m_ecus);
+    unlock();
+    return ecus;
+}
+
 std::shared_ptr<Ecu> Ecu_manager::find_ecu(uint64_t name) const
 {
     lock(-1);
@@ -308,9 +313,14 @@ void Ecu_manager::handle_event(waiter_event& event)
                       int(event.code));
 }
 
+// The task never waits for a tick run by hand: that tick stands in for its
+// own, and the task stays free to end when asked meanwhile.
 void Ecu_manager::handle_timeout(Timeout& timeout)
 {
-    if (&timeout == &m_tick)
+    if (&timeout != &m_tick)
+        return;
+    std::unique_lock<std::mutex> one_at_a_time(m_tick_mutex, std::try_to_lock);
+    if (one_at_a_time.owns_lock())
         tick_once();
 }
 
