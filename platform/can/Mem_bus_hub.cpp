@@ -5,15 +5,17 @@
 #include <map>
 
 namespace {
+// Never destroyed: hubs held by static objects go away after every
+// function-local static, and still look themselves up here.
 std::mutex& registry_mutex()
 {
-    static std::mutex m;
-    return m;
+    static auto* m = new std::mutex;
+    return *m;
 }
 std::map<std::string, std::weak_ptr<Mem_bus_hub>>& registry()
 {
-    static std::map<std::string, std::weak_ptr<Mem_bus_hub>> r;
-    return r;
+    static auto* r = new std::map<std::string, std::weak_ptr<Mem_bus_hub>>;
+    return *r;
 }
 }
 

@@ -13,8 +13,8 @@ namespace {
 // handler runs.
 std::mutex& timer_mutex()
 {
-    static std::mutex m;
-    return m;
+    static auto* m = new std::mutex; // never destroyed: static tasks and timers use it at exit
+    return *m;
 }
 }
 

@@ -8,15 +8,16 @@
 #include <unistd.h>
 
 namespace {
+// Never destroyed: static waiters leave it at exit, after every function-local static.
 std::mutex& registry_mutex()
 {
-    static std::mutex m;
-    return m;
+    static auto* m = new std::mutex;
+    return *m;
 }
 std::set<waiter_descriptor*>& registry()
 {
-    static std::set<waiter_descriptor*> r;
-    return r;
+    static auto* r = new std::set<waiter_descriptor*>;
+    return *r;
 }
 }
 

@@ -2,7 +2,6 @@
 // and public interfaces, against a simulated slave ECU on an in-process bus,
 // on the real clock.
 #include "orrvan_comms/include/Ecu_entry_points.h"
-#include "platform/can/Mem_bus_hub.h"
 #include "platform/rtos/Debug_base.h"
 #include "tests/support/Child_process.h"
 #include "tests/support/Short_claims.h"
@@ -168,8 +167,6 @@ TEST(Comms_library, a_process_ending_without_finalise_ends_the_managers_task_bef
         Debug_base::set_filters("7a");
         Short_claims short_claims;
         const std::string bus = "mem,name=comms_library_exit";
-        // The in-process bus's own table of buses must outlive the link's bus.
-        Mem_bus_hub::get("comms_library_exit");
         get_test_iface();
         Ecu_manager_iface& manager = get_ecu_manager();
         Ecu_comms_iface& link = get_default_comms_iface();
