@@ -65,10 +65,11 @@ Diner::~Diner()
 
 bool Diner::init(module_man* manager, void*, const char* name, int, int, bool, bool)
 {
-    manager_ = manager ? manager : Diner_info_list::get();
+    // A second init gives the first one's modules back.
+    modules_ = std::make_unique<module_man>(manager ? *manager : *Diner_info_list::get());
     std::strncpy(name_, name ? name : "", max_name);
     name_[max_name] = '\0';
-    module_id_ = manager_->register_module(name_);
+    module_id_ = modules_->register_module(name_);
     return module_id_ > 0;
 }
 
@@ -109,8 +110,16 @@ bool Diner::terminate(int tries, int timeout_ms)
     return ended;
 }
 
+void Diner::set_runner(std::thread::id runner)
+{
+    std::lock_guard<std::mutex> lock(timer_mutex());
+    runner_ = runner;
+    has_wake_at_ = false;
+}
+
 void Diner::run()
 {
+    set_runner(std::this_thread::get_id());
     diner_start();
     while (!stop_requested_) {
         Atime now = Atime::now();
@@ -119,12 +128,13 @@ void Diner::run()
             continue;
         }
         Atime deadline;
-        bool has_deadline = next_deadline(deadline);
+        bool has_deadline = plan_sleep(deadline);
         waiter_event event;
         if (waiter_.wait_once(event, has_deadline ? &deadline : nullptr))
             dispatch(event);
     }
     diner_stop();
+    set_runner(std::thread::id());
     std::lock_guard<std::mutex> lock(finish_mutex_);
     finished_ = true;
     finished_cv_.notify_all();
@@ -134,14 +144,17 @@ int Diner::run_pending()
 {
     if (is_running())
         Bugger::report_bug("Diner::run_pending on a started task");
+    set_runner(std::this_thread::get_id());
     int count = 0;
     for (;;) {
         if (Timeout* due = take_due(Atime::now())) {
             handle_timeout(*due);
         } else {
             waiter_event event;
-            if (!waiter_.poll(event))
+            if (!waiter_.poll(event)) {
+                set_runner(std::thread::id());
                 return count;
+            }
             dispatch(event);
         }
         ++count;
@@ -169,6 +182,7 @@ void Diner::submit_timeout(Timeout& t, int period_ms)
 
 void Diner::submit_timeout_at(Timeout& t, Atime deadline)
 {
+    bool wake;
     {
         std::lock_guard<std::mutex> lock(timer_mutex());
         if (t.owner_)
@@ -177,8 +191,12 @@ void Diner::submit_timeout_at(Timeout& t, Atime deadline)
         t.deadline_ = deadline;
         t.sequence_ = next_sequence_++;
         timers_.push_back(&t);
+        // A transport re-arms its timer on every packet it handles: on the
+        // task's own thread that must cost no wake-up.
+        wake = runner_ != std::this_thread::get_id() && (!has_wake_at_ || deadline < wake_at_);
     }
-    waiter_.wake(); // the thread may be sleeping towards a later deadline
+    if (wake)
+        waiter_.wake();
 }
 
 void Diner::remove_timeout(Timeout& t)
@@ -221,13 +239,15 @@ Timeout* Diner::take_due(Atime now)
     return due;
 }
 
-bool Diner::next_deadline(Atime& deadline) const
+bool Diner::plan_sleep(Atime& deadline)
 {
     std::lock_guard<std::mutex> lock(timer_mutex());
-    if (timers_.empty())
+    has_wake_at_ = !timers_.empty();
+    if (!has_wake_at_)
         return false;
-    deadline = (*std::min_element(timers_.begin(), timers_.end(),
+    wake_at_ = (*std::min_element(timers_.begin(), timers_.end(),
                                   [](const Timeout* a, const Timeout* b) { return a->deadline_ < b->deadline_; }))
                    ->deadline_;
+    deadline = wake_at_;
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -26,7 +27,9 @@ public:
     // manager null means the process's manager. The queue never fills and
     // posting never blocks, so the queue and stack sizes and the two flags
     // are accepted for the callers' sake only. False when the module cannot
-    // be registered.
+    // be registered. The task's modules (its own and those registered through
+    // get_module_man) go back to the manager when it is destroyed or
+    // initialised again.
     bool init(module_man* manager, void* selector, const char* name, int queue_size, int stack_size,
               bool flag1, bool flag2);
 
@@ -38,6 +41,9 @@ public:
     bool terminate(int tries, int timeout_ms);
     bool is_running() const { return thread_.joinable(); }
 
+    // A change made on the task's own thread wakes no one: the thread looks
+    // at its timers again before it sleeps. From another thread, the task is
+    // woken when the new deadline comes before the one it sleeps towards.
     void submit_timeout(Timeout& t);                 // due after its period
     void submit_timeout(Timeout& t, int period_ms);  // sets the period first
     void submit_timeout_at(Timeout& t, Atime deadline);
@@ -50,7 +56,7 @@ public:
     waiter_descriptor& get_waiter() { return waiter_; }
     const char* get_name() const { return name_; }
     int get_module_id() const { return module_id_; }
-    module_man* get_module_man() const { return manager_; }
+    module_man* get_module_man() const { return modules_.get(); }
 
 protected:
     virtual void diner_start() {}
@@ -67,15 +73,21 @@ private:
     void dispatch(waiter_event& event);
     // Takes the earliest due timeout off the list (re-arming a repeating one).
     Timeout* take_due(Atime now);
-    bool next_deadline(Atime& deadline) const;
+    // The earliest deadline, noted as the one the thread sleeps towards.
+    bool plan_sleep(Atime& deadline);
     void disarm_locked(Timeout& t);
+    void set_runner(std::thread::id runner);
 
     char name_[max_name + 1] = {};
     int module_id_ = 0;
-    module_man* manager_ = nullptr;
+    std::unique_ptr<module_man> modules_;
     waiter_descriptor waiter_;
-    std::vector<Timeout*> timers_; // guarded by the process-wide timer lock
+    // Guarded by the process-wide timer lock.
+    std::vector<Timeout*> timers_;
     uint64_t next_sequence_ = 0;
+    std::thread::id runner_;     // the thread running the handlers, if any
+    bool has_wake_at_ = false;   // the thread sleeps towards wake_at_; else until an event
+    Atime wake_at_;
     std::thread thread_;
     std::atomic<bool> stop_requested_{false};
     std::mutex finish_mutex_;

@@ -41,8 +41,14 @@ waiter_descriptor::~waiter_descriptor()
     close(fd_);
 }
 
+// Lock-free, so that a signal handler may post.
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<uint64_t>::is_always_lock_free);
+
 void waiter_descriptor::signal_fd()
 {
+    if (signalled_.exchange(true))
+        return; // the receiver has a wake-up to read still, and takes this event with the others
+    writes_.fetch_add(1, std::memory_order_relaxed);
     uint64_t one = 1;
     ssize_t n = write(fd_, &one, sizeof one);
     (void)n; // a full counter already means "wake up"
@@ -104,10 +110,17 @@ bool waiter_descriptor::wait_once(waiter_event& event, const Atime* deadline)
             timeout_ms = int(std::min<int64_t>((*deadline - now).ms(), 60000));
     }
     pollfd p{fd_, POLLIN, 0};
-    ::poll(&p, 1, timeout_ms); // a signal or a wake-up ends it early; the callers loop
-    uint64_t count;
-    ssize_t n = read(fd_, &count, sizeof count);
-    (void)n;
+    // A signal or a wake-up ends it early; the callers loop. Only a wake-up
+    // is read: a plain time-out leaves the descriptor alone.
+    if (::poll(&p, 1, timeout_ms) > 0 && (p.revents & POLLIN)) {
+        uint64_t count;
+        ssize_t n = read(fd_, &count, sizeof count);
+        (void)n;
+        reads_.fetch_add(1, std::memory_order_relaxed);
+        // Only now may a post write again: one coming before this finds its
+        // event taken below.
+        signalled_.store(false);
+    }
     return take(event);
 }
 
@@ -152,6 +165,11 @@ void waiter_descriptor::purge(const Event_listener* listener)
     queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
                                 [listener](const waiter_event& e) { return e.listener == listener; }),
                  queue_.end());
+}
+
+waiter_descriptor::Wake_counts waiter_descriptor::wake_counts() const
+{
+    return Wake_counts{writes_.load(std::memory_order_relaxed), reads_.load(std::memory_order_relaxed)};
 }
 
 size_t waiter_descriptor::pending() const

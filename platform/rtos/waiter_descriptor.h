@@ -60,6 +60,14 @@ public:
     void purge(const Event_listener* listener);
     size_t pending() const;
 
+    // How often the descriptor was written (wake-ups sent) and read (wake-ups
+    // taken), for tests and benchmarks that count wake-ups.
+    struct Wake_counts {
+        uint64_t writes = 0;
+        uint64_t reads = 0;
+    };
+    Wake_counts wake_counts() const;
+
     // Async-signal-safe: queues an anonymous event (module 0, code 0) carrying data.
     friend void send_anonymous_event(waiter_descriptor& waiter, void* data);
 
@@ -68,6 +76,10 @@ private:
     void signal_fd();
 
     int fd_ = -1; // eventfd that wakes the receiver
+    // A wake-up was written and not read yet: further posts need not write.
+    std::atomic<bool> signalled_{false};
+    std::atomic<uint64_t> writes_{0};
+    std::atomic<uint64_t> reads_{0};
     mutable std::mutex mutex_;
     std::deque<waiter_event> queue_;
     std::array<std::atomic<void*>, 8> anonymous_{};

@@ -261,6 +261,88 @@ TEST(Timeout, a_timeout_outliving_its_task_is_disarmed_and_serves_another_task)
     EXPECT_EQ(second.fired.size(), 2u);
 }
 
+// A started task that works its own timer from its thread on the real
+// clock: it re-arms (or cancels and re-arms) a due-at-once timer, or lets a
+// 1 ms tick repeat, until it has handled `rounds` of them.
+class Self_timing_task : public Diner {
+public:
+    enum class Work { rearm_at_once, cancel_and_rearm, repeat_1ms };
+    Self_timing_task(Work work, int rounds) : work_(work), rounds_(rounds)
+    {
+        init(nullptr, nullptr, "SelfTiming", 50, 6144, true, false);
+    }
+    ~Self_timing_task() override { terminate(1, 1000); }
+
+    std::promise<void> rounds_done, event_handled;
+
+protected:
+    void diner_start() override
+    {
+        if (work_ == Work::repeat_1ms)
+            submit_timeout(tick_, 1);
+        else
+            submit_timeout(once_, 0);
+    }
+    void handle_timeout(Timeout&) override
+    {
+        if (++handled_ == rounds_) {
+            remove_timeout(tick_);
+            rounds_done.set_value();
+            return;
+        }
+        if (work_ == Work::cancel_and_rearm) {
+            submit_timeout(spare_, 60000);
+            remove_timeout(spare_);
+        }
+        if (work_ != Work::repeat_1ms)
+            submit_timeout_at(once_, Atime::now());
+    }
+    void handle_event(waiter_event&) override { event_handled.set_value(); }
+
+private:
+    const Work work_;
+    const int rounds_;
+    int handled_ = 0;
+    Timeout once_, spare_, tick_{true};
+};
+
+// The task's timers cost no wake-up and no read of its descriptor while it
+// works them itself; a post from another thread still wakes it.
+TEST(Timeout, a_task_working_its_own_timers_never_wakes_itself_and_a_post_from_elsewhere_still_does)
+{
+    struct Case { Self_timing_task::Work work; int rounds; };
+    for (Case c : {Case{Self_timing_task::Work::rearm_at_once, 1000},
+                   Case{Self_timing_task::Work::cancel_and_rearm, 1000},
+                   Case{Self_timing_task::Work::repeat_1ms, 20}}) {
+        SCOPED_TRACE(int(c.work));
+        Self_timing_task task(c.work, c.rounds);
+        auto done = task.rounds_done.get_future();
+        auto handled = task.event_handled.get_future();
+        ASSERT_TRUE(task.start());
+        ASSERT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+        waiter_descriptor::Wake_counts counts = task.get_waiter().wake_counts();
+        EXPECT_EQ(counts.writes, 0u);
+        EXPECT_EQ(counts.reads, 0u) << "a sleep that timed out read the descriptor";
+
+        task.get_waiter().post(waiter_event{1, 1, nullptr, nullptr});
+        ASSERT_EQ(handled.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+        EXPECT_EQ(task.get_waiter().wake_counts().writes, 1u);
+    }
+}
+
+TEST(Timeout, a_timer_armed_from_another_thread_before_the_tasks_next_deadline_wakes_it)
+{
+    Counting_task task;
+    Timeout far, near;
+    task.submit_timeout(far, 60000);
+    ASSERT_TRUE(task.start());
+    for (size_t round = 1; round <= 20; ++round) {
+        task.submit_timeout(near, 0);
+        ASSERT_TRUE(task.wait_for_count(round)) << "the task slept on towards its far deadline";
+    }
+    EXPECT_TRUE(far.is_armed());
+}
+
 TEST(Timeout, delay_under_a_manual_clock_moves_the_clock)
 {
     Manual_clock clock(0);

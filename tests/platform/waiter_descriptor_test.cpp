@@ -57,6 +57,37 @@ TEST(waiter_descriptor, wait_with_deadline_returns_an_event_that_comes_first)
     EXPECT_EQ(e.code, 7u);
 }
 
+// One write wakes the receiver for everything posted until it reads it;
+// after the read the next post writes again, so no wake-up is lost.
+TEST(waiter_descriptor, posts_share_one_wake_up_until_the_receiver_reads_it)
+{
+    waiter_descriptor waiter;
+    for (int i = 0; i < 100; ++i)
+        waiter.post(waiter_event{1, uint32_t(i), nullptr, nullptr});
+    waiter.wake();
+    EXPECT_EQ(waiter.wake_counts().writes, 1u);
+
+    waiter_event e;
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(waiter.wait_once(e, nullptr));
+    EXPECT_FALSE(waiter.wait_once(e, nullptr)) << "the wake-up alone, with no event left";
+    EXPECT_EQ(waiter.wake_counts().reads, 1u);
+
+    waiter.post(waiter_event{1, 100, nullptr, nullptr});
+    EXPECT_EQ(waiter.wake_counts().writes, 2u);
+    ASSERT_TRUE(waiter.wait_once(e, nullptr));
+    EXPECT_EQ(e.code, 100u);
+}
+
+TEST(waiter_descriptor, a_wait_that_times_out_leaves_the_descriptor_unread)
+{
+    waiter_descriptor waiter;
+    waiter_event e;
+    EXPECT_FALSE(waiter.wait(e, Atime::now() + Rtime(2)));
+    EXPECT_EQ(waiter.wake_counts().reads, 0u);
+    EXPECT_EQ(waiter.wake_counts().writes, 0u);
+}
+
 waiter_descriptor* signal_target = nullptr;
 int signal_flag = 0;
 

@@ -30,6 +30,7 @@ public:
     bool read_line(std::string& line, int timeout_ms = 10000);
 
     const std::string& output() const { return output_; }
+    pid_t pid() const { return pid_; }
 
 private:
     // Reads what arrives before the deadline; false once the output has ended.

@@ -1,0 +1,121 @@
+// kx4_bench: long messages between two stacks, can_hub's relay rate and
+// kx4's load at idle, each figure beside the limit or peer it is held against.
+#include "bench/Hub_process.h"
+#include "bench/Idle_load.h"
+#include "bench/Relay_rate.h"
+#include "bench/Transfer_bench.h"
+#include "tests/support/Spawned_process.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A 29-bit frame of 8 bytes is about 134 bits on the wire, without stuffing.
+constexpr double frame_ms_at_250k = 134.0 / 250.0;
+constexpr double frames_per_s_at_250k = 1000.0 / frame_ms_at_250k;
+
+void print_transfers(const char* bus, Transfer_bench& bench, size_t length, int runs)
+{
+    std::vector<double> times;
+    Transfer_bench::Figures last;
+    for (int i = 0; i < runs; ++i) {
+        last = bench.send(length);
+        if (!last.ok) {
+            std::printf("  %-10s %-4s %6zu bytes: FAILED (run %d)\n", bus, length > 1785 ? "ETP" : "TP", length, i + 1);
+            return;
+        }
+        times.push_back(last.ms);
+    }
+    std::sort(times.begin(), times.end());
+    const size_t minimum = Transfer_bench::minimum_frames(length);
+    std::printf("  %-10s %-4s %6zu bytes: %8.1f ms (median of %d; a 250 kbit/s bus needs %.0f ms for the frames)\n"
+                "  %26s frames %zu against the minimum %zu (%.2f payload bytes per frame against 7)\n"
+                "  %26s stack task wake-ups: sender %llu, receiver %llu (%zu frames)\n",
+                bus, length > 1785 ? "ETP" : "TP", length, times[times.size() / 2], runs, minimum * frame_ms_at_250k,
+                "", last.frames, minimum, double(length) / double(last.frames), "",
+                static_cast<unsigned long long>(last.sender_wake_ups),
+                static_cast<unsigned long long>(last.receiver_wake_ups), last.frames);
+}
+
+void long_messages()
+{
+    std::printf("Long messages between two stacks (send to completion at the sender)\n");
+    {
+        Transfer_bench bench("mem,name=bench");
+        if (!bench.ready()) {
+            std::printf("  in-process: the stacks did not claim their addresses\n");
+        } else {
+            print_transfers("in-process", bench, 100000, 5);
+            print_transfers("in-process", bench, 1785, 11);
+        }
+    }
+    Hub_process hub(1);
+    if (hub.ports().empty()) {
+        std::printf("  can_hub did not start\n");
+        return;
+    }
+    Transfer_bench bench(hub.spec(0));
+    if (!bench.ready()) {
+        std::printf("  can_hub: the stacks did not claim their addresses\n");
+        return;
+    }
+    print_transfers("can_hub", bench, 100000, 5);
+    print_transfers("can_hub", bench, 1785, 11);
+}
+
+void relay()
+{
+    constexpr size_t frames = 200000;
+    std::printf("\ncan_hub's relay from one client to another (%zu frames of 8 bytes)\n", frames);
+    Hub_process hub(1);
+    const double hub_rate = hub.ports().empty() ? 0 : relay_rate(hub.ports()[0], frames);
+    const double lean = lean_relay_rate(frames);
+    std::printf("  can_hub:                   %9.0f frames/s\n"
+                "  a lean one-thread relay:   %9.0f frames/s (can_hub reaches %.2f of it)\n"
+                "  a 250 kbit/s bus at 100%%:  %9.0f frames/s\n",
+                hub_rate, lean, lean > 0 ? hub_rate / lean : 0.0, frames_per_s_at_250k);
+}
+
+void idle_load()
+{
+    constexpr int span_ms = 5000;
+    std::printf("\nkx4 at idle on can_hub (no slave ECU, no display), over %d s\n", span_ms / 1000);
+    char folder[] = "/tmp/kx4_bench.XXXXXX";
+    if (!mkdtemp(folder)) {
+        std::printf("  no temporary folder\n");
+        return;
+    }
+    {
+        Hub_process hub(2);
+        Spawned_process kx4({KX4_PROGRAM, "--bus=" + hub.spec(0), "--abus=" + hub.spec(1)},
+                            {"KX4_ROOT=" + std::string(folder) + "/"});
+        if (hub.ports().empty() || !kx4.wait_for_output("Starting in", 20000)) {
+            std::printf("  kx4 did not start:\n%s\n", kx4.output().c_str());
+        } else {
+            // Text it never prints: each wait reads its output for the whole time.
+            kx4.wait_for_output("\x01", 1000);
+            const Idle_load load = process_load(kx4.pid(), [&] { kx4.wait_for_output("\x01", span_ms); });
+            const Idle_load bare = ten_ms_thread_load(span_ms);
+            std::printf("  kx4, all threads:        %6.2f ms CPU per s, %6.0f wake-ups per s\n"
+                        "  a bare thread every 10 ms:%6.2f ms CPU per s, %6.0f wake-ups per s\n",
+                        load.cpu_ms_per_s, load.wake_ups_per_s, bare.cpu_ms_per_s, bare.wake_ups_per_s);
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
+}
+
+int main()
+{
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    long_messages();
+    relay();
+    idle_load();
+    return 0;
+}
