@@ -138,13 +138,19 @@ TEST(Comms_library, runs_the_programs_slave_ecu_road_against_a_simulated_slave)
     slave.set_input_mask(0);
     EXPECT_GE(level.wait_for(false, size_t(high)), 0);
 
-    // A silent slave is lost after 200 ticks; a returning one runs again.
+    // A silent slave is lost after 200 ticks, and the input it reported on
+    // with it; a returning one runs again.
+    slave.set_input_mask(1u << 10);
+    ASSERT_GE(level.wait_for(true, level.calls().size()), 0);
     const size_t before_silence = status.calls().size();
     const Clock::time_point silent_from = Clock::now();
     slave.set_silent(true);
     const int lost = status.wait_for(0, before_silence);
     ASSERT_GE(lost, 0) << "a silent slave was never lost";
     EXPECT_GE(ms_between(silent_from, status.calls()[size_t(lost)].at), 1500);
+    const size_t reports_when_lost = level.calls().size();
+    ASSERT_TRUE(level.wait_for_calls(reports_when_lost + 1));
+    EXPECT_FALSE(level.calls()[reports_when_lost].value) << "the input stayed active with the slave gone";
     slave.set_silent(false);
     EXPECT_GE(status.wait_for(1, size_t(lost)), 0) << "the returning slave never ran again";
     EXPECT_GE(slave.seen().heartbeats, 1);

@@ -1,5 +1,5 @@
 #include "orrvan_comms/private/include/Ecu_fault_list.h"
-#include "platform/rtos/Debug_filter.h"
+#include "tests/orrvan_comms/Debug_channel_on.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +26,6 @@ struct Status_recorder {
         return std::make_shared<std::function<void(const Ecu_fault_iface&, const bool&)>>(
             [this](const Ecu_fault_iface& fault, const bool& active) { seen.emplace_back(&fault, active); });
     }
-};
-
-// The debug channel of the library, on for one test.
-class Debug_channel_on {
-public:
-    Debug_channel_on() { Debug_filter::add(DEBUG_MODULE); }
-    ~Debug_channel_on() { Debug_filter::remove(DEBUG_MODULE); }
 };
 
 TEST(Ecu_fault_list, categories_are_numbered_from_0_and_faults_keep_their_category_and_order)

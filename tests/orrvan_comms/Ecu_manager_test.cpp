@@ -2,10 +2,12 @@
 #include "orrvan_comms/private/include/Ecu_null_objects.h"
 #include "platform/can/Known_names.h"
 #include "platform/rtos/Atime.h"
+#include "tests/orrvan_comms/Allocation_count.h"
 #include "tests/orrvan_comms/Fake_slave_link.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <cstdlib>
@@ -245,6 +247,65 @@ TEST_F(Manager_fixture, forced_pin_values_reach_the_pins_that_take_their_type)
     manager.set_pin(name, 7, 1, status, false);
     manager.set_pin(0x78, 2, 1, status, false);
     EXPECT_TRUE(input.get_value()) << "no such pin, connector or ECU";
+}
+
+// As get_ecu does, set_pin takes NAME 0 for the slave ECU.
+TEST_F(Manager_fixture, forced_pin_values_for_name_0_reach_the_slave_ecu)
+{
+    manager.initialise(link, "bus", "5,4");
+    Ecu_connector_iface& chan1 = manager.get_ecu(slave_name(4)).get_connector(0);
+    Ecu_pin_analogue_iface& analogue = chan1.get_pin_analogue_input(7, "a");
+    Ecu_pin_encoder_input_iface& encoder = chan1.get_pin_encoder_input(3, "e");
+    Ecu_pin_digital_input_iface& input = manager.get_ecu(slave_name(4)).get_connector(2).get_pin_digital_input(1, "d");
+    const auto status = Ecu_pin_value_status(1);
+
+    manager.set_pin(0, 0, 7, status, 2.5f);
+    manager.set_pin(0, 0, 3, status, 40u);
+    manager.set_pin(0, 2, 1, status, true);
+    EXPECT_EQ(analogue.get_value(), 2.5f);
+    EXPECT_EQ(encoder.get_value_string(), "Period 0, Count 40");
+    EXPECT_TRUE(input.get_value());
+    EXPECT_EQ(input.get_status(), status);
+}
+
+// The 10 ms tick of a running slave ECU with nothing to receive or send is
+// the task's steady work: it must not go to the heap. The program's road:
+// the master switch input, reported every 200 ms.
+TEST_F(Manager_fixture, an_idle_tick_allocates_no_memory)
+{
+    manager.initialise(link, "bus", "5,4");
+    Ecu_iface& ecu = manager.get_ecu(0);
+    Ecu_pin_digital_input_iface& input = ecu.get_connector(2).get_pin_digital_input(1, "DIG Input 1");
+    input.set_active_high(false);
+    input.get_value_observer().set_on_time_update_interval(200);
+    int reports = 0;
+    input.get_value_observer().register_observer(
+        std::make_shared<std::function<void(const Ecu_pin_digital_input_iface&, const bool&)>>(
+            [&reports](const Ecu_pin_digital_input_iface&, const bool&) { ++reports; }));
+    testing::internal::CaptureStdout();
+    manager.tick(300);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(ecu.get_status().get_value(), 1u);
+    link.set_silent(true);
+    link.take_written();
+    auto heartbeat_sent = [this] {
+        const std::vector<std::string> written = link.take_written();
+        return std::find(written.begin(), written.end(), Fake_slave_link::heartbeat()) != written.end();
+    };
+    do
+        manager.tick(1);
+    while (!heartbeat_sent());
+
+    reports = 0;
+    unsigned long allocations;
+    {
+        Allocation_count count;
+        manager.tick(49);
+        allocations = count.count();
+    }
+    EXPECT_EQ(allocations, 0u);
+    EXPECT_GE(reports, 2) << "the input was reported meanwhile";
+    EXPECT_EQ(link.take_written(), std::vector<std::string>()) << "nothing was sent";
 }
 
 TEST_F(Manager_fixture, test_operations_reach_the_ecu_of_their_name_and_ignore_others)

@@ -1,6 +1,8 @@
 #include "orrvan_comms/private/include/Ecu.h"
 #include "orrvan_comms/private/include/Ecu_null_objects.h"
+#include "tests/orrvan_comms/Debug_channel_on.h"
 #include "tests/orrvan_comms/Fake_slave_link.h"
+#include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -94,8 +96,7 @@ TEST_F(Ecu_fixture, a_full_handshake_runs_the_slave_and_then_sends_the_queue_one
     const bool running = run_until_status(1);
     const std::string trace = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(running);
-    EXPECT_EQ(trace, "TEcu::5004 SlaveState 0->1\n"
-                     "TEcu::5004 SlaveState 1->2\n"
+    EXPECT_EQ(trace, "TEcu::5004 SlaveState 0->2\n" // the version answer came before state 1 was entered
                      "TEcu::5004 SlaveState 2->3\n"
                      "TEcu::5004 SlaveState 3->4\n"
                      "TEcu::5004 SlaveState 4->5\n"
@@ -194,24 +195,27 @@ TEST_F(Ecu_fixture, a_closed_link_has_the_version_request_tried_again_every_tick
     link.open();
     testing::internal::CaptureStdout();
     run(2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "TEcu::5004 SlaveState 0->1\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "TEcu::5004 SlaveState 0->2\n");
 }
 
 struct Early_model : Ecu_fixture, ::testing::WithParamInterface<uint8_t> {
     Early_model() : Ecu_fixture({GetParam()}, {GetParam()}) {}
 };
 
+// Such a slave never runs, so its inputs read inactive, whatever it reports.
 TEST_P(Early_model, runs_no_handshake_but_keeps_its_heartbeat_and_reads_the_slave)
 {
     Ecu_pin_digital_input_iface& input = ecu.get_connector(0).get_pin_digital_input(3, "in");
-    ecu.get_connector(0).get_pin_analogue_input(7, "probe queued for ever");
+    Ecu_pin_analogue_iface& probe = ecu.get_connector(0).get_pin_analogue_input(7, "probe queued for ever");
     link.receive(link.table().get_eid_discreet_inputs(), 0, 1u << ecu.get_digital_input_bit(0, 3));
+    link.receive(link.table().get_eid_block_probe(), 0, float_bits(6.25f));
 
     testing::internal::CaptureStdout();
     run(100);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(link.take_written(), std::vector<std::string>(2, Fake_slave_link::heartbeat()));
-    EXPECT_TRUE(input.get_value());
+    EXPECT_EQ(probe.get_value(), 6.25f);
+    EXPECT_FALSE(input.get_value());
     EXPECT_EQ(statuses, std::vector<Ecu_status>{0});
 }
 
@@ -307,6 +311,7 @@ TEST_F(Ecu_fixture, discrete_input_masks_reach_every_digital_input_pin)
     Ecu_pin_digital_input_iface& other = ecu.get_connector(1).get_pin_digital_input(9, "in");
     ecu.get_connector(0).get_pin_analogue_input(7, "not a digital input");
     const unsigned eid = link.table().get_eid_discreet_inputs();
+    ASSERT_TRUE(run_until_status(1));
     link.set_silent(true);
 
     link.receive(eid, 0, 1u << 10);
@@ -446,20 +451,44 @@ TEST_F(Ecu_fixture, after_finalise_the_pins_a_client_still_holds_reach_nothing)
         << "the probe queued before finalise, and no interval after it";
 }
 
-TEST_F(Ecu_fixture, short_or_foreign_messages_are_dropped_but_show_the_slave_is_there)
+struct Junk_case {
+    const char* kind;
+    uint32_t pgn;
+    std::vector<uint8_t> data;
+    uint64_t sender;
+};
+
+void PrintTo(const Junk_case& junk, std::ostream* out) { *out << junk.kind; }
+
+struct Junk : Ecu_fixture, ::testing::WithParamInterface<Junk_case> {};
+
+// Whatever the slave link brings, even what the ECU cannot use, shows that
+// the slave is there: one kind of junk alone keeps a running slave running.
+TEST_P(Junk, is_dropped_but_shows_the_slave_is_there)
 {
     ASSERT_TRUE(run_until_status(1));
     link.set_silent(true);
-    const std::vector<std::pair<uint32_t, std::vector<uint8_t>>> junk{
-        {PGN_PROCESS_DATA, {0x33, 0x00, 0x00}}, {PGN_PROPRIETARY_A, {0xFE}}, {0xFECA, {}}};
     for (unsigned i = 0; i < 300; ++i) {
-        link.receive_raw(junk[i % 3].first, junk[i % 3].second);
+        link.receive_raw(GetParam().pgn, GetParam().data, GetParam().sender);
         run(1);
     }
     EXPECT_EQ(statuses.back(), 1u);
     run(202);
-    EXPECT_EQ(statuses.back(), 0u) << "lost once they stop";
+    EXPECT_EQ(statuses.back(), 0u) << "lost once it stops";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    One_kind_each, Junk,
+    ::testing::Values(Junk_case{"unknown_pgn", 0xFECA, {1, 2, 3, 4, 5, 6, 7, 8}, 0},
+                      Junk_case{"empty", PGN_PROCESS_DATA, {}, 0},
+                      Junk_case{"short_process_data", PGN_PROCESS_DATA, {0x33, 0x00, 0x00}, 0},
+                      Junk_case{"short_proprietary_a", PGN_PROPRIETARY_A, {0xFE}, 0},
+                      Junk_case{"no_version_answer", PGN_PROPRIETARY_A, {0x12, 0x34, 0, 0, 0, 0, 0, 0}, 0},
+                      Junk_case{"slave_control", PGN_PROCESS_DATA, {0x0E, 0xE0, 0, 0, 0, 0, 0, 0}, 0},
+                      Junk_case{"unknown_element", PGN_PROCESS_DATA, {0xF3, 0x7F, 0, 0, 0, 0, 0, 0}, 0},
+                      Junk_case{"unknown_data_id", PGN_PROCESS_DATA, {0x03, 0xFF, 7, 0, 0, 0, 0, 0}, 0},
+                      Junk_case{"other_sender", PGN_PROCESS_DATA, {0x03, 0xFF, 6, 0, 0, 0, 0, 0}, 0x7777}),
+    [](const ::testing::TestParamInfo<Junk_case>& info) { return std::string(info.param.kind); });
 
 // The application creates pins and sets outputs while the task ticks.
 TEST_F(Ecu_fixture, clients_may_create_pins_and_set_outputs_while_the_ecu_ticks)
@@ -520,6 +549,197 @@ TEST(Ecu, the_configuration_waits_for_the_slave_to_report_each_mode)
         ecu.tick();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), step.trace);
     }
+}
+
+// A slave that answers every request in the next tick: each answer counts for
+// the state that waits for it, though that state is not entered yet.
+TEST(Ecu, a_slave_that_answers_each_request_at_once_completes_the_handshake)
+{
+    Fake_slave_link link;
+    link.set_answer_at_once(true);
+    Ecu ecu(&link, slave_name, rq73_version, false);
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 7; ++i)
+        ecu.tick();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "TEcu::5004 SlaveState 0->2\n"
+                                                      "TEcu::5004 SlaveState 2->4\n"
+                                                      "TEcu::5004 SlaveState 4->6\n"
+                                                      "TEcu::5004 SlaveState 6->8\n"
+                                                      "TEcu::5004 SlaveState 8->9\n");
+    EXPECT_EQ(ecu.get_status().get_value(), 1u);
+}
+
+// Each answer arrives in the tick right after its request, before the state
+// that waits for it is entered; a wrong one moves nothing.
+TEST(Ecu, an_early_answer_is_checked_against_the_state_that_waits_for_it)
+{
+    Fake_slave_link link;
+    link.set_silent(true);
+    Ecu ecu(&link, slave_name, rq73_version, false);
+    const unsigned device_info = link.table().get_eid_device_info();
+    const struct {
+        const char* sent; // "version", "device info" or "nothing"
+        uint32_t value;
+        const char* trace;
+    } steps[] = {
+        {"nothing", 0, ""},
+        {"version", 0, "TEcu::5004 SlaveState 0->2\n"},
+        {"device info", 2, "TEcu::5004 SlaveState 2->4\n"}, // state 3 takes any value
+        {"device info", 2, "TEcu::5004 SlaveState 4->5\n"}, // state 5 waits for 1
+        {"device info", 1, "TEcu::5004 SlaveState 5->6\n"},
+        {"device info", 1, "TEcu::5004 SlaveState 6->7\n"}, // state 7 waits for 2
+        {"device info", 2, "TEcu::5004 SlaveState 7->8\n"},
+        {"nothing", 0, "TEcu::5004 SlaveState 8->9\n"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.sent << " " << step.value);
+        if (std::string(step.sent) == "version")
+            link.receive_raw(PGN_PROPRIETARY_A, {0xFE, 0x00, 4, 1, 0, 2, 10, 3});
+        else if (std::string(step.sent) == "device info")
+            link.receive(device_info, 0, step.value);
+        testing::internal::CaptureStdout();
+        ecu.tick();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), step.trace);
+    }
+}
+
+struct Waiting_case {
+    Slave_state state; // 1 or 3
+    uint32_t value;
+};
+
+struct Any_device_info : ::testing::TestWithParam<Waiting_case> {};
+
+// States 1 and 3 wait for device information of any value.
+TEST_P(Any_device_info, moves_the_waiting_state_on)
+{
+    Fake_slave_link link;
+    link.set_silent(true);
+    Ecu ecu(&link, slave_name, rq73_version, false);
+    testing::internal::CaptureStdout();
+    ecu.tick();
+    ecu.tick();
+    if (GetParam().state == 3) {
+        link.receive_raw(PGN_PROPRIETARY_A, {0xFE, 0x00, 4, 1, 0, 2, 10, 3});
+        ecu.tick();
+        ecu.tick();
+    }
+    testing::internal::GetCapturedStdout();
+    link.receive(link.table().get_eid_device_info(), 0, GetParam().value);
+    testing::internal::CaptureStdout();
+    ecu.tick();
+    const std::string trace = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(trace.substr(0, trace.find('\n') + 1), "TEcu::5004 SlaveState " + std::to_string(GetParam().state) +
+                                                         "->" + std::to_string(GetParam().state + 1) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, Any_device_info,
+                         ::testing::Values(Waiting_case{1, 0}, Waiting_case{1, 7}, Waiting_case{3, 0},
+                                           Waiting_case{3, 1}, Waiting_case{3, 2}, Waiting_case{3, 0xFFFFFFFF}));
+
+// The master switch must not stay on with the slave gone: until the slave
+// runs, and from the moment it is lost, every digital input reads inactive.
+TEST_F(Ecu_fixture, while_the_slave_does_not_run_its_digital_inputs_read_inactive)
+{
+    Ecu_pin_digital_input_iface& input = master_switch();
+    input.get_value_observer().set_on_time_update_interval(200);
+    std::vector<bool> reported;
+    input.get_value_observer().register_observer(
+        std::make_shared<std::function<void(const Ecu_pin_digital_input_iface&, const bool&)>>(
+            [&](const Ecu_pin_digital_input_iface&, const bool& level) { reported.push_back(level); }));
+    const unsigned eid = link.table().get_eid_discreet_inputs();
+
+    link.receive(eid, 0, 1u << 10);
+    run(1);
+    EXPECT_FALSE(input.get_value()) << "not running yet";
+    ASSERT_TRUE(run_until_status(1));
+    link.receive(eid, 0, 1u << 10);
+    run(21);
+    EXPECT_TRUE(input.get_value());
+    ASSERT_FALSE(reported.empty());
+    EXPECT_TRUE(reported.back());
+
+    link.set_silent(true);
+    ASSERT_TRUE(run_until_status(0, 300));
+    EXPECT_FALSE(input.get_value()) << "lost";
+    run(20);
+    EXPECT_FALSE(reported.back()) << "and the on-time report says so";
+    link.receive(eid, 0, 1u << 10);
+    run(1);
+    EXPECT_FALSE(input.get_value()) << "the slave speaks again but runs no more yet";
+}
+
+struct Reported_early_model : Ecu_fixture, ::testing::WithParamInterface<uint8_t> {};
+
+// A running slave that then reports a model of type 0 to 3 runs no new
+// handshake, but silence still takes it out of the running state.
+TEST_P(Reported_early_model, a_running_slave_is_still_lost_to_silence)
+{
+    Ecu_pin_digital_input_iface& input = master_switch();
+    ASSERT_TRUE(run_until_status(1));
+    link.set_silent(true);
+    link.take_written();
+    link.receive(link.table().get_eid_discreet_inputs(), 0, 1u << 10);
+    link.receive_raw(PGN_PROPRIETARY_A, {0xFE, 0x00, GetParam(), 1, 0, 2, 10, 3});
+    testing::internal::CaptureStdout();
+    run(1);
+    ASSERT_EQ(ecu.get_ecu_type(), GetParam());
+    ASSERT_TRUE(input.get_value());
+    const bool lost = run_until_status(0, 300);
+    run(500);
+    const std::string trace = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(lost);
+    EXPECT_EQ(trace, "TEcu::5004 SlaveState 9->0\n");
+    EXPECT_FALSE(input.get_value());
+    EXPECT_EQ(count(link.take_written(), "version?"), 0) << "no new handshake for such a model";
+}
+
+INSTANTIATE_TEST_SUITE_P(Types_0_to_3, Reported_early_model, ::testing::Values(0, 1, 2, 3));
+
+// A burst from the slave is handled in the tick it waits for, not one
+// message a tick: the last of 5000 counts at once.
+TEST_F(Ecu_fixture, every_waiting_message_is_handled_in_one_tick)
+{
+    Ecu_pin_digital_input_iface& input = master_switch();
+    ASSERT_TRUE(run_until_status(1));
+    link.set_silent(true);
+    for (int i = 0; i < 4999; ++i)
+        link.receive_raw(0xFECA, {});
+    link.receive(link.table().get_eid_discreet_inputs(), 0, 1u << 10);
+    run(1);
+    EXPECT_EQ(link.get_available_message_count(), 0);
+    EXPECT_TRUE(input.get_value());
+}
+
+// Requests wait for the running state in a bounded queue: what comes while
+// it is full is refused, counted and said.
+TEST(Ecu, a_full_send_queue_refuses_requests_and_counts_them)
+{
+    Fake_slave_link link;
+    link.set_silent(true);
+    Ecu ecu(&link, slave_name, rq73_version, false);
+    Ecu_slave_message_iface& slave = ecu;
+    for (unsigned i = 0; i < Ecu::tx_queue_limit; ++i)
+        ASSERT_TRUE(slave.send_message_probe_time_interval(uint16_t(i), 100)) << i;
+    Debug_channel_on channel;
+    Debug_capture capture;
+    EXPECT_FALSE(slave.send_message_probe_time_interval(999, 100));
+    EXPECT_FALSE(slave.send_message_poll_digital_inputs());
+    EXPECT_NE(capture.text().find("TEcu::5004 send queue full; 2 requests refused\n"), std::string::npos)
+        << capture.text();
+
+    link.set_silent(false);
+    link.set_answer_at_once(true);
+    testing::internal::CaptureStdout();
+    for (unsigned i = 0; i < 100 + Ecu::tx_queue_limit; ++i)
+        ecu.tick();
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(ecu.get_status().get_value(), 1u);
+    const std::vector<std::string> written = link.take_written();
+    EXPECT_EQ(std::count_if(written.begin(), written.end(),
+                            [&](const std::string& w) { return w.rfind("4/", 0) == 0; }),
+              long(Ecu::tx_queue_limit));
+    EXPECT_EQ(count(written, Fake_slave_link::process_data(4, link.table().get_eid_block_probe(), 999, 100)), 0);
 }
 
 // The model the ECU was made with decides its connectors and whether it is

@@ -20,8 +20,9 @@
 // received message. Configuration steps put it in a mode (0 after clearing,
 // 1 in setup, 2 configured) that it reports in its device information when
 // the test calls report() or every 5 ticks of the link, as a real slave
-// reports it every few ticks. Switches
-// make it silent, keep it from confirming outputs, or close the link.
+// reports it every few ticks, or at once after each step when told to answer
+// at once. Switches make it silent, keep it from confirming outputs, or
+// close the link.
 class Fake_slave_link : public Next_gen::Ecu_comms_iface {
 public:
     using Message = Tessaryn::TTessarynMessage;
@@ -103,6 +104,7 @@ public:
     // A silent slave answers and reports nothing.
     void set_silent(bool silent) { set_locked(m_silent, silent); }
     void set_confirm_outputs(bool confirm) { set_locked(m_confirm_outputs, confirm); }
+    void set_answer_at_once(bool at_once) { set_locked(m_answer_at_once, at_once); }
 
     // The slave's device information: its mode.
     void report()
@@ -116,10 +118,10 @@ public:
     {
         receive_raw(Next_gen::PGN_PROCESS_DATA, process_data_bytes(element_id, data_id, value, command));
     }
-    void receive_raw(uint32_t pgn, std::vector<uint8_t> data)
+    void receive_raw(uint32_t pgn, std::vector<uint8_t> data, uint64_t sender = 0)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_incoming.push_back({0, pgn, std::move(data)});
+        m_incoming.push_back({sender, pgn, std::move(data)});
     }
     const Next_gen::Ecu_slave_iface& table() const { return m_tables.get_table(m_version.ecu_type); }
 
@@ -210,6 +212,8 @@ private:
             m_mode = 0;
         else if (step != 0)
             m_mode = step;
+        if (m_answer_at_once)
+            report_locked();
     }
 
     void push(unsigned element_id, uint16_t data_id, uint32_t value)
@@ -224,6 +228,7 @@ private:
     bool m_open = true;
     bool m_silent = false;
     bool m_confirm_outputs = true;
+    bool m_answer_at_once = false;
     uint32_t m_mode = 0;
     int m_slave_id = -1;
     std::string m_bus;

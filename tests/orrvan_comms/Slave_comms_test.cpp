@@ -1,5 +1,7 @@
 #include "orrvan_comms/private/include/Slave_comms.h"
 #include "platform/can/Known_names.h"
+#include "tests/orrvan_comms/Debug_channel_on.h"
+#include "tests/support/Debug_capture.h"
 #include "tests/support/Short_claims.h"
 #include "tests/support/Scripted_slave_node.h"
 #include "tests/support/Wait_until.h"
@@ -190,6 +192,41 @@ TEST_F(Slave_link, can_be_initialised_again_closed_or_open_and_then_works_as_new
     ASSERT_TRUE(link.write_message(message(0, 0xCB00, {0x22}), false));
     ASSERT_TRUE(legacy.wait_for_frames(2));
     EXPECT_EQ(legacy.frames().at(1).data.at(0), 0x22);
+}
+
+// The manager's finalise closes the link; opened again, the link has its
+// connection back, as often as that happens.
+TEST_F(Slave_link, closed_and_opened_again_talks_to_its_slaves_again)
+{
+    ASSERT_NO_FATAL_FAILURE(open_and_meet_the_slaves());
+    for (int i = 0; i < 60; ++i) { // more than the module ids of 50 stacks
+        ASSERT_TRUE(link.close());
+        EXPECT_FALSE(link.write_message(message(0, 0xCB00, {1}), false));
+        ASSERT_TRUE(link.open()) << i;
+    }
+    ASSERT_NO_FATAL_FAILURE(wait_until_the_link_knows_the_slaves());
+    ASSERT_NO_FATAL_FAILURE(send_from(legacy, 0xCB00, {0x33}));
+    ASSERT_NO_FATAL_FAILURE(wait_for_messages(1));
+    EXPECT_EQ(link.read_message().data, Bytes{0x33});
+    ASSERT_TRUE(wait_until([&] { return link.write_message(message(0, 0xCB00, {0x44}), false); }));
+    ASSERT_TRUE(legacy.wait_for_frames(1));
+    EXPECT_EQ(legacy.frames().back().data.at(0), 0x44);
+}
+
+// Messages wait for the ECUs in a bounded queue: what comes while it is full
+// is dropped, counted and said.
+TEST_F(Slave_link, a_full_incoming_queue_drops_and_counts_what_comes)
+{
+    ASSERT_NO_FATAL_FAILURE(open_and_meet_the_slaves());
+    Debug_channel_on channel;
+    Debug_capture capture;
+    for (int i = 0; i < 1003; ++i)
+        ASSERT_NO_FATAL_FAILURE(send_from(legacy, 0xCB00, {uint8_t(i)}));
+    ASSERT_TRUE(wait_until([&] { return capture.text().find("3 messages dropped") != std::string::npos; }))
+        << capture.text();
+    EXPECT_EQ(link.get_available_message_count(), 1000);
+    EXPECT_NE(capture.text().find("TSlaveComms: incoming queue full; 1 messages dropped\n"), std::string::npos);
+    EXPECT_EQ(link.read_message().data, Bytes{0}) << "the oldest stay";
 }
 
 TEST(Slave_link_alone, reading_an_empty_queue_is_a_caller_error)

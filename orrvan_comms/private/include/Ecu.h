@@ -14,6 +14,7 @@
 
 #include <QString>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -29,9 +30,13 @@ namespace Next_gen {
 using Slave_state = uint32_t;
 
 // One slave ECU on the slave link. Its tick, every 10 ms on the manager's
-// task, receives at most one message, sends at most one queued request while
-// the slave runs, sends a heartbeat every 50 ticks, runs the configuration
-// handshake, polls the version every 1000 ticks and ticks the connectors.
+// task, handles every message that waits, sends at most one queued request
+// while the slave runs, sends a heartbeat every 50 ticks, runs the
+// configuration handshake, polls the version every 1000 ticks and ticks the
+// connectors. A tick with nothing to receive or send allocates no memory.
+//
+// Fail safe: while the status is not 1 (running) every digital input reads
+// inactive, whatever the slave last reported.
 //
 // Clients create pins and set outputs from their own threads while the task
 // ticks: one lock guards the send queue, input indexes, pin map, output and
@@ -40,6 +45,9 @@ using Slave_state = uint32_t;
 // link outside it. The handshake's state is the task's alone.
 class Ecu : public Ecu_iface, public Ecu_slave_message_iface, private Slave_response_iface {
 public:
+    // Requests waiting for the running state; further ones are refused.
+    static constexpr size_t tx_queue_limit = 256;
+
     // comms may be null (the null ECU): requests then stay unsent.
     Ecu(Ecu_comms_iface* comms, uint64_t name, Ecu_version_info version, bool version_fixed);
     ~Ecu() override;
@@ -126,6 +134,10 @@ private:
 
     void receive();
     void transmit();
+    // Going out of the running state, the inputs fall inactive.
+    void set_status(Ecu_status status);
+    // Every digital-input pin takes its bit of the mask.
+    void route_discreet_inputs(uint32_t mask);
     // The requested state takes effect on the next state-machine tick.
     void set_slave_state(Slave_state state);
     void state_machine_tick();
@@ -135,8 +147,9 @@ private:
     void sync_digital_output_state();
     void sync_digital_output_state_locked();
     bool send_message(const Message& message, bool trace);
-    void queue_locked(const Message& message);
-    // Queues the request that make builds from the model table; true.
+    // False when the queue is full: the request is refused and counted.
+    bool queue_locked(const Message& message);
+    // Queues the request that make builds from the model table.
     template <class Make>
     bool queue_request(Make make);
     // The connectors as they are now, held for use outside the lock.
@@ -170,9 +183,12 @@ private:
     mutable std::mutex m_lock;
     std::map<uint16_t, std::shared_ptr<Ecu_pin_iface>> m_pin_map;
     std::deque<Message> m_tx_queue;
+    unsigned long m_tx_refused = 0;
     std::vector<uint32_t> m_input_keys;
     const Ecu_slave_tables m_slave_tables;
     Slave_message_decoder m_decoder;
+    // The tick's own copy of the connectors, kept for its capacity.
+    std::vector<std::shared_ptr<Ecu_connector>> m_ticked_connectors;
     // Last: connectors go first, while the ECU their pins reach is whole.
     std::vector<std::shared_ptr<Ecu_connector>> m_connectors;
 };

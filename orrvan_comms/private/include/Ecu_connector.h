@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace Next_gen {
 
@@ -35,7 +36,8 @@ public:
     Ecu_pin_encoder_input_iface& get_pin_encoder_input(unsigned index, QString name) override;
     Ecu_pin_pwm_output_iface& get_pin_pwm_output(unsigned index, QString name) override;
 
-    // Ticks every pin, in ascending pin index, outside the ECU's lock.
+    // Ticks every pin, in ascending pin index, outside the ECU's lock. Only
+    // the ECU's task ticks.
     void tick();
 
 private:
@@ -57,6 +59,8 @@ private:
     const uint32_t m_index;
     const QString m_name;
     std::map<unsigned, std::shared_ptr<Ecu_pin_iface>> m_pins;
+    // The tick's own copy of the pins, kept for its capacity.
+    std::vector<std::shared_ptr<Ecu_pin_iface>> m_ticked_pins;
     Ecu_iface* const m_ecu;
 };
 

@@ -31,6 +31,7 @@ public:
     // The references stay valid until clear().
     std::vector<std::reference_wrapper<Ecu_fault_iface>> get_all_supported_faults() const;
     // Runs each fault's status tick, so that status changes reach observers.
+    // Only the ECU's task ticks.
     void tick();
     // Lets go of every fault and category (faults still held elsewhere keep
     // their category).
@@ -41,6 +42,8 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::shared_ptr<Ecu_fault_category>> m_fault_categories;
     std::vector<std::shared_ptr<Ecu_fault>> m_faults;
+    // The tick's own copy of the faults, kept for its capacity.
+    std::vector<std::shared_ptr<Ecu_fault>> m_ticked_faults;
 };
 
 }

@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace Next_gen {
 
@@ -72,6 +73,8 @@ private:
     // Empties the map and hands over its ECUs, to be let go outside the lock:
     // their observers go with them, and releasing those runs client code.
     std::map<uint64_t, std::shared_ptr<Ecu>> take_ecus();
+    // NAME 0 stands for the slave ECU once initialise has found its NAME.
+    uint64_t slave_if_0(uint64_t name) const;
     // The ECU of that NAME, or null.
     std::shared_ptr<Ecu> find_ecu(uint64_t name) const;
     template <class T>
@@ -82,6 +85,8 @@ private:
     std::atomic<Ecu_comms_iface*> m_comms{nullptr};
     // Held through each tick, so that ticks never overlap.
     std::mutex m_tick_mutex;
+    // The tick's own copy of the ECUs, kept for its capacity; under the tick mutex.
+    std::vector<std::shared_ptr<Ecu>> m_ticked_ecus;
     std::map<uint64_t, std::shared_ptr<Ecu>> m_ecus;
     Observable_impl<Ecu_manager_iface, Ecu_detect_status> m_detect_status{this};
     std::atomic<uint32_t> m_detect_countdown{1499};

@@ -19,7 +19,8 @@ namespace Next_gen {
 // The slave link over CAN: a connection to the slave bus, the CAN client that
 // knows the slaves' addresses, and the task "SlaveComms" that takes the
 // stack's events and queues the slaves' messages until the ECU objects read
-// them on the "EcuManager" task.
+// them on the "EcuManager" task. The queue is bounded: what comes while it
+// is full is dropped and counted on the library's debug channel.
 //
 // The task lock (Diner_protection) serialises the client between the two
 // tasks: name and receive events change its tables on "SlaveComms" while
@@ -31,10 +32,13 @@ public:
 
     // Starts the connection as the master NAME for slave_id and registers the
     // client; the task is set up but not running until open. A connection
-    // that cannot start ends the process with exit code -1. Again: the task
-    // stops (the link is closed) and the client and connection are replaced.
+    // that cannot start ends the process with exit code -1. Again: the link
+    // is closed first, and then starts anew.
     void initialise(int slave_id, std::string bus) override;
+    // Starts the task; after close, first a new connection and client (false
+    // when the connection cannot start again).
     bool open() override;
+    // Ends the task and lets go of the client and the connection.
     bool close() override;
     // To msg.NAME, or to this link's legacy slave NAME when that is 0. False
     // while closed or when the client cannot send.
@@ -55,13 +59,18 @@ protected:
 
 private:
     void receive(waiter_event& e);
+    // A connection as the master NAME on the bus and a client on it; false
+    // when the connection cannot start.
+    bool connect();
     void drop_connection();
 
     mutable std::mutex m_incoming_lock;
     std::atomic<bool> m_open{false};
+    bool m_initialised = false;
     int m_slave_id = -1;
     std::string m_bus;
     std::deque<Ecu_comms_message> m_incoming;
+    unsigned long m_dropped = 0; // under the incoming lock
     std::unique_ptr<ZEV::Connection> m_connection;
     // Declared after the connection so that it goes first: it leaves the
     // connection's stack as it ends.

@@ -22,8 +22,11 @@ constexpr int32_t state_wait_ticks = 200;
 constexpr uint32_t heartbeat_ticks = 50;
 constexpr uint32_t version_poll_ticks = 1000;
 
+// State 0 starts the handshake; a lost slave goes back to it.
+constexpr Slave_state state_start = 0;
 constexpr Slave_state state_running = 9;
-// Models up to this type run no handshake: they stay in state 0.
+constexpr Ecu_status status_running = 1;
+// Models up to this type run no handshake.
 constexpr Ecu_type last_unconfigured_type = 3;
 constexpr Ecu_type rq73_type = 4;
 
@@ -71,8 +74,7 @@ template <class Make>
 bool Ecu::queue_request(Make make)
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    queue_locked(make(table_locked()));
-    return true;
+    return queue_locked(make(table_locked()));
 }
 
 void Ecu::initialise()
@@ -373,8 +375,13 @@ void Ecu::tick()
         if (m_tick_counter % version_poll_ticks == 0 && m_slave_state == state_running)
             send_message_get_version();
     }
-    for (const auto& connector : held_connectors())
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_ticked_connectors.assign(m_connectors.begin(), m_connectors.end());
+    }
+    for (const auto& connector : m_ticked_connectors)
         connector->tick();
+    m_ticked_connectors.clear();
 }
 
 void Ecu::add_connector(QString name)
@@ -399,17 +406,25 @@ const Ecu_slave_iface& Ecu::get_slave_table()
     return table_locked();
 }
 
+// An answer counts for the state that waits for it, also while that state is
+// still to be entered: a slave may answer in the tick after the request.
 void Ecu::device_info_received(uint32_t value)
 {
-    if (m_slave_state == 1 || m_slave_state == 3)
-        set_slave_state(m_slave_state + 1);
-    else if (m_slave_state == 5 && value == device_info_setup_mode)
+    const Slave_state waiting = m_next_slave_state;
+    if (waiting == 1 || waiting == 3)
+        set_slave_state(waiting + 1);
+    else if (waiting == 5 && value == device_info_setup_mode)
         set_slave_state(6);
-    else if (m_slave_state == 7 && value == device_info_configured)
+    else if (waiting == 7 && value == device_info_configured)
         set_slave_state(8);
 }
 
 void Ecu::discreet_inputs_received(uint32_t mask)
+{
+    route_discreet_inputs(m_status.get_value() == status_running ? mask : 0);
+}
+
+void Ecu::route_discreet_inputs(uint32_t mask)
 {
     // Pins stay on their connector as long as it lives, and these are held.
     for (const auto& connector : held_connectors()) {
@@ -456,21 +471,26 @@ void Ecu::version_received(const Ecu_version_info& version)
     debug_print_value("FwPatch :", current.patch);
     debug_print_value("Firmware  Version:", get_firmware_version());
     debug_print_value("Hardware Platform:", get_hardware_description() + "\n");
-    if (m_slave_state == 1)
+    if (m_next_slave_state == 1) // as for the device information
         set_slave_state(2);
 }
 
-// At most one message per tick; any message at all shows the slave is there.
+// Every message that waits, so that a burst leaves no lag behind it; only
+// those, so that a flood cannot hold the tick. Any message at all shows the
+// slave is there.
 void Ecu::receive()
 {
-    if (m_comms->get_available_message_count() == 0) {
+    int waiting = m_comms->get_available_message_count();
+    if (waiting == 0) {
         if (m_comms_timeout > 0 && --m_comms_timeout == 0)
-            set_slave_state(0);
+            set_slave_state(state_start);
         return;
     }
     m_comms_timeout = comms_loss_ticks;
-    const Ecu_comms_message message = m_comms->read_message();
-    m_decoder.decode(message.PGN, message.data);
+    for (; waiting > 0; --waiting) {
+        const Ecu_comms_message message = m_comms->read_message();
+        m_decoder.decode(message.PGN, message.data);
+    }
 }
 
 // Queued requests wait for the running state, then leave one per tick. One
@@ -480,35 +500,38 @@ void Ecu::transmit()
 {
     if (m_slave_state != state_running)
         return;
-    Message message;
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        if (m_tx_queue.empty())
-            return;
-        message = m_tx_queue.front();
-    }
+    std::unique_lock<std::mutex> lock(m_lock);
+    if (m_tx_queue.empty())
+        return;
+    const Message message = m_tx_queue.front();
+    lock.unlock();
     if (!send_message(message, false))
         return;
-    std::lock_guard<std::mutex> lock(m_lock);
+    lock.lock();
     m_tx_queue.pop_front();
 }
 
 void Ecu::set_slave_state(Slave_state state) { m_next_slave_state = state; }
 
+// Models up to type 3 run no handshake. One that reports such a type while
+// it runs still falls back to state 0 when it is lost, and stays there.
 void Ecu::state_machine_tick()
 {
-    if (get_ecu_type() <= last_unconfigured_type)
-        return;
-    if (m_next_slave_state != m_slave_state) {
+    const bool handshakes = get_ecu_type() > last_unconfigured_type;
+    if (m_next_slave_state != m_slave_state && (handshakes || m_next_slave_state == state_start)) {
         std::printf("TEcu::%llx SlaveState %u->%u\n", static_cast<unsigned long long>(m_name), m_slave_state,
                     m_next_slave_state);
         std::fflush(stdout);
         m_state_timer = state_wait_ticks;
         m_slave_state = m_next_slave_state;
-        state_action(true);
+        if (handshakes)
+            state_action(true);
+        else
+            set_status(0);
         return;
     }
-    state_action(false);
+    if (handshakes)
+        state_action(false);
 }
 
 // A sending state moves on once its request is written, and sends again on
@@ -516,8 +539,8 @@ void Ecu::state_machine_tick()
 void Ecu::state_action(bool entering)
 {
     switch (m_slave_state) {
-    case 0:
-        m_status.set_value(0);
+    case state_start:
+        set_status(0);
         send_message_clear_error_comms();
         if (send_message_get_version())
             set_slave_state(1);
@@ -527,7 +550,7 @@ void Ecu::state_action(bool entering)
     case 5:
     case 7:
         if (--m_state_timer == 0 && !entering)
-            set_slave_state(0);
+            set_slave_state(state_start);
         return;
     case 2:
         if (send_message_clear_config())
@@ -546,11 +569,19 @@ void Ecu::state_action(bool entering)
         set_slave_state(state_running);
         return;
     case state_running:
-        m_status.set_value(1);
+        set_status(status_running);
         return;
     default:
         return;
     }
+}
+
+void Ecu::set_status(Ecu_status status)
+{
+    const bool was_running = m_status.get_value() == status_running;
+    m_status.set_value(status);
+    if (was_running && status != status_running)
+        route_discreet_inputs(0);
 }
 
 void Ecu::send_message_heartbeat() { send_message(Slave_requests::heartbeat(m_name), false); }
@@ -575,8 +606,17 @@ bool Ecu::send_message(const Message& message, bool trace)
     return m_comms->write_message({m_name, PGN_PROCESS_DATA, message.getData()}, trace);
 }
 
-void Ecu::queue_locked(const Message& message) { m_tx_queue.push_back(message); }
-
+bool Ecu::queue_locked(const Message& message)
+{
+    if (m_tx_queue.size() >= tx_queue_limit) {
+        ++m_tx_refused;
+        Debug_base::print(DEBUG_MODULE, "TEcu::%llx send queue full; %lu requests refused\n",
+                          static_cast<unsigned long long>(m_name), m_tx_refused);
+        return false;
+    }
+    m_tx_queue.push_back(message);
+    return true;
+}
 
 std::vector<std::shared_ptr<Ecu_connector>> Ecu::held_connectors() const
 {

@@ -135,16 +135,15 @@ Ecu_pin_pwm_output_iface& Ecu_connector::get_pin_pwm_output(unsigned index, QStr
 
 void Ecu_connector::tick()
 {
-    std::vector<Pin_ptr> pins;
     {
         auto lock = lock_pins();
-        pins.reserve(m_pins.size());
         for (const auto& entry : m_pins)
-            pins.push_back(entry.second);
+            m_ticked_pins.push_back(entry.second);
     }
-    for (const Pin_ptr& pin : pins)
+    for (const Pin_ptr& pin : m_ticked_pins)
         if (auto* private_pin = dynamic_cast<Ecu_pin_private_iface*>(pin.get()))
             private_pin->tick();
+    m_ticked_pins.clear();
 }
 
 Pin_ptr Ecu_connector::find_pin(unsigned index)

@@ -50,13 +50,13 @@ std::vector<std::reference_wrapper<Ecu_fault_iface>> Ecu_fault_list::get_all_sup
 
 void Ecu_fault_list::tick()
 {
-    std::vector<std::shared_ptr<Ecu_fault>> faults;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        faults = m_faults;
+        m_ticked_faults.assign(m_faults.begin(), m_faults.end());
     }
-    for (const auto& fault : faults)
+    for (const auto& fault : m_ticked_faults)
         fault->get_status().tick();
+    m_ticked_faults.clear();
 }
 
 void Ecu_fault_list::clear()

@@ -177,9 +177,7 @@ std::vector<uint64_t> Ecu_manager::get_iso_names() const
 
 Ecu_iface& Ecu_manager::get_ecu(uint64_t name) const
 {
-    if (name == 0 && m_slave_name != 0)
-        return get_ecu(m_slave_name);
-    if (std::shared_ptr<Ecu> ecu = find_ecu(name))
+    if (std::shared_ptr<Ecu> ecu = find_ecu(slave_if_0(name)))
         return *ecu;
     return get_ecu_invalid();
 }
@@ -198,14 +196,13 @@ void Ecu_manager::tick_once()
 {
     if (Ecu_comms_iface* comms = m_comms)
         comms->tick();
-    std::vector<std::shared_ptr<Ecu>> ecus;
     lock(-1);
-    ecus.reserve(m_ecus.size());
     for (const auto& entry : m_ecus)
-        ecus.push_back(entry.second);
+        m_ticked_ecus.push_back(entry.second);
     unlock();
-    for (const auto& ecu : ecus)
+    for (const auto& ecu : m_ticked_ecus)
         ecu->tick();
+    m_ticked_ecus.clear();
     if (m_detect_countdown != 0 && m_detect_status.get_value() == 1 && --m_detect_countdown == 0)
         m_detect_status.set_value(0);
 }
@@ -214,7 +211,7 @@ template <class T>
 void Ecu_manager::force_pin(uint64_t name, unsigned connector, unsigned pin, Ecu_pin_value_status status, T value)
 {
     // Holding the ECU keeps its connectors' pins alive for the call.
-    const std::shared_ptr<Ecu> ecu = find_ecu(name);
+    const std::shared_ptr<Ecu> ecu = find_ecu(slave_if_0(name));
     if (!ecu)
         return;
     Ecu_pin_iface& target = ecu->get_connector(connector).get_pin(pin);
@@ -292,6 +289,12 @@ std::map<uint64_t, std::shared_ptr<Ecu>> Ecu_manager::take_ecus()
     ecus.swap(m_ecus);
     unlock();
     return ecus;
+}
+
+uint64_t Ecu_manager::slave_if_0(uint64_t name) const
+{
+    const uint64_t slave = m_slave_name;
+    return name == 0 && slave != 0 ? slave : name;
 }
 
 std::shared_ptr<Ecu> Ecu_manager::find_ecu(uint64_t name) const

@@ -15,6 +15,9 @@ namespace {
 // The master claims its address in this range on the slave bus.
 constexpr int master_address_low = 230, master_address_high = 250;
 constexpr int max_hosts = 255;
+// Received messages waiting for the ECUs; later ones are dropped. The ECUs
+// read every waiting one each tick: only a stalled reader fills the queue.
+constexpr size_t incoming_limit = 1000;
 
 unsigned long long value_of(const ZEV_name::RAWNAME& name)
 {
@@ -36,11 +39,7 @@ private:
 
 Slave_comms::Slave_comms() = default;
 
-Slave_comms::~Slave_comms()
-{
-    terminate(1, 1000);
-    drop_connection();
-}
+Slave_comms::~Slave_comms() { close(); }
 
 void Slave_comms::drop_connection()
 {
@@ -51,45 +50,49 @@ void Slave_comms::drop_connection()
 
 void Slave_comms::initialise(int slave_id, std::string bus)
 {
-    // Again: no event may reach the old client while it goes, and it goes
-    // before the connection whose stack it leaves.
-    terminate(1, 1000);
-    m_open = false;
-    drop_connection();
-    get_waiter().flush(); // what the old stack posted
-
+    close();
     m_slave_id = slave_id;
     m_bus = bus;
-    module_man* modules = Diner_info_list::get();
-    init(modules, nullptr, "SlaveComms", 50, 6144, true, false);
-
-    ZEV_name::NAME master = Known_names::get_tessaryn_master(slave_id);
-    auto connection = std::make_unique<ZEV::Connection>(master);
-    if (!connection->start(false, m_bus.c_str(), modules, &get_waiter(), master_address_low, master_address_high)) {
+    init(Diner_info_list::get(), nullptr, "SlaveComms", 50, 6144, true, false);
+    m_initialised = true;
+    if (!connect()) {
         Debug_print::dprint("TSlaveComms: no CAN connection on \"%s\"; ending\n", m_bus.c_str());
         std::exit(-1);
     }
+    Task_lock held(*this);
+    Debug_base::print(DEBUG_MODULE, "master name:0x%llx\n", value_of(m_client->get_master_name()));
+    Debug_base::print(DEBUG_MODULE, "slave  name:0x%llx\n", value_of(m_client->get_internal_slave_name()));
+}
+
+bool Slave_comms::connect()
+{
+    get_waiter().flush(); // what an earlier connection's stack posted
+    module_man* modules = Diner_info_list::get();
+    ZEV_name::NAME master = Known_names::get_tessaryn_master(m_slave_id);
+    auto connection = std::make_unique<ZEV::Connection>(master);
+    if (!connection->start(false, m_bus.c_str(), modules, &get_waiter(), master_address_low, master_address_high))
+        return false;
     ZEV_smart_stack* stack = connection->get_stack();
     auto client = std::make_unique<Tessaryn_comms_client>();
     m_name_module = stack->get_name_module();
     stack->lock(-1);
     m_receive_module = stack->get_receive_module();
     stack->unlock();
-    client->init(stack, master, &get_waiter(), slave_id);
-    const ZEV_name::RAWNAME slave = client->get_internal_slave_name();
-    {
-        Task_lock held(*this);
-        m_connection = std::move(connection);
-        m_client = std::move(client);
-    }
-    Debug_base::print(DEBUG_MODULE, "master name:0x%llx\n", value_of(master));
-    Debug_base::print(DEBUG_MODULE, "slave  name:0x%llx\n", value_of(slave));
+    client->init(stack, master, &get_waiter(), m_slave_id);
+    Task_lock held(*this);
+    m_connection = std::move(connection);
+    m_client = std::move(client);
+    return true;
 }
 
 bool Slave_comms::open()
 {
-    if (!m_connection) {
+    if (!m_initialised) {
         Debug_base::print(DEBUG_MODULE, "TSlaveComms: open before initialise\n");
+        return false;
+    }
+    if (!m_connection && !connect()) {
+        Debug_print::dprint("TSlaveComms: no CAN connection on \"%s\"\n", m_bus.c_str());
         return false;
     }
     m_open = true;
@@ -100,9 +103,8 @@ bool Slave_comms::open()
 bool Slave_comms::close()
 {
     terminate(1, 1000); // once closed, no event handler runs any more
-    if (m_connection)
-        m_connection->stop();
     m_open = false;
+    drop_connection();
     return true;
 }
 
@@ -210,6 +212,11 @@ void Slave_comms::receive(waiter_event& e)
     msg.PGN = packet.PGN;
     msg.data.assign(packet.data, packet.data + packet.length);
     std::lock_guard<std::mutex> lock(m_incoming_lock);
+    if (m_incoming.size() >= incoming_limit) {
+        ++m_dropped;
+        Debug_base::print(DEBUG_MODULE, "TSlaveComms: incoming queue full; %lu messages dropped\n", m_dropped);
+        return;
+    }
     m_incoming.push_back(std::move(msg));
 }
 
