@@ -96,10 +96,16 @@ void Main_loop::write_exit_code(const std::string& folder, int code) const
 {
     const std::string text = std::to_string(code);
     std::string error;
-    if (File_util::make_folders(folder, error) &&
-        File_util::replace(folder + exit_code_file, text.data(), text.size(), error)) {
+    if (!File_util::make_folders(folder, error)) {
+        std::fprintf(stderr, "Failed to open AppExitCode for writing\n%s\n", error.c_str());
+        return;
+    }
+    const File_util::Replaced written = File_util::replace(folder + exit_code_file, text.data(), text.size());
+    if (written.ok()) {
         Debug_print::dprint("Writing exit code to file: %d\n", code);
         return;
     }
-    std::fprintf(stderr, "Failed to open AppExitCode for writing\n%s\n", error.c_str());
+    static const char* const failed_step[] = {"", "open AppExitCode for writing", "write AppExitCode",
+                                              "rename AppExitCode into place", "sync the folder of AppExitCode"};
+    std::fprintf(stderr, "Failed to %s\n%s\n", failed_step[written.failure], written.error.c_str());
 }

@@ -4,7 +4,20 @@
 #include "platform/io/File_util.h"
 #include "platform/rtos/Debug_base.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+
 using NV_store::NV_file_iterator;
+
+namespace {
+
+bool is_missing(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
+}
 
 Parameter_file::Parameter_file(NV_quvel::parameters_t& parameters, const std::string& folder)
     : parameters_(parameters),
@@ -43,25 +56,63 @@ bool Parameter_file::save()
 
 bool Parameter_file::load()
 {
+    if (is_missing(path_) && is_missing(backup_path_)) {
+        Debug_print::dprint("No parameter file in %s yet: the factory defaults are used, and saved now\n",
+                            folder_.c_str());
+        return save();
+    }
     for (int pass = 1; pass <= 2; ++pass) {
-        iterator_.set_mode(NV_file_iterator::mode_read);
-        if (!iterator_.is_readable()) {
-            Debug_print::dprint("NV iterator is not readable\n");
-        } else {
-            bool decoded = parameters_.deserialise(&iterator_);
-            iterator_.set_mode(NV_file_iterator::mode_idle);
-            Debug_print::dprint("params deserialise = %d\n", decoded ? 1 : 0);
-            if (decoded && iterator_.is_readable())
-                return true;
-        }
-        iterator_.set_mode(NV_file_iterator::mode_idle);
-        bool restored = copy(backup_path_, path_);
-        Debug_print::dprint("Restoring from params.bak %s\n", restored ? "succeeded" : "failed");
-        if (!restored)
+        if (read_params())
+            return true;
+        NV_file_iterator backup(backup_path_.c_str());
+        backup.set_mode(NV_file_iterator::mode_read);
+        if (!backup.is_open_for_reading()) {
+            Debug_print::dprint("Restoring from params.bak failed\n");
+            say_problem(backup);
             break;
+        }
+        const std::vector<uint8_t>& image = backup.get_image();
+        const File_util::Replaced restored = File_util::replace(path_, image.data(), image.size());
+        if (!restored.ok()) {
+            // The backup is sound: better its values than the defaults.
+            Debug_print::dprint("Restoring from params.bak failed\n"
+                                "It cannot replace params (%s): the parameters are read from params.bak\n",
+                                restored.error.c_str());
+            const bool decoded = parameters_.deserialise(&backup);
+            Debug_print::dprint("params.bak deserialise = %d\n", decoded ? 1 : 0);
+            if (decoded)
+                return true;
+            break;
+        }
+        Debug_print::dprint("Restoring from params.bak succeeded\n");
     }
     Debug_print::dprint("Neither params nor params.bak could be read: the parameters keep their factory defaults\n");
     return false;
+}
+
+bool Parameter_file::read_params()
+{
+    iterator_.set_mode(NV_file_iterator::mode_read);
+    if (!iterator_.is_readable()) {
+        Debug_print::dprint("NV iterator is not readable\n");
+        say_problem(iterator_);
+        iterator_.set_mode(NV_file_iterator::mode_idle);
+        return false;
+    }
+    const bool decoded = parameters_.deserialise(&iterator_);
+    iterator_.set_mode(NV_file_iterator::mode_idle);
+    Debug_print::dprint("params deserialise = %d\n", decoded ? 1 : 0);
+    if (!decoded)
+        say_problem(iterator_);
+    return decoded && iterator_.is_readable();
+}
+
+void Parameter_file::say_problem(const NV_file_iterator& file)
+{
+    // A sound image that does not decode holds another tree.
+    const char* problem = file.get_problem().empty() ? "it holds no parameters of this program"
+                                                     : file.get_problem().c_str();
+    Debug_print::dprint("Parameter file %s: %s\n", file.get_path().c_str(), problem);
 }
 
 void Parameter_file::reset(bool non_vtt_mode)
@@ -81,9 +132,8 @@ bool Parameter_file::copy(const std::string& from, const std::string& to)
     if (!source.is_open_for_reading())
         return false;
     const std::vector<uint8_t>& image = source.get_image();
-    std::string error;
-    if (File_util::replace(to, image.data(), image.size(), error))
-        return true;
-    Debug_print::dprint("Copying %s failed: %s\n", from.c_str(), error.c_str());
-    return false;
+    const File_util::Replaced copied = File_util::replace(to, image.data(), image.size());
+    if (!copied.ok())
+        Debug_print::dprint("Copying %s failed: %s\n", from.c_str(), copied.error.c_str());
+    return copied.ok();
 }

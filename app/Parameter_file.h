@@ -11,7 +11,9 @@ class parameters_t;
 // folder. A save writes "params" beside the old one, synced and renamed over
 // it, and only a save that succeeded refreshes the backup, from the file as
 // read back and checked. A load falls back to the backup when "params" is
-// missing, torn or corrupt; when both are bad the tree keeps what it holds.
+// missing, torn or corrupt, and reads the backup itself when it cannot be put
+// in place; when both are bad the tree keeps what it holds. At the first
+// start, with neither file there, the load saves the factory defaults.
 // Used from one thread.
 class Parameter_file {
 public:
@@ -27,8 +29,9 @@ public:
     // so, when the file could not be written (the backup is then untouched).
     bool save();
     // Reads the tree from "params", restoring "params" from the backup when it
-    // cannot be read, at most twice. False, after saying so, when neither
-    // could be read.
+    // cannot be read, at most twice. With neither file there, saves the tree
+    // as it stands instead. False, after saying so, when neither file could
+    // be read, or the first save failed.
     bool load();
     // Every parameter back to its factory default, non-VT display mode as
     // given; tells every listener and saves.
@@ -43,6 +46,10 @@ public:
     const std::string& get_backup_path() const { return backup_path_; }
 
 private:
+    // One read of "params"; false, after saying why, when it gave nothing.
+    bool read_params();
+    static void say_problem(const NV_store::NV_file_iterator& file);
+
     NV_quvel::parameters_t& parameters_;
     const std::string folder_;
     const std::string path_;

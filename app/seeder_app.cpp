@@ -1,6 +1,7 @@
 #include "app/seeder_app.h"
 #include "app/App_objects.h"
 #include "app/Command_line.h"
+#include "app/Instance_lock.h"
 #include "app/Main_loop.h"
 #include "app/Parameter_file.h"
 #include "app/System_info.h"
@@ -53,10 +54,13 @@ void publish_identity(System_info& info)
 // The network stack on the ISOBUS, its task running; null after saying why.
 std::unique_ptr<ZEV_smart_stack> start_can(const std::string& bus_spec)
 {
-    Can_bus* bus = Bus_select::start(bus_spec.c_str(), nullptr);
+    Bus_select::Failure failure;
+    Can_bus* bus = Bus_select::start(bus_spec.c_str(), nullptr, &failure);
     if (!bus) {
-        Debug_print::dprint("Cannot reach the ISOBUS at \"%s\": is a CAN server (can_hub) running there?\n",
-                            bus_spec.c_str());
+        // A malformed spec has had its own message; only a bus that is not there gets the hint.
+        if (failure == Bus_select::cannot_open)
+            Debug_print::dprint("Cannot reach the ISOBUS at \"%s\": is a CAN server (can_hub) running there?\n",
+                                bus_spec.c_str());
         return nullptr;
     }
     auto stack = std::make_unique<ZEV_smart_stack>();
@@ -109,6 +113,12 @@ void seeder_app_thread(const Command_line& settings)
 {
     Debug_print::dprint("KX-4 Seeder Application Starting\n");
     install_stop_handlers();
+
+    // Held until the process ends: a second kx4 would claim a second address
+    // and write the same parameter file.
+    Instance_lock lock;
+    if (lock.take(Platform::instance().get_data_dir()) == Instance_lock::held_by_another)
+        end_start_up();
 
     System_info info;
     publish_identity(info);

@@ -116,8 +116,10 @@ bool Name_item::deserialise(NV_iterator* it)
 
 const char* Name_item::_from_string(const char* text)
 {
-    char chars[length] = {};
-    const char* end = Data_item_array_destringify<char>::from_string(text, chars, length);
+    // The parser keeps room for a terminator, which this field does without:
+    // one byte more lets a text of all 20 characters in.
+    char chars[length + 1] = {};
+    const char* end = Data_item_array_destringify<char>::from_string(text, chars, length + 1);
     if (end)
         store(chars, length, notify_locked);
     return end;

@@ -39,7 +39,8 @@ public:
     // loads what it holds (at most 20 characters) and says so.
     bool serialise(NV_iterator* it) const override;
     bool deserialise(NV_iterator* it) override;
-    // The whole text, zero-filled; refused (nothing changes) when it does not fit.
+    // The whole text, zero-filled, up to 20 characters without a terminator;
+    // refused (nothing changes) when it is longer.
     const char* _from_string(const char* text) override;
     using NV_item::_print;
     void _print(Debug::Dumper& dumper, const char* name) const override;

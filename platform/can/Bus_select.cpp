@@ -64,14 +64,19 @@ bool parse_port(const std::string& text, int& port)
 }
 }
 
-Can_bus* Bus_select::start(const char* spec, module_man*)
+Can_bus* Bus_select::start(const char* spec, module_man*, Failure* failure)
 {
     const std::string text = spec ? spec : "";
     std::string kind, error;
     std::map<std::string, std::string> values;
+    auto fail = [failure](Failure why) {
+        if (failure)
+            *failure = why;
+        return nullptr;
+    };
     if (!parse(text, kind, values, error)) {
         Debug_print::dprint("Bus_select: bad bus spec \"%s\": %s; expected %s\n", text.c_str(), error.c_str(), forms);
-        return nullptr;
+        return fail(bad_spec);
     }
     Can_bus* bus = nullptr;
     if (kind == "mem") {
@@ -81,13 +86,15 @@ Can_bus* Bus_select::start(const char* spec, module_man*)
         if (!parse_port(values["port"], port)) {
             Debug_print::dprint("Bus_select: bad bus spec \"%s\": port must be a number from 1 to 65535\n",
                                 text.c_str());
-            return nullptr;
+            return fail(bad_spec);
         }
         bus = Tcp_can_bus::connect(values["addr"], port, error).release();
     } else {
         bus = Socketcan_bus::open(values["if"], error).release();
     }
-    if (!bus)
+    if (!bus) {
         Debug_print::dprint("Bus_select: cannot open bus \"%s\": %s\n", text.c_str(), error.c_str());
+        return fail(cannot_open);
+    }
     return bus;
 }

@@ -148,8 +148,9 @@ bool NV_container::assign_children(const NV_container& other, notify_t mode)
 bool NV_container::assign_record(const NV_container& other, notify_t mode)
 {
     bool changed = assign_children(other, mode);
+    // Also when nothing changed: a copy is news to those who save or refresh on it.
     if (mode != notify_none)
-        notify_updated(changed, mode);
+        announce(mode);
     return changed;
 }
 

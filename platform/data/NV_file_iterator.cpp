@@ -4,6 +4,7 @@
 #include "platform/rtos/Debug_base.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -46,44 +47,43 @@ bool NV_file_iterator::set_mode(int mode)
 bool NV_file_iterator::read_file()
 {
     close();
+    problem_.clear();
     int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        problem_ = std::strerror(errno);
         return false;
+    }
     std::vector<uint8_t> bytes;
     uint8_t block[16384];
-    bool ok = true;
     for (;;) {
         ssize_t n = ::read(fd, block, sizeof block);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            ok = false;
+            problem_ = std::strerror(errno);
         if (n <= 0)
             break;
         if (bytes.size() + size_t(n) > max_file_size) {
-            Debug_print::dprint("Parameter file %s is larger than %zu bytes: not read\n", path_.c_str(),
-                                max_file_size);
-            ok = false;
+            problem_ = "larger than " + std::to_string(max_file_size) + " bytes, no parameter file";
             break;
         }
         bytes.insert(bytes.end(), block, block + n);
     }
     ::close(fd);
+    if (!problem_.empty())
+        return false;
     // A damaged image leaves nothing to read, so deserialise reports it.
-    if (ok)
-        open_image(std::move(bytes));
-    return ok;
+    open_image(std::move(bytes));
+    return true;
 }
 
 bool NV_file_iterator::write_file()
 {
     const std::vector<uint8_t>& image = get_image();
-    std::string error;
-    if (!File_util::replace(path_, image.data(), image.size(), error)) {
-        Debug_print::dprint("Writing parameter file %s failed: %s\n", path_.c_str(), error.c_str());
-        return false;
-    }
-    return true;
+    const File_util::Replaced written = File_util::replace(path_, image.data(), image.size());
+    if (!written.ok())
+        Debug_print::dprint("Writing parameter file %s failed: %s\n", path_.c_str(), written.error.c_str());
+    return written.ok();
 }
 
 bool NV_file_iterator::save(const NV_container& tree, const char* path)

@@ -23,7 +23,8 @@ public:
     bool set_mode(int mode);
     int get_mode() const { return mode_; }
     // Whether the last read got the whole file off the disk; it stays so
-    // through mode 0. Whether the file is sound, deserialise tells.
+    // through mode 0. Whether the file is sound, deserialise tells; why a
+    // read failed or its file is unsound, get_problem.
     bool is_readable() const { return readable_; }
     const std::string& get_path() const { return path_; }
 

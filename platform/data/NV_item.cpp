@@ -58,8 +58,12 @@ void NV_item::post_to_listeners(const NV_item& changed, int module, notify_t mod
 
 void NV_item::notify_updated(bool changed, notify_t mode) const
 {
-    if (!changed)
-        return;
+    if (changed)
+        announce(mode);
+}
+
+void NV_item::announce(notify_t mode) const
+{
     const NV_item* top = this;
     while (top->parent_)
         top = top->parent_;

@@ -71,10 +71,12 @@ public:
     void lock() const { lock_.lock(); }
     void unlock() const { lock_.unlock(); }
 
-    // When changed, queues an event to every listener of this item and of the
-    // containers above it (those registered for changes below them). Never
-    // blocks on a receiver and never calls one.
+    // When changed, announces the item (below).
     void notify_updated(bool changed, notify_t mode) const;
+    // Queues an event to every listener of this item and of the containers
+    // above it (those registered for changes below them). Never blocks on a
+    // receiver and never calls one.
+    void announce(notify_t mode) const;
 
     // Re-parents a standalone item as the next child of parent, under a new id.
     static void _set_parent(NV_item& item, NV_container* parent, unsigned short id);

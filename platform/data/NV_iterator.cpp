@@ -115,19 +115,32 @@ bool NV_iterator::open_image(std::vector<uint8_t> image)
 {
     close();
     image_ = std::move(image);
-    size_t size = image_.size();
-    if (size < header_size + crc_size || std::memcmp(image_.data(), magic, 4) != 0 ||
-        Binary_message::get_uint16_le(&image_[4]) != format_version ||
-        Binary_message::get_uint32_le(&image_[6]) != size - header_size - crc_size ||
-        Binary_message::get_uint32_le(&image_[size - crc_size]) != Util::crc32(0, image_.data(), size - crc_size) ||
-        item_end(header_size, size - crc_size, 0) != size - crc_size) {
+    problem_ = image_problem();
+    if (!problem_.empty()) {
         close();
         return false;
     }
     state_ = state_reading;
     position_ = header_size;
-    payload_end_ = size - crc_size;
+    payload_end_ = image_.size() - crc_size;
     return true;
+}
+
+std::string NV_iterator::image_problem() const
+{
+    const size_t size = image_.size();
+    if (size < header_size + crc_size || std::memcmp(image_.data(), magic, 4) != 0)
+        return "not a parameter file";
+    const uint16_t version = Binary_message::get_uint16_le(&image_[4]);
+    if (version != format_version)
+        return "format version " + std::to_string(version) + ", not " + std::to_string(format_version);
+    if (Binary_message::get_uint32_le(&image_[6]) != size - header_size - crc_size)
+        return "its length is not the one in its header (cut short?)";
+    if (Binary_message::get_uint32_le(&image_[size - crc_size]) != Util::crc32(0, image_.data(), size - crc_size))
+        return "its checksum does not match (damaged)";
+    if (item_end(header_size, size - crc_size, 0) != size - crc_size)
+        return "its items do not nest, or nest too deep";
+    return "";
 }
 
 bool NV_iterator::pop_bytes(uint8_t* bytes, size_t count)

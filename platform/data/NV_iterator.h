@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
 
     // Reading: false, and nothing to read, unless the whole image is sound.
     bool open_image(std::vector<uint8_t> image);
+    // Why the last read found nothing to read; empty after a sound image.
+    const std::string& get_problem() const { return problem_; }
     bool is_open_for_reading() const { return state_ == state_reading; }
     bool peek_header(uint8_t& type_byte, uint8_t& form, uint16_t& id) const;
     bool pop_header(uint8_t& type_byte, uint8_t& form, uint16_t& id);
@@ -64,6 +67,9 @@ public:
     // Ends reading or writing and drops the image.
     void close();
 
+protected:
+    std::string problem_; // see get_problem
+
 private:
     enum State { state_idle, state_writing, state_reading };
 
@@ -71,6 +77,7 @@ private:
     bool pop_bytes(uint8_t* bytes, size_t count);
     // Where the well-formed item at pos ends (within limit), or 0.
     size_t item_end(size_t pos, size_t limit, int depth) const;
+    std::string image_problem() const;
 
     State state_ = state_idle;
     std::vector<uint8_t> image_;

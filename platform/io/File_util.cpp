@@ -1,6 +1,7 @@
 #include "platform/io/File_util.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,9 +11,11 @@ namespace File_util {
 
 namespace {
 
-std::string reason(const char* step, const std::string& path)
+Sync_function sync_function = ::fsync;
+
+std::string reason(const std::string& step, const std::string& path)
 {
-    return std::string(step) + " " + path + ": " + std::strerror(errno);
+    return step + " " + path + ": " + std::strerror(errno);
 }
 
 bool write_all(int fd, const unsigned char* data, size_t size)
@@ -21,6 +24,8 @@ bool write_all(int fd, const unsigned char* data, size_t size)
         ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = EIO;
         if (n <= 0)
             return false;
         data += n;
@@ -35,62 +40,77 @@ std::string folder_of(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool sync_folder(const std::string& folder)
+// The new file, written and synced; false with the reason in error.
+bool write_new_file(int fd, const std::string& name, const void* data, size_t size, std::string& error)
 {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-}
-
-bool replace(const std::string& path, const void* data, size_t size, std::string& error)
-{
-    const std::string fresh = path + ".new";
-    int fd = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = reason("cannot create", fresh);
+    if (::fchmod(fd, 0644) != 0 || !write_all(fd, static_cast<const unsigned char*>(data), size)) {
+        error = reason("cannot write", name);
         return false;
     }
-    bool ok = write_all(fd, static_cast<const unsigned char*>(data), size) && ::fsync(fd) == 0;
-    if (!ok)
-        error = reason("cannot write", fresh);
-    if (::close(fd) != 0 && ok) {
-        error = reason("cannot write", fresh);
-        ok = false;
-    }
-    if (ok && ::rename(fresh.c_str(), path.c_str()) != 0) {
-        error = reason("cannot rename it to", path);
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(fresh.c_str());
-        return false;
-    }
-    if (!sync_folder(folder_of(path))) {
-        error = reason("cannot sync the folder of", path);
+    if (sync_function(fd) != 0) {
+        error = reason("cannot sync", name);
         return false;
     }
     return true;
 }
 
+bool sync_folder(const std::string& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = sync_function(fd) == 0;
+    const int saved_errno = errno;
+    ::close(fd);
+    errno = saved_errno;
+    return ok;
+}
+
+}
+
+Replaced replace(const std::string& path, const void* data, size_t size)
+{
+    // Unique, so that two writers of one file never share a new file.
+    std::string fresh = path + ".new.XXXXXX";
+    int fd = ::mkostemp(&fresh[0], O_CLOEXEC);
+    if (fd < 0)
+        return {Replaced::create, reason("cannot create a new file beside", path)};
+    Replaced outcome;
+    if (!write_new_file(fd, fresh, data, size, outcome.error))
+        outcome.failure = Replaced::write;
+    if (::close(fd) != 0 && outcome.ok())
+        outcome = {Replaced::write, reason("cannot write", fresh)};
+    if (outcome.ok() && ::rename(fresh.c_str(), path.c_str()) != 0)
+        outcome = {Replaced::rename, reason("cannot rename " + fresh + " to", path)};
+    if (!outcome.ok()) {
+        ::unlink(fresh.c_str());
+        return outcome;
+    }
+    if (!sync_folder(folder_of(path)))
+        return {Replaced::sync_folder, reason("cannot sync the folder of", path)};
+    return outcome;
+}
+
+void set_sync_function(Sync_function sync)
+{
+    sync_function = sync ? sync : ::fsync;
+}
+
 bool make_folders(const std::string& path, std::string& error)
 {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return true;
-        errno = ENOTDIR;
-        error = reason("cannot make folder", path);
-        return false;
+    if (::stat(path.c_str(), &st) != 0) {
+        std::string above = folder_of(path.back() == '/' ? path.substr(0, path.size() - 1) : path);
+        if (above != path && above != "." && above != "/" && !make_folders(above, error))
+            return false;
+        if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+            error = reason("cannot make folder", path);
+            return false;
+        }
     }
-    std::string above = folder_of(path.back() == '/' ? path.substr(0, path.size() - 1) : path);
-    if (above != path && above != "." && above != "/" && !make_folders(above, error))
-        return false;
-    if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+    // Also after EEXIST: a file may stand where the folder should be.
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        errno = ENOTDIR;
         error = reason("cannot make folder", path);
         return false;
     }

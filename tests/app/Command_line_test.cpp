@@ -55,6 +55,9 @@ TEST(Command_line_test, options_give_settings_exit_status_and_messages)
 {
     const std::optional<int> go_on;
     const char* const bad_debug = "Bad argument for debug\n";
+    const char* const usage = nullptr; // the usage text, checked on its own below
+    const char* const empty_bus = "--bus= needs a bus spec, such as --bus=tcp,addr=127.0.0.1,port=1500\n";
+    const char* const empty_abus = "--abus= needs a bus spec, such as --abus=tcp,addr=127.0.0.1,port=1501\n";
     struct Case {
         std::vector<std::string> arguments;
         std::optional<int> status;
@@ -63,26 +66,38 @@ TEST(Command_line_test, options_give_settings_exit_status_and_messages)
     };
     const Case cases[] = {
         {{}, go_on, "", ""},
-        {{"-h"}, 0, "", ""},
-        {{"--help"}, 0, "", ""},
-        {{"-h", "-d", "XDB=05"}, 0, "", ""}, // help ends the parse before the bad option
+        {{"-h"}, 0, usage, ""},
+        {{"--help"}, 0, usage, ""},
+        {{"-h", "-d", "XDB=05"}, 0, usage, ""}, // help ends the parse before the bad option
         {{"-d", "JDB=05"}, go_on, "", "debug=05"},
         {{"--debug=JDB=082e"}, go_on, "", "debug=082e"},
+        {{"--debug=JDB=0A2eFf"}, go_on, "", "debug=0A2eFf"},
+        {{"-d", "JDB="}, go_on, "", "debug="},
         {{"-d", "BDB=05"}, go_on, "", ""},
         {{"-d", "JDB=05", "-d", "BDB=07"}, go_on, "", "debug=05"},
         {{"-d", "XDB=05"}, 1, bad_debug, ""},
         {{"-d", "JDB"}, 1, bad_debug, ""},
         {{"-d", "Jab=0"}, 1, bad_debug, ""},
         {{"-d", ""}, 1, bad_debug, ""},
+        // The filter is pairs of hex digits: anything else would be dropped unseen.
+        {{"-d", "JDB=zz"}, 1, bad_debug, ""},
+        {{"-d", "JDB=5"}, 1, bad_debug, ""},
+        {{"-d", "JDB=0x05"}, 1, bad_debug, ""},
+        {{"-d", "JDB=08 2e"}, 1, bad_debug, ""},
+        {{"-d", "JDB=-1"}, 1, bad_debug, ""},
+        {{"-d", "JDB=05", "-d", "JDB=g5"}, 1, bad_debug, "debug=05"},
         {{"-d"}, 1, "", ""}, // getopt itself complains of the missing value
         {{"-a", "-b"}, go_on, "", ""},
         {{"-ab"}, go_on, "", ""},
         {{"-b", "x"}, go_on, "", ""}, // "x" is no value of -b, just a stray word
         {{"--bus=x"}, go_on, "", "bus=x"},
         {{"--bus", "x"}, go_on, "", "bus=x"},
-        {{"--bus="}, go_on, "", ""},
+        {{"--bus="}, 1, empty_bus, ""},
+        {{"--bus", ""}, 1, empty_bus, ""},
+        {{"--abus="}, 1, empty_abus, ""},
         {{"--bus"}, 1, "", ""},
         {{"--abus=mem,name=e"}, go_on, "", "abus=mem,name=e"},
+        {{"--id=", "--port="}, go_on, "", ""},
         {{"-i", "7", "-p", "/dev/ttyS1"}, go_on, "", "id=7 port=/dev/ttyS1"},
         {{"--id=7", "--port=/dev/ttyS1"}, go_on, "", "id=7 port=/dev/ttyS1"},
         {{"-T"}, go_on, "", "test"},
@@ -97,9 +112,24 @@ TEST(Command_line_test, options_give_settings_exit_status_and_messages)
         Debug_capture capture;
         Command_line settings;
         EXPECT_EQ(parse(settings, c.arguments), c.status) << shown;
-        EXPECT_EQ(capture.text(), c.printed) << shown;
+        if (c.printed) {
+            EXPECT_EQ(capture.text(), c.printed) << shown;
+        } else {
+            EXPECT_EQ(capture.text().rfind("Usage: kx4", 0), 0u) << shown << ": " << capture.text();
+        }
         EXPECT_EQ(changes(settings), c.changes) << shown;
     }
+}
+
+TEST(Command_line_test, help_shows_every_option_and_the_default_buses)
+{
+    Debug_capture capture;
+    Command_line settings;
+    EXPECT_EQ(parse(settings, {"--help"}), 0);
+    for (const char* word : {"--bus=", "--abus=", "--id=", "--port=", "--debug=", "--test", "--quiet", "--help",
+                             "-i,", "-p,", "-d,", "-T,", "-q,", "-h,", "tcp,addr=127.0.0.1,port=1500",
+                             "tcp,addr=127.0.0.1,port=1501"})
+        EXPECT_NE(capture.text().find(word), std::string::npos) << word << " in\n" << capture.text();
 }
 
 TEST(Command_line_test, a_parse_stopped_inside_a_group_of_options_does_not_leak_into_the_next)

@@ -208,6 +208,7 @@ TEST_F(Kx4_process, restores_its_parameters_from_the_backup_and_uses_them_and_en
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
     const std::string& said = kx4.output();
     EXPECT_NE(said.find("NV iterator is not readable\n"
+                        "Parameter file " + cache + "params: No such file or directory\n"
                         "Restoring from params.bak succeeded\n"
                         "params deserialise = 1\n"),
               std::string::npos)
@@ -235,6 +236,88 @@ TEST_F(Kx4_process, without_a_server_on_the_slave_ecu_bus_it_says_so_and_fails)
     EXPECT_NE(said.find("Connecting to the slave ECUs on " + spec + "\n"), std::string::npos) << said;
     EXPECT_NE(said.find("no CAN connection on " + spec), std::string::npos) << said;
     EXPECT_EQ(said.find("Address 144 claimed"), std::string::npos) << said;
+}
+
+// Runs kx4 on the hub's buses until it waits for its display, then stops it
+// with SIGTERM; its output.
+std::string run_until_running(const std::vector<std::string>& arguments, const std::string& root)
+{
+    Spawned_process kx4(arguments, {"KX4_ROOT=" + root});
+    EXPECT_TRUE(kx4.wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4.output();
+    kx4.send_signal(SIGTERM);
+    EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
+    return kx4.output();
+}
+
+TEST_F(Kx4_process, a_first_start_saves_the_defaults_and_the_next_start_loads_them_without_a_warning)
+{
+    const std::string cache = root.path() + "var/data/kx4/cache/";
+    const std::vector<std::string> arguments{KX4_PROGRAM, bus_spec(isobus_port), abus_spec(abus_port)};
+    const std::string first = run_until_running(arguments, root.path());
+    EXPECT_NE(first.find("No parameter file in " + cache + " yet: the factory defaults are used, and saved now\n"),
+              std::string::npos)
+        << first;
+    ASSERT_TRUE(exists(cache + "params"));
+    EXPECT_EQ(read_bytes(cache + "params.bak"), read_bytes(cache + "params"));
+
+    const std::string next = run_until_running(arguments, root.path());
+    EXPECT_NE(next.find("params deserialise = 1\n"), std::string::npos) << next;
+    for (const char* warning : {"No parameter file", "not readable", "Parameter file ", "Restoring", "Neither"})
+        EXPECT_EQ(next.find(warning), std::string::npos) << warning << " in\n" << next;
+}
+
+TEST_F(Kx4_process, a_second_kx4_on_the_same_files_ends_at_once_and_the_first_runs_on)
+{
+    const std::vector<std::string> arguments{KX4_PROGRAM, bus_spec(isobus_port), abus_spec(abus_port)};
+    Spawned_process first(arguments, {"KX4_ROOT=" + root.path()});
+    ASSERT_TRUE(first.wait_for_output("Starting in VT Mode\n", timeout_ms)) << first.output();
+
+    Spawned_process second(arguments, {"KX4_ROOT=" + root.path()});
+    const std::optional<int> status = second.wait_for_exit(timeout_ms);
+    ASSERT_TRUE(status.has_value()) << second.output();
+    EXPECT_NE(*status, 0) << second.output();
+    const std::string& said = second.output();
+    EXPECT_NE(said.find("Another kx4 (process "), std::string::npos) << said;
+    EXPECT_NE(said.find(") already runs on the files in " + root.path() + "var/data/kx4/data/: this one ends\n"),
+              std::string::npos)
+        << said;
+    // It ended before it went near a bus.
+    EXPECT_EQ(said.find("Connecting to the slave ECUs"), std::string::npos) << said;
+    EXPECT_EQ(said.find("claimed"), std::string::npos) << said;
+
+    first.send_signal(SIGTERM);
+    EXPECT_EQ(first.wait_for_exit(timeout_ms), 1) << first.output();
+    EXPECT_NE(first.output().find("\nShutdown code: 1\nWriting exit code to file: 1\nEXIT: 1\n"), std::string::npos)
+        << first.output();
+}
+
+// Mistakes on the command line end kx4 at once, each with its own message; a
+// malformed bus spec is not mistaken for a CAN server that is not there.
+TEST_F(Kx4_process, a_bad_command_line_ends_at_once_with_its_own_message)
+{
+    const std::string hint = "is a CAN server (can_hub) running there?";
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string said;
+    } cases[] = {
+        {{"-h"}, 0, "Usage: kx4 [options]\n"},
+        {{"-d", "JDB=zz"}, 1, "Bad argument for debug\n"},
+        {{"--bus="}, 1, "--bus= needs a bus spec"},
+        {{"--abus="}, 1, "--abus= needs a bus spec"},
+        {{"--bus=nonsense"}, 255, "bad bus spec \"nonsense\": unknown kind of bus"},
+        {{"--bus=tcp,addr=127.0.0.1"}, 255, "bad bus spec \"tcp,addr=127.0.0.1\": missing port"},
+        {{"--bus=tcp,addr=127.0.0.1,port=99999"}, 255, "port must be a number from 1 to 65535"},
+        {{"--bus=tcp,addr=127.0.0.1,port=1500,speed=250"}, 255, "unknown key \"speed\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments{KX4_PROGRAM};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        Spawned_process kx4(arguments, {"KX4_ROOT=" + root.path()});
+        EXPECT_EQ(kx4.wait_for_exit(timeout_ms), c.status) << c.arguments[0] << ": " << kx4.output();
+        EXPECT_NE(kx4.output().find(c.said), std::string::npos) << c.arguments[0] << ": " << kx4.output();
+        EXPECT_EQ(kx4.output().find(hint), std::string::npos) << c.arguments[0] << ": " << kx4.output();
+    }
 }
 
 }

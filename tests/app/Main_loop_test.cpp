@@ -1,10 +1,31 @@
 #include "app/Main_loop.h"
+#include "platform/io/File_util.h"
 #include "tests/app/App_fixture.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <future>
+
 namespace {
+
+// Runs the loop on a thread of its own, so that a loop that waits for an
+// event that never comes fails here instead of hanging the test; the stop
+// signal then lets it go.
+int run_within_deadline(Main_loop& loop, App_fixture& f)
+{
+    std::future<int> result = std::async(std::launch::async, [&loop] { return loop.run(); });
+    if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ADD_FAILURE() << "the loop waits for an event that never comes";
+        f.stop_requested = true;
+        send_anonymous_event(f.waiter, &f.stop_requested);
+    }
+    return result.get();
+}
 
 class Main_loop_test : public ::testing::Test, public App_fixture {
 protected:
@@ -117,7 +138,7 @@ TEST_F(Main_loop_test, shutdown_codes_decide_the_save_and_end_in_the_exit_code_f
 
         Debug_capture capture;
         const Atime before = Atime::now();
-        EXPECT_EQ(shutting.run(), c.code);
+        EXPECT_EQ(run_within_deadline(shutting, f), c.code);
         EXPECT_EQ(Atime::now() - before, Rtime(100));
         EXPECT_FALSE(f.system().alive);
         EXPECT_EQ(exists(f.cache + "params"), c.saves);
@@ -139,7 +160,7 @@ TEST_F(Main_loop_test, the_exit_code_is_read_again_after_the_loop_has_ended)
 {
     loop.start();
     store->head.set(system().initiate_shutdown, 2);
-    EXPECT_EQ(loop.run(), 2);
+    EXPECT_EQ(run_within_deadline(loop, *this), 2);
     store->head.set(system().initiate_shutdown, 7);
     EXPECT_EQ(loop.finish(folder.path() + "first/"), 7);
     EXPECT_EQ(text_of(folder.path() + "first/AppExitCode.txt"), "7");
@@ -148,16 +169,48 @@ TEST_F(Main_loop_test, the_exit_code_is_read_again_after_the_loop_has_ended)
     EXPECT_EQ(text_of(folder.path() + "second/AppExitCode.txt"), "1");
 }
 
-TEST_F(Main_loop_test, an_exit_code_file_that_cannot_be_written_is_reported_and_the_code_stays)
+// Each step that can fail names itself: a rename that fails is no failure to open.
+TEST_F(Main_loop_test, an_exit_code_file_that_cannot_be_written_says_which_step_failed_and_the_code_stays)
 {
     loop.start();
     stop_requested = true;
-    EXPECT_EQ(loop.run(), 1);
-    write_bytes(folder.path() + "app", {1}); // a file where the folder should be
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(loop.finish(folder.path() + "app/"), 1);
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(errors.rfind("Failed to open AppExitCode for writing\n", 0), 0u) << errors;
+    EXPECT_EQ(run_within_deadline(loop, *this), 1);
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& folder)> fault;
+        const char* said;
+        const char* reason;
+    } cases[] = {
+        {"a file where the folder should be", [](const std::string& folder) { write_bytes(folder, {1}); },
+         "Failed to open AppExitCode for writing\n", "cannot make folder"},
+        {"a folder where the file should be",
+         [](const std::string& folder) { std::filesystem::create_directories(folder + "/AppExitCode.txt/x"); },
+         "Failed to rename AppExitCode into place\n", "cannot rename"},
+        {"a disk that cannot sync",
+         [](const std::string& folder) {
+             std::filesystem::create_directories(folder);
+             File_util::set_sync_function([](int) {
+                 errno = EIO;
+                 return -1;
+             });
+         },
+         "Failed to write AppExitCode\n", "cannot sync"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string app = folder.path() + "app" + std::to_string(++n);
+        c.fault(app);
+        Debug_capture capture;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(loop.finish(app + "/"), 1);
+        File_util::set_sync_function(nullptr);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(errors.rfind(c.said, 0), 0u) << errors;
+        EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
+        EXPECT_EQ(capture.text().find("Writing exit code"), std::string::npos) << capture.text();
+        EXPECT_FALSE(std::filesystem::is_regular_file(app + "/AppExitCode.txt"));
+    }
 }
 
 }

@@ -1,12 +1,16 @@
 #include "app/Parameter_file.h"
 #include "app/start_up_overrides.h"
 #include "platform/data/NV_Virt_listener.h"
+#include "platform/io/File_util.h"
 #include "tests/app/App_fixture.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -29,6 +33,16 @@ std::vector<uint8_t> file_with(uint8_t value)
     return read_bytes(folder.path() + "params");
 }
 
+// What the folder holds, sorted.
+std::vector<std::string> names_in(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class Parameter_file_test : public ::testing::Test, public App_fixture {
 };
 
@@ -38,7 +52,7 @@ TEST_F(Parameter_file_test, a_save_writes_the_file_and_refreshes_the_backup_from
     parameters->app.channels[3]->name.set("Canola", 7);
     ASSERT_TRUE(parameter_file.save());
     EXPECT_EQ(read_bytes(cache + "params.bak"), read_bytes(cache + "params"));
-    EXPECT_FALSE(exists(cache + "params.new"));
+    EXPECT_EQ(names_in(cache), (std::vector<std::string>{"params", "params.bak"}));
 
     parameters_t loaded(&manager, 0, "PS");
     Parameter_file other(loaded, cache);
@@ -60,7 +74,13 @@ TEST_F(Parameter_file_test, a_missing_torn_or_corrupt_file_falls_back_to_the_bac
     corrupt[corrupt.size() / 2] ^= 0x40;
     const std::vector<uint8_t> none;
 
-    const std::string not_readable = "NV iterator is not readable\n";
+    auto problem = [this](const char* file, const char* reason) {
+        return "Parameter file " + cache + file + ": " + reason + "\n";
+    };
+    const std::string missing = "No such file or directory";
+    const std::string cut_short = "its length is not the one in its header (cut short?)";
+    const std::string damaged = "its checksum does not match (damaged)";
+    const std::string not_readable = "NV iterator is not readable\n" + problem("params", missing.c_str());
     const std::string undecodable = "params deserialise = 0\n";
     const std::string decoded = "params deserialise = 1\n";
     const std::string restored = "Restoring from params.bak succeeded\n";
@@ -78,10 +98,20 @@ TEST_F(Parameter_file_test, a_missing_torn_or_corrupt_file_falls_back_to_the_bac
         {"both good: params wins and stays", good_params, good_backup, decoded, 5, good_params},
         {"params good, no backup", good_params, none, decoded, 5, good_params},
         {"no params", none, good_backup, not_readable + restored + decoded, 7, good_backup},
-        {"torn params", torn, good_backup, undecodable + restored + decoded, 7, good_backup},
-        {"corrupt params", corrupt, good_backup, undecodable + restored + decoded, 7, good_backup},
-        {"neither file", none, none, not_readable + not_restored + defaults, 1, none},
-        {"torn params, corrupt backup", torn, corrupt, undecodable + not_restored + defaults, 1, torn},
+        {"torn params", torn, good_backup, undecodable + problem("params", cut_short.c_str()) + restored + decoded, 7,
+         good_backup},
+        {"corrupt params", corrupt, good_backup, undecodable + problem("params", damaged.c_str()) + restored + decoded,
+         7, good_backup},
+        {"torn params, corrupt backup", torn, corrupt,
+         undecodable + problem("params", cut_short.c_str()) + not_restored + problem("params.bak", damaged.c_str()) +
+             defaults,
+         1, torn},
+        {"torn params, no backup", torn, none,
+         undecodable + problem("params", cut_short.c_str()) + not_restored + problem("params.bak", missing.c_str()) +
+             defaults,
+         1, torn},
+        {"no params, corrupt backup", none, corrupt,
+         not_readable + not_restored + problem("params.bak", damaged.c_str()) + defaults, 1, none},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -100,6 +130,74 @@ TEST_F(Parameter_file_test, a_missing_torn_or_corrupt_file_falls_back_to_the_bac
     }
 }
 
+// Neither file there is no fault but a new controller: one line, and the
+// defaults (with the start-up overrides) saved, so that the next start reads
+// a file.
+TEST_F(Parameter_file_test, the_first_start_says_so_once_and_saves_the_defaults_that_the_next_start_loads)
+{
+    apply_start_up_overrides(*parameters);
+    Debug_capture capture;
+    EXPECT_TRUE(parameter_file.load());
+    EXPECT_EQ(capture.text(), "No parameter file in " + cache + " yet: the factory defaults are used, and saved now\n");
+    ASSERT_TRUE(exists(cache + "params"));
+    EXPECT_EQ(read_bytes(cache + "params.bak"), read_bytes(cache + "params"));
+
+    parameters_t next(&manager, 0, "PS");
+    Parameter_file next_start(next, cache);
+    Debug_capture next_capture;
+    EXPECT_TRUE(next_start.load());
+    EXPECT_EQ(next_capture.text(), "params deserialise = 1\n");
+    EXPECT_EQ(name_of(next.app.channels[7]->name), "Tank8");
+}
+
+// "params" is bad and the good backup cannot be put in its place: the
+// backup's values are better than the defaults.
+TEST_F(Parameter_file_test, a_good_backup_that_cannot_replace_params_is_read_itself)
+{
+    const std::vector<uint8_t> good_backup = file_with(7);
+    std::vector<uint8_t> torn = file_with(5);
+    torn.resize(torn.size() / 2);
+    struct Case {
+        const char* what;
+        std::function<void()> make_params;
+        bool sync_fails;
+        const char* params_problem;
+        const char* copy_problem;
+    } cases[] = {
+        {"params is a folder", [&] { std::filesystem::create_directories(cache + "params/inside"); }, false,
+         "Is a directory", "cannot rename"},
+        {"the disk refuses the copy", [&] { write_bytes(cache + "params", torn); }, true, "cut short",
+         "cannot sync"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(cache + "params");
+        c.make_params();
+        write_bytes(cache + "params.bak", good_backup);
+        parameters->set_default(true);
+        if (c.sync_fails)
+            File_util::set_sync_function([](int) {
+                errno = EIO;
+                return -1;
+            });
+        Debug_capture capture;
+        EXPECT_TRUE(parameter_file.load());
+        File_util::set_sync_function(nullptr);
+        EXPECT_EQ(parameters->app.num_channels.get(), 7);
+        const std::string& said = capture.text();
+        EXPECT_NE(said.find(c.params_problem), std::string::npos) << said;
+        EXPECT_NE(said.find("Restoring from params.bak failed\nIt cannot replace params (" +
+                            std::string(c.copy_problem)),
+                  std::string::npos)
+            << said;
+        EXPECT_NE(said.find("): the parameters are read from params.bak\nparams.bak deserialise = 1\n"),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(said.find("factory defaults"), std::string::npos) << said;
+        EXPECT_EQ(read_bytes(cache + "params.bak"), good_backup);
+    }
+}
+
 TEST_F(Parameter_file_test, a_backup_that_restores_but_does_not_decode_is_restored_twice_and_read_no_third_time)
 {
     // A sound file of another tree: it checks out, but its top item is not this tree's.
@@ -110,8 +208,10 @@ TEST_F(Parameter_file_test, a_backup_that_restores_but_does_not_decode_is_restor
     Debug_capture capture;
     EXPECT_FALSE(parameter_file.load());
     EXPECT_EQ(capture.text(), "NV iterator is not readable\n"
+                              "Parameter file " + cache + "params: No such file or directory\n"
                               "Restoring from params.bak succeeded\n"
                               "params deserialise = 0\n"
+                              "Parameter file " + cache + "params: it holds no parameters of this program\n"
                               "Restoring from params.bak succeeded\n"
                               "Neither params nor params.bak could be read: the parameters keep their factory defaults\n");
 }
@@ -124,16 +224,21 @@ TEST_F(Parameter_file_test, a_failed_save_says_so_and_refreshes_no_backup)
     // A good "params" that the backup does not hold yet, and a save that cannot make its new file.
     const std::vector<uint8_t> newer = file_with(6);
     write_bytes(cache + "params", newer);
-    std::filesystem::create_directory(cache + "params.new");
+    File_util::set_sync_function([](int) {
+        errno = ENOSPC;
+        return -1;
+    });
 
     parameters->app.num_channels.set(7);
     Debug_capture capture;
     EXPECT_FALSE(parameter_file.save());
+    File_util::set_sync_function(nullptr);
     EXPECT_NE(capture.text().find("Saving the parameters to " + cache + "params failed: params.bak is kept"),
               std::string::npos)
         << capture.text();
     EXPECT_EQ(read_bytes(cache + "params"), newer);
     EXPECT_EQ(read_bytes(cache + "params.bak"), backup);
+    EXPECT_EQ(names_in(cache), (std::vector<std::string>{"params", "params.bak"})) << "the new file stays behind";
 }
 
 TEST_F(Parameter_file_test, overrides_go_in_before_the_load_so_the_file_values_win)

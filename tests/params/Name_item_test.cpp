@@ -105,15 +105,32 @@ TEST_F(Name_item, get_and_copy_to_copy_no_more_than_asked_and_no_more_than_20)
     }
 }
 
-TEST_F(Name_item, text_replaces_the_whole_field_or_nothing)
+// The field needs no terminator, so a text of all 20 characters fits.
+TEST_F(Name_item, text_of_up_to_20_characters_replaces_the_whole_field_a_longer_one_nothing)
 {
-    EXPECT_NE(product.name._from_string("Canola"), nullptr);
-    EXPECT_EQ(text_of(product.name), std::string("Canola") + std::string(14, '\0'));
-    EXPECT_EQ(events(), 1);
-
-    EXPECT_EQ(product.name._from_string("a name far too long for the field"), nullptr);
-    EXPECT_EQ(text_of(product.name), std::string("Canola") + std::string(14, '\0'));
-    EXPECT_EQ(events(), 0);
+    const std::string twenty = "abcdefghijklmnopqrst";
+    struct Case {
+        std::string text;
+        bool taken;
+        std::string after;
+    } cases[] = {
+        {"Canola", true, std::string("Canola") + std::string(14, '\0')},
+        {twenty, true, twenty},
+        {twenty, true, twenty}, // the same again: taken, but no change to announce
+        {twenty + "u", false, twenty},
+        {"a name far too long for the field", false, twenty},
+        {"", true, std::string(20, '\0')},
+    };
+    for (const Case& c : cases) {
+        const std::string before = text_of(product.name);
+        const char* end = product.name._from_string(c.text.c_str());
+        EXPECT_EQ(end != nullptr, c.taken) << c.text;
+        if (end) {
+            EXPECT_EQ(end, c.text.c_str() + c.text.size()) << c.text;
+        }
+        EXPECT_EQ(text_of(product.name), c.after) << c.text;
+        EXPECT_EQ(events(), c.after != before ? 1 : 0) << c.text;
+    }
 }
 
 TEST_F(Name_item, set_default_clears_every_character)
@@ -205,6 +222,11 @@ TEST_F(Name_item, prints_its_text_under_its_name)
     product.name.set("Wheat", 6);
     product.name._print(dumper);
     EXPECT_EQ(dumper.seen, "name=Wheat");
+    // Twenty characters and no terminator: the print stops at the field's end.
+    dumper.seen.clear();
+    product.name._from_string(alphabet.c_str());
+    product.name._print(dumper);
+    EXPECT_EQ(dumper.seen, "name=" + alphabet);
 }
 
 }

@@ -17,7 +17,9 @@ protected:
     void listen(NV_item& item, const std::string& label) { Listener_log::listen(item, label, false); }
 };
 
-TEST_F(Copy_notifications, an_equal_copy_changes_nothing_and_announces_nothing)
+// Those who save or refresh on a copy hear of it even when it changed
+// nothing; the fields that stayed as they were stay quiet.
+TEST_F(Copy_notifications, an_equal_copy_changes_nothing_and_still_announces_every_record)
 {
     alarms_t source, destination;
     listen(destination, "alarms");
@@ -25,7 +27,23 @@ TEST_F(Copy_notifications, an_equal_copy_changes_nothing_and_announces_nothing)
     listen(destination.tank_low[3]->threshold, "threshold");
 
     EXPECT_FALSE(destination.assign_locked(source));
-    EXPECT_EQ(heard(), std::vector<std::string>{});
+    EXPECT_EQ(heard(), (std::vector<std::string>{"tank_low 3", "alarms"}));
+    EXPECT_EQ(code_heard_by("tank_low 3"), NV_store::notify_locked);
+    EXPECT_EQ(code_heard_by("alarms"), NV_store::notify_locked);
+}
+
+TEST(Record_copy, an_equal_copy_into_the_live_tree_reaches_a_listener_of_the_whole_tree)
+{
+    module_man modules;
+    parameters_t tree(&modules, 0, "PS");
+    const application_t same(tree.app);
+    Listener_log watch;
+    Logging_listener& listener = watch.listen(tree, "tree", true);
+
+    EXPECT_FALSE(tree.app.assign_locked(same));
+    EXPECT_FALSE(watch.heard().empty());
+    EXPECT_EQ(listener.last_event.module, tree.get_module_id());
+    EXPECT_EQ(watch.code_heard_by("tree"), NV_store::notify_locked);
 }
 
 TEST_F(Copy_notifications, a_changed_element_announces_itself_and_the_records_above_it_after_its_fields)
@@ -40,8 +58,8 @@ TEST_F(Copy_notifications, a_changed_element_announces_itself_and_the_records_ab
 
     EXPECT_TRUE(destination.assign_locked(source));
     EXPECT_EQ(destination.tank_low[3]->threshold.get(), 5.0f);
-    // The array announces nothing of its own; its unchanged elements stay quiet.
-    EXPECT_EQ(heard(), (std::vector<std::string>{"threshold", "tank_low 3", "alarms"}));
+    // The array announces nothing of its own; each element announces its copy.
+    EXPECT_EQ(heard(), (std::vector<std::string>{"tank_low 2", "threshold", "tank_low 3", "alarms"}));
     EXPECT_EQ(code_heard_by("threshold"), NV_store::notify_field);
     EXPECT_EQ(code_heard_by("tank_low 3"), NV_store::notify_locked);
     EXPECT_EQ(code_heard_by("alarms"), NV_store::notify_locked);
