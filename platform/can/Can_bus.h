@@ -11,24 +11,30 @@
 class Can_bus {
 public:
     using Receiver = std::function<void(const Can_frame&)>;
+    // Runs when a bus that lost its server has it again. The nodes on the bus
+    // may have changed meanwhile: a network layer claims its addresses again.
+    using Restored = std::function<void()>;
 
     Can_bus() = default;
     virtual ~Can_bus() = default;
     Can_bus(const Can_bus&) = delete;
     Can_bus& operator=(const Can_bus&) = delete;
 
-    // False when the frame cannot go on the bus (closed, server gone, bad frame).
+    // Never blocks. False when the frame cannot go on the bus (closed, server
+    // gone, transmit queue full, bad frame).
     virtual bool send(const Can_frame& frame) = 0;
 
-    // The receiver runs on the bus's own thread, or on the sending thread of an
-    // in-process bus; it must not block. An empty receiver drops what arrives.
-    // Once set_receiver returns, the old receiver is no longer running.
-    void set_receiver(Receiver receiver);
+    // Both run on the bus's own thread, or on the sending thread of an
+    // in-process bus; they must not block. Empty ones drop what comes. Once
+    // set_receiver returns, the old ones are no longer running.
+    void set_receiver(Receiver receiver, Restored restored = nullptr);
 
 protected:
     void deliver(const Can_frame& frame);
+    void restored();
 
 private:
     std::mutex receiver_mutex_;
     Receiver receiver_;
+    Restored restored_;
 };

@@ -118,10 +118,11 @@ void Can_hub::serve()
             Client& c = **it;
             if (fds[i].revents & (POLLIN | POLLHUP | POLLERR))
                 c.dead = c.dead || !read_client(c);
-            if (!c.dead && (fds[i].revents & POLLOUT))
-                flush(c);
         }
+        // Everything the reads brought goes to each client in one write.
         for (auto it = clients_.begin(); it != clients_.end();) {
+            if (!(*it)->dead && !(*it)->unsent.empty())
+                flush(**it);
             if ((*it)->dead) {
                 close((*it)->fd);
                 it = clients_.erase(it);
@@ -190,6 +191,7 @@ void Can_hub::handle(Client& client, const std::string& message)
         else {
             client.state = State::opened;
             queue(client, "< ok >");
+            flush(client); // in a write of its own, as some clients expect
         }
     } else if (command == "rawmode") {
         if (client.state != State::opened)
@@ -197,6 +199,7 @@ void Can_hub::handle(Client& client, const std::string& message)
         else {
             client.state = State::raw;
             queue(client, "< ok >");
+            flush(client);
         }
     } else if (command == "send") {
         Can_frame frame;
@@ -218,14 +221,16 @@ void Can_hub::handle(Client& client, const std::string& message)
 void Can_hub::forward(const Client& sender, const std::string& frame_text)
 {
     for (auto& c : clients_)
-        if (c.get() != &sender && !c->dead && c->port_index == sender.port_index && c->state == Client::State::raw) {
+        if (c.get() != &sender && !c->dead && c->port_index == sender.port_index && c->state == Client::State::raw)
             queue(*c, frame_text);
-            flush(*c);
-        }
 }
 
 void Can_hub::queue_error(Client& client, std::string text)
 {
+    // What it quotes is cut so that the reply stays within what a reader takes.
+    const size_t room = Socketcand_reader::max_message - std::strlen("< error  >");
+    if (text.size() > room)
+        text = text.substr(0, room - 3) + "...";
     for (char& ch : text)
         if (ch == '<' || ch == '>')
             ch = '?'; // would end the message early

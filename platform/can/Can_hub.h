@@ -9,9 +9,11 @@
 // port on 127.0.0.1. Each client speaks socketcand's raw mode ("< hi >",
 // "< open BUS >", "< rawmode >", then "< send ... >" and "< frame ... >");
 // every frame a client sends goes to every other raw-mode client of the same
-// port. Bad input gets "< error ... >" or is skipped, and never disturbs
-// the other clients; a client that does not read its frames is dropped, and
-// one that comes when no file descriptor is left is turned away at once.
+// port; what one turn of reads brings goes to each client in one write. Bad
+// input gets "< error ... >" (cut to fit a reader's 128 characters) or is
+// skipped, and never disturbs the other clients; a client that does not read
+// its frames is dropped, and one that comes when no file descriptor is left
+// is turned away at once.
 class Can_hub {
 public:
     // A port of 0 listens on a free port.

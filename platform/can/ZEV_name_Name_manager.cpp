@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 
 namespace ZEV_name {
 
@@ -69,6 +70,9 @@ bool Name_manager::add_local_name(const NAME& name, uint8_t preferred, waiter_de
     locals_.push_back(std::move(local));
     if (!pick_address(l, preferred, -1))
         cannot_claim(l);
+    else if (l.address != preferred)
+        Debug_print::dprint("Address %u is held by %s; claiming %u\n", preferred, holder_of(preferred).c_str(),
+                            l.address);
     return l.state == Claim_state::claiming;
 }
 
@@ -132,6 +136,17 @@ bool Name_manager::pick_address(Local& local, uint8_t first, int avoid)
     return false;
 }
 
+std::string Name_manager::holder_of(uint8_t address) const
+{
+    char text[40];
+    auto it = remotes_.find(address);
+    if (it != remotes_.end())
+        std::snprintf(text, sizeof text, "NAME %016llX", value_of(it->second));
+    else
+        std::snprintf(text, sizeof text, "another NAME of this node");
+    return text;
+}
+
 void Name_manager::claim(Local& local, uint8_t address)
 {
     auto it = remotes_.find(address);
@@ -152,16 +167,17 @@ void Name_manager::send_claim(uint8_t source, const RAWNAME& name)
                      name.get_bytes());
 }
 
-void Name_manager::lose(Local& local)
+void Name_manager::lose(Local& local, const RAWNAME& winner)
 {
     bool had = local.state == Claim_state::claimed;
     uint8_t old = local.address;
     if (!local.name.get(Field::self_configurable) || !pick_address(local, old, old)) {
+        Debug_print::dprint("Address %u lost to NAME %016llX; no other address can be claimed\n", old,
+                            value_of(winner));
         cannot_claim(local);
         return;
     }
-    Debug_base::print(ZEV_trans::DEBUG_CHANNEL, "ZEV: NAME %016llX moves from address %u to %u\n",
-                      value_of(local.name), old, local.address);
+    Debug_print::dprint("Address %u lost to NAME %016llX; now %u\n", old, value_of(winner), local.address);
     if (had) {
         if (local.waiter)
             link_.post_name_event(local.waiter, 0);
@@ -248,7 +264,7 @@ void Name_manager::on_address_claimed(uint8_t source, const RAWNAME& name)
                 changed(name, false);
             return;
         }
-        lose(*local);
+        lose(*local, name);
     }
     auto it = remotes_.find(source);
     if (it != remotes_.end() && it->second == name)
@@ -277,6 +293,19 @@ void Name_manager::on_request_for_claim(uint8_t destination)
         else if (l->state == Claim_state::cannot_claim && destination == ZEV_trans::ADDR_BROADCAST)
             send_claim(ZEV_trans::ADDRESS_NULL, l->name);
     }
+}
+
+void Name_manager::claim_again()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& l : locals_) {
+            const uint8_t first = holds(l->state, false) ? l->address : l->preferred;
+            if (!pick_address(*l, first, -1))
+                cannot_claim(*l);
+        }
+    }
+    start();
 }
 
 bool Name_manager::handle_timeout(Timeout& timeout)
@@ -359,22 +388,22 @@ bool Name_manager::del_remote_name(const RAWNAME& name)
 bool Name_manager::wait_for_name(waiter_descriptor* waiter, const NAME& name, bool block)
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (known(name)) {
-        if (waiter)
-            link_.post_name_event(waiter, 0);
-        return true;
-    }
+    const bool is_known = known(name);
     // Asked again, the waiter still hears once.
     auto same = [&](const Wait& w) {
         return w.waiter == waiter && w.pattern.get_match_mask() == name.get_match_mask() && w.pattern.match(name);
     };
-    if (waiter && std::none_of(waits_.begin(), waits_.end(), same))
+    if (waiter && is_known)
+        link_.post_name_event(waiter, 0);
+    else if (waiter && std::none_of(waits_.begin(), waits_.end(), same))
         waits_.push_back(Wait{name, waiter});
-    const Local* claiming = local_named(name, false);
-    if (!block || !claiming)
-        return false;
-    settled_.wait(lock, [claiming] { return claiming->state != Claim_state::claiming; });
-    return claiming->state == Claim_state::claimed;
+    // This node's own claim answers a blocking wait, even when another node
+    // matching the pattern (or with the same NAME) is known already.
+    const Local* own = local_named(name, false);
+    if (!block || !own || own->state != Claim_state::claiming)
+        return is_known;
+    settled_.wait(lock, [own] { return own->state != Claim_state::claiming; });
+    return own->state == Claim_state::claimed;
 }
 
 const Listen_node* Name_manager::add_listener(const NAME& pattern, waiter_descriptor* waiter)

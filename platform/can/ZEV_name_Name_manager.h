@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 class ZEV_link;
@@ -70,6 +71,10 @@ public:
 
     // The stack's side.
     void start();
+    // After the bus was away: every NAME of this node claims again (its
+    // address, or the preferred one when it had none) and the other nodes
+    // are asked for their claims.
+    void claim_again();
     void on_address_claimed(uint8_t source, const RAWNAME& name);
     void on_request_for_claim(uint8_t destination);
     bool handle_timeout(Timeout& timeout);
@@ -100,9 +105,11 @@ private:
     bool known(const NAME& pattern) const;
     bool address_free_for(uint8_t address, const Local& local) const;
     bool pick_address(Local& local, uint8_t first, int avoid);
+    // For messages: whose the address is.
+    std::string holder_of(uint8_t address) const;
     void claim(Local& local, uint8_t address);
     void send_claim(uint8_t source, const RAWNAME& name);
-    void lose(Local& local);
+    void lose(Local& local, const RAWNAME& winner);
     void cannot_claim(Local& local);
     bool erase_remote(const RAWNAME& name);
     void claim_settled(Local& local);

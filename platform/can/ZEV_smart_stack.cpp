@@ -10,6 +10,9 @@ constexpr uint32_t pgn_address_claimed = 0xEE00;
 constexpr uint32_t pgn_request = 0xEA00;
 constexpr uint32_t pgn_acknowledgement = 0xE800;
 
+// The codes of the stack's own events.
+constexpr uint32_t event_frames = 0, event_restored = 1;
+
 // An acknowledgement (control 0) or negative one (1), to all, naming the requester.
 void ack_data(uint8_t* d, uint32_t pgn, bool ack, uint8_t requester)
 {
@@ -46,7 +49,7 @@ bool ZEV_smart_stack::open(Can_bus* bus, module_man* manager)
     name_module_ = int16_t(names);
     completion_module_ = int16_t(completions);
     set_modules(int16_t(received), int16_t(requests));
-    owned->set_receiver([this](const Can_frame& frame) { on_bus_frame(frame); });
+    owned->set_receiver([this](const Can_frame& frame) { on_bus_frame(frame); }, [this] { on_bus_restored(); });
     {
         std::lock_guard<std::mutex> lock(bus_mutex_);
         bus_ = std::move(owned);
@@ -171,7 +174,12 @@ void ZEV_smart_stack::on_bus_frame(const Can_frame& frame)
         rx_.push_back(frame);
     }
     if (was_empty) // the task takes everything queued at once
-        get_waiter().post(waiter_event{get_module_id(), 0, nullptr, nullptr});
+        get_waiter().post(waiter_event{get_module_id(), event_frames, nullptr, nullptr});
+}
+
+void ZEV_smart_stack::on_bus_restored()
+{
+    get_waiter().post(waiter_event{get_module_id(), event_restored, nullptr, nullptr});
 }
 
 // One batch per event: frames that come meanwhile post the next event, so
@@ -180,6 +188,10 @@ void ZEV_smart_stack::handle_event(waiter_event& event)
 {
     if (event.module != get_module_id())
         return;
+    if (event.code == event_restored) {
+        names_.claim_again();
+        return;
+    }
     std::vector<Can_frame> frames;
     {
         std::lock_guard<std::mutex> lock(rx_mutex_);

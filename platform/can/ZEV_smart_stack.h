@@ -19,6 +19,9 @@
 // registration and delivery (ZEV_stack), requests and acknowledgements, and
 // messages of any length with completion events.
 //
+// When a bus that lost its server has it again, every NAME of this node
+// claims its address again and the nodes on the bus are asked for theirs.
+//
 // Events it posts, each on a module of its own (module numbers from the
 // module manager given to open):
 //   name module        code 0: a claim of a NAME added or waited for
@@ -79,6 +82,7 @@ private:
 
     bool holds_source(uint8_t address);
     void on_bus_frame(const Can_frame& frame);
+    void on_bus_restored();
     void process(const Can_frame& frame);
     void process_request(const ZEV_header& header, const uint8_t* data, uint8_t length);
 

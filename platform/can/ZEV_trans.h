@@ -9,6 +9,6 @@ constexpr uint8_t ADDRESS_NULL = 254;
 constexpr uint8_t ADDR_BROADCAST = 255;
 // Addresses from here up cannot be claimed: 254 (null) and 255 (global).
 constexpr uint8_t ADDRESS_ALL = 254;
-// The debug channel of the stack's trace lines.
+// The debug channel of the CAN layer's trace lines (stacks and buses).
 constexpr int DEBUG_CHANNEL = 60;
 }

@@ -168,9 +168,14 @@ void ZEV_transport::send_block(Tx& tx)
         d[0] = uint8_t(tx.next - tx.offset);
         size_t at = size_t(tx.next - 1) * 7;
         std::memcpy(d + 1, tx.data.data() + at, std::min<size_t>(7, tx.data.size() - at));
-        link_.send_frame(ZEV_header(tx.header.get_source(), tx.header.get_destination(),
-                                    tx.mode == Mode::etp ? pgn_etp_dt : pgn_tp_dt, transport_priority, 0, 8),
-                         d);
+        if (!link_.send_frame(ZEV_header(tx.header.get_source(), tx.header.get_destination(),
+                                         tx.mode == Mode::etp ? pgn_etp_dt : pgn_tp_dt, transport_priority, 0, 8),
+                              d)) {
+            // The bus refuses (server gone, transmit queue full): fail now
+            // rather than report a broadcast as sent or wait for a time-out.
+            abort(tx, reason_resources);
+            return;
+        }
         ++tx.next;
         ++tx.since_pause;
         if (tx.mode == Mode::bam && tx.next <= tx.last) {

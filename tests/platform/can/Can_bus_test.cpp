@@ -2,18 +2,12 @@
 #include "platform/can/Mem_can_bus.h"
 #include "tests/platform/can/Heard.h"
 #include "tests/support/Debug_capture.h"
-#include "tests/support/Wait_until.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <functional>
-#include <future>
-#include <pthread.h>
 #include <memory>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -34,124 +28,6 @@ struct Listener {
         bus.set_receiver([this](const Can_frame& f) { heard.push_back(f); });
     }
 };
-
-// A server that sends its answers as soon as a client comes, then reads nothing.
-class Scripted_server {
-public:
-    explicit Scripted_server(std::string answers = "< hi >< ok >< ok >",
-                             std::function<void()> before_answers = nullptr)
-    {
-        listen_fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        int small = 4096; // fills soon
-        setsockopt(listen_fd_, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), len);
-        listen(listen_fd_, 1);
-        getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        greeter_ = std::thread([this, answers, before_answers] {
-            client_fd_ = accept(listen_fd_, nullptr, nullptr);
-            if (before_answers)
-                before_answers();
-            ssize_t n = send(client_fd_, answers.data(), answers.size(), MSG_NOSIGNAL);
-            (void)n;
-        });
-    }
-    ~Scripted_server()
-    {
-        shutdown(listen_fd_, SHUT_RDWR); // ends an accept that no client came to
-        greeter_.join();
-        close(client_fd_);
-        close(listen_fd_);
-    }
-    std::string spec() const { return "tcp,addr=127.0.0.1,port=" + std::to_string(port_); }
-    // Ends the connection, which also lets a blocked sender go.
-    void hang_up() { shutdown(client_fd_, SHUT_RDWR); }
-
-private:
-    int listen_fd_ = -1;
-    int client_fd_ = -1;
-    int port_ = 0;
-    std::thread greeter_;
-};
-
-TEST(Tcp_bus, a_server_that_takes_no_more_frames_closes_the_bus_instead_of_blocking_the_sender)
-{
-    Scripted_server server;
-    std::unique_ptr<Can_bus> bus(Bus_select::start(server.spec().c_str(), nullptr));
-    ASSERT_TRUE(bus);
-    Debug_capture capture;
-    auto sending = std::async(std::launch::async, [&] {
-        long sent = 0;
-        while (bus->send(frame(0x18EF0102, 1)))
-            ++sent;
-        return sent;
-    });
-    if (sending.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
-        server.hang_up();
-        sending.wait();
-        FAIL() << "the sender was still blocked after 60 s";
-    }
-    EXPECT_GT(sending.get(), 0);
-    EXPECT_NE(capture.text().find("the CAN server takes no more frames"), std::string::npos) << capture.text();
-    EXPECT_FALSE(bus->send(frame(0x18EF0102, 2))) << "the bus stays closed";
-}
-
-void ignore_signal(int) {}
-
-TEST(Tcp_bus, signals_during_the_handshake_do_not_cut_it_short)
-{
-    // The program's stop handlers do not restart system calls, so the
-    // handshake's waits see EINTR whenever a signal comes.
-    struct sigaction action {};
-    action.sa_handler = ignore_signal;
-    struct sigaction old {};
-    sigaction(SIGUSR1, &action, &old);
-    const pthread_t connecting = pthread_self();
-    Scripted_server server("< hi >< ok >< ok >", [connecting] {
-        for (int i = 0; i < 50; ++i) {
-            pthread_kill(connecting, SIGUSR1);
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
-    std::unique_ptr<Can_bus> bus(Bus_select::start(server.spec().c_str(), nullptr));
-    sigaction(SIGUSR1, &old, nullptr);
-    EXPECT_TRUE(bus);
-}
-
-TEST(Tcp_bus, a_server_that_does_not_speak_raw_mode_is_refused_with_what_it_said)
-{
-    struct Case {
-        std::string answers;
-        std::string reason;
-    };
-    const std::vector<Case> cases = {
-        {"< hi >< error no such bus >", "expected \"< ok >\" from the server, got \"< error no such bus >\""},
-        {"SSH-2.0-OpenSSH_9.2\r\n", "no \"< hi >\" from the server within 2 s"},
-    };
-    for (const Case& c : cases) {
-        Scripted_server server(c.answers);
-        Debug_capture capture;
-        EXPECT_EQ(Bus_select::start(server.spec().c_str(), nullptr), nullptr) << c.answers;
-        EXPECT_NE(capture.text().find("does not speak socketcand's raw mode: " + c.reason), std::string::npos)
-            << capture.text();
-    }
-}
-
-TEST(Tcp_bus, a_server_that_hangs_up_is_reported_and_the_bus_takes_no_more_frames)
-{
-    Scripted_server server;
-    std::unique_ptr<Can_bus> bus(Bus_select::start(server.spec().c_str(), nullptr));
-    ASSERT_TRUE(bus);
-    Debug_capture capture;
-    server.hang_up();
-    auto reported = [&] { return capture.text().find("the CAN server closed the connection") != std::string::npos; };
-    ASSERT_TRUE(wait_until(reported)) << capture.text();
-    EXPECT_FALSE(bus->send(frame(0x18EF0102, 1)));
-}
 
 TEST(Bus_select, a_malformed_spec_is_refused_with_a_message_that_shows_the_forms)
 {

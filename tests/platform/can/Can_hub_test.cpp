@@ -1,5 +1,6 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Can_hub.h"
+#include "platform/can/Socketcand_reader.h"
 #include "platform/io/Binary_message.h"
 #include "tests/platform/can/Heard.h"
 #include "tests/platform/can/Tcp_test_client.h"
@@ -120,6 +121,37 @@ TEST_F(Hub_test, bad_input_gets_an_error_or_is_skipped_and_disturbs_no_one)
     bad.write("< send 18EF0102 2 0A 0b >"); // the noisy client itself is still served
     ASSERT_TRUE(heard_a.wait_for(1));
     EXPECT_EQ(heard_a.frames()[0], frame(0x18EF0102, true, {0x0A, 0x0B}));
+}
+
+TEST_F(Hub_test, an_error_reply_quoting_a_long_bad_word_is_cut_to_fit_what_a_reader_takes)
+{
+    Tcp_test_client bad(port);
+    ASSERT_TRUE(bad.open_raw());
+    struct Case {
+        std::string input; // each at most 128 characters, so that the hub reads it whole
+        std::string start;
+    };
+    const std::vector<Case> cases = {
+        {"< " + std::string(120, 'x') + " >", "< error unknown command xxx"},
+        {"< send " + std::string(115, 'A') + " 1 1 >", "< error bad identifier AAA"},
+        {"< send 18EF0102 " + std::string(108, '9') + " >", "< error bad length 999"},
+        {"< send 18EF0102 1 " + std::string(106, 'G') + " >", "< error bad data byte GGG"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_LE(c.input.size(), Socketcand_reader::max_message);
+        bad.write(c.input);
+        std::string got;
+        ASSERT_TRUE(bad.read_until(" >", got)) << c.input;
+        got = got.substr(got.find('<'));
+        EXPECT_EQ(got.rfind(c.start, 0), 0u) << got;
+        EXPECT_EQ(got.size(), Socketcand_reader::max_message) << got;
+        EXPECT_EQ(got.substr(got.size() - 5), "... >") << got;
+        Socketcand_reader reader; // as the bus client reads it
+        reader.feed(got.data(), got.size());
+        Socketcand_reader::Item item;
+        ASSERT_TRUE(reader.next(item));
+        EXPECT_FALSE(item.bad) << item.text;
+    }
 }
 
 TEST_F(Hub_test, frames_reach_a_client_only_in_raw_mode_and_sends_need_an_open_bus)

@@ -73,11 +73,16 @@ private:
 };
 
 // A node's bus that refuses every frame once told to, as a bus whose server
-// has gone does.
+// has gone does, and that tells its receiver when the server is back.
 class Refusing_bus : public Mem_can_bus {
 public:
     using Mem_can_bus::Mem_can_bus;
     bool send(const Can_frame& frame) override { return !refusing && Mem_can_bus::send(frame); }
+    void come_back()
+    {
+        refusing = false;
+        restored();
+    }
     std::atomic<bool> refusing{false};
 };
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using ZEV_name::Claim_state;
 using ZEV_name::Host_entry;
 using ZEV_name::NAME;
@@ -235,6 +237,80 @@ TEST(Address_claim, wait_for_name_tells_the_waiter_once_the_name_holds_an_addres
     EXPECT_FALSE(other.poll(e));
     EXPECT_TRUE(a.stack.wait_for_name(&other, na, true)) << "held already: no wait";
     EXPECT_TRUE(other.poll(e));
+}
+
+// As the program prints a NAME.
+std::string hex(const RAWNAME& name)
+{
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(name.get_value()));
+    return text;
+}
+
+TEST(Address_claim, an_address_lost_to_a_lower_name_is_printed_with_where_the_node_goes)
+{
+    struct Case {
+        NAME low, high; // high holds the address first
+        uint8_t address;
+        std::string then;
+    };
+    const std::vector<Case> cases = {
+        {Known_names::get_seeder(1), Known_names::get_seeder(2), 144, "now 145"},
+        {Known_names::get_tessaryn_slave(1), Known_names::get_tessaryn_slave(2), 48,
+         "no other address can be claimed"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_LT(c.low, c.high);
+        Zev_bench bench;
+        bench.add_claimed_node(c.high, c.address);
+        auto& late = bench.add_node();
+        Debug_capture capture;
+        ASSERT_TRUE(late.names().add_local_name(c.low, c.address, &late.waiter));
+        bench.run_for(600);
+        const std::string line =
+            "Address " + std::to_string(c.address) + " lost to NAME " + hex(c.low) + "; " + c.then + "\n";
+        EXPECT_NE(capture.text().find(line), std::string::npos) << capture.text();
+    }
+}
+
+TEST(Address_claim, when_its_bus_comes_back_every_name_of_the_node_claims_again_and_asks_for_the_others)
+{
+    Zev_bench bench;
+    auto* bus = new Refusing_bus(bench.bus_name());
+    auto& a = bench.add_node(bus);
+    NAME seeder = Known_names::get_seeder(1), master = Known_names::get_tessaryn_master(1);
+    NAME slave = Known_names::get_tessaryn_slave(3);
+    ASSERT_TRUE(a.names().add_local_name(seeder, 0x80, &a.waiter));
+    ASSERT_TRUE(a.names().add_local_name(master, 0x81, &a.waiter));
+    bench.add_claimed_node(slave, 0x21);
+    a.events();
+    Frame_peer peer(bench);
+    const ZEV_header from_seeder(0x80, 0xFF, 0xFE49, 6, 7, 8);
+
+    bus->refusing = true; // the server has gone
+    EXPECT_EQ(a.stack.write_now(from_seeder, test_pattern(8).data()), -1);
+    bench.run_for(1000);
+    bus->come_back();
+    bench.settle();
+
+    auto claims = peer.claims();
+    for (auto claim : {std::make_pair(uint8_t(0x80), seeder.get_value()),
+                       std::make_pair(uint8_t(0x81), master.get_value()),
+                       std::make_pair(uint8_t(0x21), slave.get_value())}) // its answer to the request
+        EXPECT_NE(std::find(claims.begin(), claims.end(), claim), claims.end()) << int(claim.first);
+    ASSERT_FALSE(peer.heard.empty());
+    EXPECT_NE(std::find_if(peer.heard.begin(), peer.heard.end(),
+                           [](const Can_frame& f) { return f.id == 0x18EAFFFE && f.data[1] == 0xEE; }),
+              peer.heard.end())
+        << "a request for address claim from the null address";
+    EXPECT_EQ(a.names().get_claim_state(seeder), Claim_state::claiming);
+    EXPECT_EQ(a.stack.write_now(from_seeder, test_pattern(8).data()), -1) << "nothing goes until the claim holds";
+
+    bench.run_for(300);
+    EXPECT_EQ(a.names().get_claim_state(seeder), Claim_state::claimed);
+    EXPECT_EQ(a.names().get_claim_state(master), Claim_state::claimed);
+    EXPECT_EQ(a.stack.write_now(from_seeder, test_pattern(8).data()), 0);
+    EXPECT_EQ(a.events_of(a.stack.get_name_module()).size(), 2u) << "the waiter hears each claim hold again";
 }
 
 }

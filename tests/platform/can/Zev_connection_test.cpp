@@ -5,10 +5,12 @@
 #include "tests/support/Short_claims.h"
 #include "tests/platform/can/Zev_bench.h"
 #include "tests/support/Debug_capture.h"
+#include "tests/support/Wait_until.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 
 namespace {
 
@@ -129,6 +131,44 @@ TEST(Zev_stack_task, a_peer_that_never_lets_its_queue_run_empty_does_not_hold_up
     chatty = false;
     stack.close();
     peer.set_receiver(nullptr);
+}
+
+// A second program with the same NAME (one machine, one identity), or a
+// pattern that matches another node too: a blocking wait ends with this
+// node's own claim, and the address looked up is the one it holds.
+TEST(Zev_blocking_wait, ends_with_this_nodes_claim_even_when_another_matching_node_is_known)
+{
+    using ZEV_name::NAME;
+    struct Case {
+        NAME holder, ours, pattern;
+    };
+    const std::vector<Case> cases = {
+        {Known_names::get_seeder(1), Known_names::get_seeder(1), Known_names::get_seeder(1)},
+        {Known_names::get_seeder(1), Known_names::get_seeder(2), Known_names::get_seeder(-1)},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string spec = "mem,name=blocking_wait_" + std::to_string(++n);
+        module_man modules;
+        ZEV_smart_stack first, second; // each on its own task, on the real clock and the standard claim delay
+        ASSERT_TRUE(first.open(Bus_select::start(spec.c_str(), nullptr), &modules) && first.start());
+        ASSERT_TRUE(first.get_name_manager().add_local_name(c.holder, 0x90, nullptr));
+        ASSERT_TRUE(first.wait_for_name(nullptr, c.holder, true));
+        ASSERT_TRUE(second.open(Bus_select::start(spec.c_str(), nullptr), &modules) && second.start());
+        ASSERT_TRUE(wait_until([&] { return second.get_name_manager().gethostbyname(c.holder) == 0x90; }))
+            << "the second has heard the first answer its request for claims";
+
+        Debug_capture capture;
+        ASSERT_TRUE(second.get_name_manager().add_local_name(c.ours, 0x90, nullptr));
+        EXPECT_TRUE(second.wait_for_name(nullptr, c.pattern, true));
+        EXPECT_EQ(second.get_name_manager().get_claim_state(c.ours), ZEV_name::Claim_state::claimed) << n;
+        EXPECT_EQ(second.get_name_manager().gethostbyname(c.pattern), 145) << n;
+        char holder[17];
+        std::snprintf(holder, sizeof holder, "%016llX", static_cast<unsigned long long>(c.holder.get_value()));
+        EXPECT_NE(capture.text().find("Address 144 is held by NAME " + std::string(holder) + "; claiming 145\n"),
+                  std::string::npos)
+            << capture.text();
+    }
 }
 
 }

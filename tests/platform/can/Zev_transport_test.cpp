@@ -232,9 +232,26 @@ TEST(Zev_transport_bus, sends_fail_at_once_when_the_bus_stops_taking_frames)
     std::vector<int32_t> done;
     for (auto& e : a.events_of(a.stack.get_completion_module()))
         done.push_back(int32_t(e.code));
-    EXPECT_EQ(done, (std::vector<int32_t>{-1, -2})) << "the first after its time-out, the queued one at once";
+    EXPECT_EQ(done, (std::vector<int32_t>{-1, -2})) << "the first as its packets are refused, the queued one at once";
     EXPECT_EQ(send(3), -1);
     EXPECT_TRUE(a.events().empty());
+}
+
+TEST(Zev_transport_bus, a_broadcast_whose_packets_the_bus_refuses_fails)
+{
+    Zev_bench bench;
+    auto* bus = new Refusing_bus(bench.bus_name());
+    auto& a = bench.add_node(bus);
+    ASSERT_TRUE(a.names().add_local_name(Known_names::get_seeder(1), 0x80, nullptr));
+    bench.run_for(300);
+    ASSERT_EQ(a.stack.write(ZEV_header(0x80, 0xFF, pgn_data, 6, 10, 0), test_pattern(100).data(), 100, &a.waiter, 4),
+              0); // its announcement is out
+    bus->refusing = true;
+    bench.run_for(1000);
+    std::vector<int32_t> done;
+    for (auto& e : a.events_of(a.stack.get_completion_module()))
+        done.push_back(int32_t(e.code));
+    EXPECT_EQ(done, std::vector<int32_t>{-4});
 }
 
 TEST_F(Zev_transport, the_throttler_pauses_between_groups_of_packets)
