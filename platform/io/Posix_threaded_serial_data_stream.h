@@ -1,0 +1,56 @@
+#pragma once
+#include "platform/can/Fd_reader.h"
+#include "platform/io/Data_stream.h"
+#include "platform/rtos/module_man.h"
+#include "platform/rtos/waiter_descriptor.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+// A serial line read by a thread of its own: received bytes go into the
+// stream's buffer and each arrival posts a data event to the registered
+// waiter. Opening, writing and closing belong to one thread (the owner's).
+class Posix_threaded_serial_data_stream : public Data_stream {
+public:
+    // The code of the data events.
+    static constexpr uint32_t event_data = 1;
+
+    Posix_threaded_serial_data_stream() = default;
+    ~Posix_threaded_serial_data_stream() override; // closes
+
+    // Opens the device as a raw line (8 bits, no translation, no echo, read
+    // time-out 0: a read returns what has arrived) and starts reading it.
+    // False, with a message naming the device, when it cannot be opened or
+    // is no terminal.
+    bool open(const char* device);
+    // Registers the stream's module, whose id its data events carry; a null
+    // manager means the process's. False when no id is left.
+    bool init(module_man* manager);
+    int get_module_id() const { return module_id_; }
+    // Data events go to this waiter (null: to none). Bytes already buffered
+    // are signalled at once.
+    void register_waiter(waiter_descriptor* waiter);
+    // Open, and the far side has not gone away.
+    bool is_connected() const { return connected_; }
+    void close();
+
+    // False when the line is closed or gone, or stays full for a while.
+    bool __write(const uint8_t* bytes, size_t n) override;
+
+private:
+    // Runs on the reader thread; false ends it.
+    bool on_input();
+    void post_data_event();
+
+    std::string device_;
+    int fd_ = -1;
+    std::atomic<bool> connected_{false};
+    std::unique_ptr<module_man> modules_;
+    std::atomic<int> module_id_{0};
+    std::mutex waiter_mutex_;
+    waiter_descriptor* waiter_ = nullptr;
+    bool overrun_ = false; // reader thread only: the last read did not fit
+    Fd_reader reader_;
+};

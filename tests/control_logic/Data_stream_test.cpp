@@ -1,0 +1,193 @@
+#include "platform/io/Memory_data_stream.h"
+#include "platform/io/Posix_threaded_serial_data_stream.h"
+#include "tests/support/Debug_capture.h"
+#include "tests/support/Wait_until.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TEST(Memory_data_stream, refuses_reads_beyond_what_is_buffered)
+{
+    Memory_data_stream stream;
+    stream.feed({1, 2, 3});
+    EXPECT_TRUE(stream.bytes_avail(3));
+    EXPECT_FALSE(stream.bytes_avail(4));
+    EXPECT_EQ(stream[2], 3);
+    EXPECT_EQ(stream[3], 0);
+
+    uint8_t copy[4] = {9, 9, 9, 9};
+    EXPECT_FALSE(stream.get_data(copy, 4));
+    EXPECT_EQ(copy[0], 9); // nothing copied
+    EXPECT_FALSE(stream.get_data(nullptr, 1));
+    EXPECT_TRUE(stream.get_data(copy, 2));
+    EXPECT_EQ(copy[1], 2);
+    EXPECT_EQ(stream.bytes_avail(), 3u); // a copy leaves the bytes
+
+    stream.drop(1);
+    EXPECT_EQ(stream[0], 2);
+    stream.drop(10);
+    EXPECT_EQ(stream.bytes_avail(), 0u);
+}
+
+TEST(Memory_data_stream, keeps_no_more_than_its_capacity)
+{
+    Memory_data_stream stream(8);
+    EXPECT_EQ(stream.feed(Bytes(10, 0xAA)), 8u);
+    EXPECT_EQ(stream.bytes_avail(), 8u);
+    stream.drop(3);
+    EXPECT_EQ(stream.feed(Bytes{1, 2, 3, 4}), 3u);
+    EXPECT_EQ(stream[7], 3);
+}
+
+TEST(Serial_stream, a_device_that_cannot_be_opened_is_named_and_the_stream_stays_closed)
+{
+    struct Case {
+        const char* device;
+        const char* message;
+    };
+    for (const Case& c : {Case{"/nonexistent/ttyS9", "Serial port /nonexistent/ttyS9: cannot open it: "},
+                          Case{"/dev/null", "Serial port /dev/null: not a serial line: "}}) {
+        SCOPED_TRACE(c.device);
+        Debug_capture capture;
+        Posix_threaded_serial_data_stream stream;
+        EXPECT_FALSE(stream.open(c.device));
+        EXPECT_EQ(capture.text().rfind(c.message, 0), 0u) << capture.text();
+        EXPECT_FALSE(stream.is_connected());
+        const uint8_t byte = 0x31;
+        EXPECT_FALSE(stream.__write(&byte, 1));
+        EXPECT_EQ(stream.bytes_avail(), 0u);
+    }
+}
+
+// The far side of a pseudo-terminal, played by the test.
+struct Pty_fixture : ::testing::Test {
+    int master = -1;
+    std::string device;
+    Debug_capture capture;
+    Posix_threaded_serial_data_stream stream;
+    waiter_descriptor waiter;
+
+    Pty_fixture()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            device = ptsname(master);
+    }
+    ~Pty_fixture() override
+    {
+        stream.close();
+        if (master >= 0)
+            close(master);
+    }
+
+    void open_stream()
+    {
+        ASSERT_FALSE(device.empty());
+        ASSERT_TRUE(stream.open(device.c_str()));
+        ASSERT_TRUE(stream.init(nullptr));
+        stream.register_waiter(&waiter);
+    }
+
+    // What the stream sent, read at the far side.
+    Bytes read_far_side(size_t n)
+    {
+        Bytes bytes;
+        while (bytes.size() < n) {
+            pollfd p{master, POLLIN, 0};
+            if (poll(&p, 1, 10000) <= 0)
+                break;
+            uint8_t chunk[512];
+            ssize_t got = read(master, chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            bytes.insert(bytes.end(), chunk, chunk + got);
+        }
+        return bytes;
+    }
+};
+
+using Serial_pty = Pty_fixture;
+
+TEST_F(Serial_pty, every_byte_value_crosses_the_raw_line_unchanged_and_signals_the_waiter)
+{
+    open_stream();
+    Bytes all(256);
+    for (int i = 0; i < 256; ++i)
+        all[size_t(i)] = uint8_t(i);
+
+    ASSERT_EQ(write(master, all.data(), all.size()), 256);
+    waiter_event event;
+    ASSERT_TRUE(waiter.wait(event, Atime::now() + Rtime(10000)));
+    EXPECT_EQ(event.module, stream.get_module_id());
+    EXPECT_GT(event.module, 0);
+    EXPECT_EQ(event.code, Posix_threaded_serial_data_stream::event_data);
+    ASSERT_TRUE(wait_until([&] { return stream.bytes_avail(256); }));
+    Bytes received(256);
+    ASSERT_TRUE(stream.get_data(received.data(), 256));
+    EXPECT_EQ(received, all);
+
+    // No echo of what the far side wrote, and no translation on the way out.
+    ASSERT_TRUE(stream.__write(all.data(), all.size()));
+    EXPECT_EQ(read_far_side(256), all);
+}
+
+TEST_F(Serial_pty, data_buffered_before_a_waiter_registers_is_signalled_then)
+{
+    ASSERT_FALSE(device.empty());
+    ASSERT_TRUE(stream.open(device.c_str()));
+    const uint8_t byte = 0x55;
+    ASSERT_EQ(write(master, &byte, 1), 1);
+    ASSERT_TRUE(wait_until([&] { return stream.bytes_avail(1); }));
+    stream.register_waiter(&waiter);
+    EXPECT_EQ(waiter.pending(), 1u);
+}
+
+TEST_F(Serial_pty, a_full_buffer_loses_bytes_with_one_message)
+{
+    open_stream();
+    const size_t capacity = stream.get_capacity();
+    Bytes flood(capacity + 2000, 0x42);
+    size_t done = 0;
+    while (done < flood.size()) {
+        ssize_t n = write(master, flood.data() + done, flood.size() - done);
+        ASSERT_GT(n, 0);
+        done += size_t(n);
+    }
+    ASSERT_TRUE(wait_until([&] { return capture.text().find("receive buffer full") != std::string::npos; }));
+    EXPECT_EQ(stream.bytes_avail(), capacity);
+    stream.drop_all();
+    const uint8_t byte = 0x43;
+    ASSERT_EQ(write(master, &byte, 1), 1);
+    // The flood's last bytes may still come in ahead of it, and fit now.
+    ASSERT_TRUE(wait_until([&] {
+        size_t n = stream.bytes_avail();
+        return n && stream[n - 1] == 0x43;
+    }));
+    const std::string text = capture.text();
+    EXPECT_EQ(text.find("receive buffer full"), text.rfind("receive buffer full")) << text;
+}
+
+TEST_F(Serial_pty, a_far_side_that_goes_away_is_said_once_and_reading_stops)
+{
+    open_stream();
+    close(master);
+    master = -1;
+    ASSERT_TRUE(wait_until([&] { return !stream.is_connected(); }));
+    const std::string text = capture.text();
+    const std::string message = "Serial port " + device + ": the far side has gone";
+    EXPECT_EQ(text.rfind(message, 0), 0u) << text;
+    EXPECT_EQ(text.find(message), text.rfind(message)) << text;
+    const uint8_t byte = 0x31;
+    EXPECT_FALSE(stream.__write(&byte, 1));
+    stream.close(); // joins a reader that has already ended
+}
+
+}
