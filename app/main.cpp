@@ -1,5 +1,6 @@
 // kx4: the application of the air seeder's ISOBUS implement controller.
 #include "app/Command_line.h"
+#include "app/Test_console.h"
 #include "app/seeder_app.h"
 #include "platform/rtos/Debug_base.h"
 #include "platform/rtos/Platform.h"
@@ -12,7 +13,7 @@ int main(int argc, char* argv[])
     if (std::optional<int> status = settings.parse(argc, argv))
         return *status;
     if (settings.test_console)
-        Debug_print::dprint("The test console (-T) is not part of this build yet\n");
+        start_test_console();
     if (!settings.serial_port.empty())
         Debug_print::dprint("The slave-processor link (--port) is not part of this build yet\n");
     Debug_base::set_filters(settings.debug_filter.c_str());

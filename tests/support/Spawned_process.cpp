@@ -1,10 +1,12 @@
 #include "tests/support/Spawned_process.h"
 #include "platform/rtos/Atime.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,7 +39,8 @@ std::vector<char*> pointers_to(std::vector<std::string>& texts)
 
 }
 
-Spawned_process::Spawned_process(const std::vector<std::string>& arguments, const std::vector<std::string>& settings)
+Spawned_process::Spawned_process(const std::vector<std::string>& arguments, const std::vector<std::string>& settings,
+                                 Input input_kind)
 {
     std::vector<std::string> argument_texts = arguments;
     std::vector<std::string> environment = environment_with(settings);
@@ -46,17 +49,28 @@ Spawned_process::Spawned_process(const std::vector<std::string>& arguments, cons
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         return;
+    // A socket pair rather than a pipe: a write to a process that has gone
+    // fails instead of raising SIGPIPE in the test.
+    int input[2] = {-1, -1};
+    if (input_kind == Input::fed && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input) != 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return;
+    }
     pid_ = fork();
     if (pid_ == 0) {
         dup2(fds[1], 1);
         dup2(fds[1], 2);
-        int null = open("/dev/null", O_RDONLY);
-        dup2(null, 0);
+        dup2(input_kind == Input::fed ? input[1] : open("/dev/null", O_RDONLY), 0);
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     close(fds[1]);
     fd_ = fds[0];
+    if (input_kind == Input::fed) {
+        close(input[1]);
+        input_fd_ = input[0];
+    }
 }
 
 Spawned_process::~Spawned_process()
@@ -67,6 +81,7 @@ Spawned_process::~Spawned_process()
     }
     if (fd_ >= 0)
         close(fd_);
+    close_input();
 }
 
 bool Spawned_process::read_some(int timeout_ms)
@@ -110,6 +125,24 @@ std::optional<int> Spawned_process::wait_for_exit(int timeout_ms)
         return std::nullopt;
     pid_ = -1;
     return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
+}
+
+bool Spawned_process::write_input(const std::string& text)
+{
+    for (size_t sent = 0; sent < text.size();) {
+        ssize_t n = input_fd_ >= 0 ? send(input_fd_, text.data() + sent, text.size() - sent, MSG_NOSIGNAL) : -1;
+        if (n < 0 && errno != EINTR)
+            return false;
+        sent += n > 0 ? size_t(n) : 0;
+    }
+    return true;
+}
+
+void Spawned_process::close_input()
+{
+    if (input_fd_ >= 0)
+        close(input_fd_);
+    input_fd_ = -1;
 }
 
 void Spawned_process::send_signal(int signal)

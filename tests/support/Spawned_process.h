@@ -5,13 +5,19 @@
 #include <vector>
 
 // A program run by a test as a child process: its standard input is
-// /dev/null, its standard output and error are read through one pipe. A
-// process still running when this goes is killed.
+// /dev/null or fed by the test, its standard output and error are read
+// through one pipe. A process still running when this goes is killed.
 class Spawned_process {
 public:
+    enum class Input {
+        none, // /dev/null
+        fed,  // what write_input sends, until close_input
+    };
+
     // arguments[0] is the program's path; settings ("NAME=value") are added
     // to this process's environment, replacing a variable of the same name.
-    Spawned_process(const std::vector<std::string>& arguments, const std::vector<std::string>& settings = {});
+    Spawned_process(const std::vector<std::string>& arguments, const std::vector<std::string>& settings = {},
+                    Input input = Input::none);
     ~Spawned_process();
     Spawned_process(const Spawned_process&) = delete;
     Spawned_process& operator=(const Spawned_process&) = delete;
@@ -22,6 +28,11 @@ public:
     // Reads the output to its end and collects the process; its exit status,
     // or nothing when it ended by a signal or did not end in time.
     std::optional<int> wait_for_exit(int timeout_ms);
+    // Sends the text to the standard input; false when it is not fed or the
+    // process no longer reads it.
+    bool write_input(const std::string& text);
+    // Ends the standard input: the process reads its end.
+    void close_input();
     void send_signal(int signal);
     // Sends the signal and waits for the end: the exit status, or -1.
     int stop(int signal, int timeout_ms = 10000);
@@ -38,6 +49,7 @@ private:
 
     pid_t pid_ = -1;
     int fd_ = -1;
+    int input_fd_ = -1;
     std::string output_;
     size_t lines_taken_ = 0; // where read_line goes on
 };

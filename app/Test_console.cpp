@@ -1,0 +1,259 @@
+#include "app/Test_console.h"
+#include "app/Store_watch.h"
+#include "app/seeder_globals.h"
+#include "data_store/Data_store.h"
+#include "params/parameters_t.h"
+#include "platform/data/NV_container.h"
+#include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Task.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <readline/history.h>
+#include <readline/readline.h>
+
+namespace {
+
+// Between the words of a command and the names of a parameter path.
+const char word_delimiters[] = " =.:[]";
+// Around a value or a data-store path, which may hold full stops.
+const char value_delimiters[] = " =";
+
+bool is_basic(Data_item::item_type_t type)
+{
+    return (type >= 2 && type <= 12) || type == Data_item::type_uint64 || type == Data_item::type_int64;
+}
+
+void report_parse_error(const char* input)
+{
+    Debug_print::dprint("Parse error for input: [%s]\n", input);
+    Debug_print::dprint("For supported commands, enter [help|h]\n");
+}
+
+void console_task(void*)
+{
+    Test_console console(data_store, parameters);
+    console.run(stdin, stdout);
+}
+
+// A stop signal ends the program while readline may hold the terminal
+// without echo; give the terminal back.
+void restore_terminal()
+{
+    rl_deprep_terminal();
+}
+
+}
+
+// The words of one line, taken one at a time with the delimiters each needs.
+class Test_console::Tokens {
+public:
+    explicit Tokens(char* buffer) : next_(buffer) {}
+    // The next word, or null when none is left.
+    char* next(const char* delimiters)
+    {
+        char* word = strtok_r(next_, delimiters, &rest_);
+        next_ = nullptr;
+        return word;
+    }
+
+private:
+    char* next_;
+    char* rest_ = nullptr;
+};
+
+Test_console::Test_console(Data_store& store, NV_quvel::parameters_t& parameters)
+    : store_(store), parameters_(parameters)
+{
+}
+
+void Test_console::run(FILE* in, FILE* out)
+{
+    rl_instream = in;
+    rl_outstream = out;
+    // The program's own stop handlers must hear SIGINT and SIGTERM at once,
+    // whichever thread they reach; readline's would hold them until a key.
+    rl_catch_signals = 0;
+    for (;;) {
+        char* line = readline("> ");
+        if (!line || !*line) {
+            std::free(line);
+            Debug_print::dprint("Got nothing!\n");
+            return;
+        }
+        add_history(line);
+        const bool go_on = handle_line(line);
+        std::free(line);
+        if (!go_on)
+            return;
+    }
+}
+
+bool Test_console::handle_line(const char* line)
+{
+    const size_t length = std::strlen(line);
+    if (length >= line_size) {
+        Debug_print::dprint("Line of %zu characters refused: the console takes at most %zu\n", length,
+                            line_size - 1);
+    } else {
+        char buffer[line_size];
+        std::memcpy(buffer, line, length + 1);
+        buffer[std::strcspn(buffer, "\n")] = '\0';
+        if (!run_command(buffer))
+            return false;
+    }
+    if (!alive()) {
+        Debug_print::dprint("shutdown event detected...test console terminating\n");
+        return false;
+    }
+    return true;
+}
+
+bool Test_console::run_command(char* buffer)
+{
+    // The words are cut out of the buffer; the messages show the whole line.
+    const std::string input = buffer;
+    Tokens tokens(buffer);
+    const char* command = tokens.next(word_delimiters);
+    if (!command) {
+        report_parse_error(input.c_str());
+        return true;
+    }
+    if (std::strcmp(command, "quit") == 0) {
+        Debug_print::dprint("Exiting test console\n");
+        return false;
+    }
+    if (std::strcmp(command, "shutdown") == 0) {
+        Debug_print::dprint("Shutting down\n");
+        std::raise(SIGTERM);
+        return true;
+    }
+    const bool set = std::strcmp(command, "set") == 0;
+    if (!set && std::strcmp(command, "get") != 0) {
+        Debug_print::dprint("Received unknown command: [%s]\n", command);
+        Debug_print::dprint("See supported commands, enter [help|h]\n");
+        return true;
+    }
+    const char* tree = tokens.next(word_delimiters);
+    if (tree && std::strcmp(tree, "params") == 0) {
+        if (set)
+            set_parameter(tokens, input.c_str());
+        else
+            get_parameter(tokens);
+    } else if (tree && std::strcmp(tree, "data_store") == 0) {
+        if (set)
+            set_store_item(tokens, input.c_str());
+        else
+            get_store_item(tokens);
+    } else {
+        report_parse_error(input.c_str());
+    }
+    return true;
+}
+
+// Follows the names down from the root to the first item with a value, or
+// to the last name given; null after naming a name that is not there.
+NV_store::NV_item* Test_console::find_parameter(Tokens& tokens)
+{
+    NV_store::NV_item* item = &parameters_;
+    while (!is_basic(item->get_type())) {
+        auto container = dynamic_cast<NV_store::NV_container*>(item);
+        const char* name = container ? tokens.next(word_delimiters) : nullptr;
+        if (!name)
+            break;
+        container->lock();
+        NV_store::NV_item* child = container->_search(name, '/');
+        container->unlock();
+        if (!child) {
+            Debug_print::dprint("Could not find parameter:%s\n", name);
+            return nullptr;
+        }
+        item = child;
+    }
+    return item;
+}
+
+void Test_console::set_parameter(Tokens& tokens, const char* input)
+{
+    NV_store::NV_item* item = find_parameter(tokens);
+    if (!item)
+        return;
+    const char* value = is_basic(item->get_type()) ? tokens.next(value_delimiters) : nullptr;
+    if (!value) {
+        report_parse_error(input);
+        return;
+    }
+    item->lock();
+    const bool taken = item->_from_string(value) != nullptr;
+    item->unlock();
+    if (!taken)
+        Debug_print::dprint("Not a value for %s: [%s]\n", item->get_name(), value);
+    print_parameter(*item);
+}
+
+void Test_console::get_parameter(Tokens& tokens)
+{
+    if (NV_store::NV_item* item = find_parameter(tokens))
+        print_parameter(*item);
+}
+
+void Test_console::print_parameter(const NV_store::NV_item& item)
+{
+    item.lock();
+    item._print(dumper_);
+    item.unlock();
+    Debug_print::dprint("\n");
+}
+
+void Test_console::set_store_item(Tokens& tokens, const char* input)
+{
+    const char* path = tokens.next(value_delimiters);
+    const char* value = tokens.next(value_delimiters);
+    if (!path || !value) {
+        report_parse_error(input);
+        return;
+    }
+    CDS::Lookup_item* item = store_.lookup.find_item(path, '.');
+    if (!item) {
+        Debug_print::dprint("Could not find data store item:%s\n", path);
+        return;
+    }
+    const bool taken = item->from_string(value, store_.head) != nullptr;
+    print_store_item(*item);
+    if (!taken)
+        Debug_print::dprint("Set failed, not a basic type! type=%d\n", int(item->get_type()));
+}
+
+void Test_console::get_store_item(Tokens& tokens)
+{
+    const char* path = tokens.next(" ");
+    CDS::Lookup_item* item = path ? store_.lookup.find_item(path, '.') : &store_.lookup;
+    if (!item) {
+        Debug_print::dprint("Could not find data store item:%s\n", path);
+        return;
+    }
+    print_store_item(*item);
+}
+
+// Under the store's lock, so that the values printed are the values held.
+void Test_console::print_store_item(const CDS::Lookup_item& item)
+{
+    store_.head.lock();
+    item.print(0);
+    store_.head.unlock();
+}
+
+bool Test_console::alive() const
+{
+    return read_locked(store_.head, store_.body.system.alive);
+}
+
+void start_test_console()
+{
+    static Task task("STC", 20480, 1, 0);
+    std::atexit(restore_terminal);
+    task.start(5, console_task, nullptr);
+}
