@@ -24,13 +24,15 @@ void Main_loop::start()
     code_ = read_locked(objects_.store.head, system.initiate_shutdown);
 }
 
-int Main_loop::run()
+int Main_loop::run(const std::function<void()>& save_totals)
 {
     while (code_ <= 0)
         pass();
-    // The control task's totals are saved here too, once that task exists.
-    if (code_ != 1 && !non_vtt_display())
+    if (code_ != 1 && !non_vtt_display()) {
+        if (save_totals)
+            save_totals();
         objects_.parameter_file.save();
+    }
     objects_.store.head.set(objects_.store.body.system.alive, false);
     Atime::delay(100);
     return code_;

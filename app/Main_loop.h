@@ -4,6 +4,7 @@
 #include "platform/data/NV_Virt_listener.h"
 #include "platform/rtos/Atime.h"
 
+#include <functional>
 #include <string>
 
 // The start-up thread's supervision once the system runs: it waits on the
@@ -24,9 +25,10 @@ public:
     // tree, then takes the request's value as the shutdown code.
     void start();
     // Passes until a shutdown is asked for; then, unless it came from a stop
-    // signal or the non-VT display is in use, saves the parameters; clears
-    // alive and waits 100 ms. Returns the shutdown code.
-    int run();
+    // signal or the non-VT display is in use, saves the totals (through
+    // save_totals, when given) and the parameters; clears alive and waits
+    // 100 ms. Returns the shutdown code.
+    int run(const std::function<void()>& save_totals = nullptr);
     // Waits for one event or the save deadline and handles it. Returns the
     // shutdown code: 0 or below means go on.
     int pass();

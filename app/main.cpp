@@ -14,8 +14,6 @@ int main(int argc, char* argv[])
         return *status;
     if (settings.test_console)
         start_test_console();
-    if (!settings.serial_port.empty())
-        Debug_print::dprint("The slave-processor link (--port) is not part of this build yet\n");
     Debug_base::set_filters(settings.debug_filter.c_str());
     Platform::set_application_name("kx4");
     seeder_app_thread(settings);

@@ -10,6 +10,7 @@
 #include "app/select_ui_mode.h"
 #include "app/slave_ecu.h"
 #include "app/start_up_overrides.h"
+#include "control_logic/Control_logic.h"
 #include "orrvan_comms/include/Ecu_entry_points.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
@@ -69,6 +70,19 @@ std::unique_ptr<ZEV_smart_stack> start_can(const std::string& bus_spec)
         return nullptr;
     }
     return stack;
+}
+
+// The control task on the slave processors' serial line; none without a port.
+std::unique_ptr<Control_logic> start_control(const std::string& port, ZEV_smart_stack& stack)
+{
+    if (port.empty()) {
+        Debug_print::dprint("No serial port (--port): this build has no control task without one yet\n");
+        return nullptr;
+    }
+    Debug_print::dprint("START REAL\n");
+    auto control = std::make_unique<Control_logic>(port.c_str(), data_store, parameters);
+    control->init(&process_module_man, &stack);
+    return control;
 }
 
 // The factory settings first, so that the file's values win.
@@ -137,8 +151,10 @@ void seeder_app_thread(const Command_line& settings)
         end_start_up();
     }
 
-    // The control task (the simulator without a serial port) and the remote
-    // data-store server come here once they exist.
+    std::unique_ptr<Control_logic> control = start_control(settings.serial_port, *stack);
+
+    // The simulator (without a serial port) and the remote data-store server
+    // come here once they exist.
 
     const App_objects objects{data_store, parameters, parameter_file, main_waiter, stop_requested};
     select_ui_mode(objects);
@@ -150,10 +166,15 @@ void seeder_app_thread(const Command_line& settings)
     Main_loop loop(objects);
     loop.start();
     data_store.head.set(data_store.body.system.mac_address, info.get_mac_address());
-    loop.run();
+    if (control)
+        loop.run([&control] { control->save_totals_before_shutdown(); });
+    else
+        loop.run();
     const int code = loop.finish(Platform::instance().get_application_dir());
 
-    // The objects made above go here, in reverse order, once they exist.
+    // The control task goes first: its destructor closes the serial port.
+    // The other objects made above follow, once they exist.
+    control.reset();
     stack.reset();
     Next_gen::get_ecu_manager().finalise();
     Debug_print::dprint("EXIT: %d\n", code);
