@@ -1,4 +1,5 @@
 #include "control_logic/Control_logic.h"
+#include "control_logic/No_comms_alarm.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
 #include "platform/can/Iso11783_Msg_GroundBasedSpeedDist.h"
@@ -95,12 +96,12 @@ bool Control_logic::set_up(module_man* manager, ZEV_smart_stack* stack)
         serial_->register_waiter(&get_waiter());
 
     link_ = std::make_unique<Packet_interface>(*serial_);
-    controller_ = std::make_unique<Seeder_controller>(parameters_);
+    controller_ = std::make_unique<Seeder_controller>(store_, parameters_);
     controller_->refresh_parameters();
-    poller_ = std::make_unique<Ecu_poller>(*link_, parameters_);
-    poller_->InitComms();
+    // Its construction runs InitComms: a second run would ask the power box twice.
+    poller_ = std::make_unique<Ecu_poller>(*link_, store_, parameters_);
 
-    // The first deadline has passed already: polling starts at once.
+    // Unless the power box was asked, the deadline has passed: polling starts at once.
     submit_timeout_at(t5_, link_->get_deadline());
     poller_->check_ecu_config(parameters_);
 
@@ -313,8 +314,10 @@ void Control_logic::on_serial_data()
             return;
         if (simulating())
             continue;
-        controller_->clear_no_comms();
+        clear_no_comms(store_);
         poller_->on_reply(packet);
+        // One request in flight: the next request re-arms the deadline.
+        remove_timeout(t5_);
         submit_timeout(t8_);
     }
 }
@@ -349,7 +352,7 @@ void Control_logic::on_reply_timeout()
             Debug_print::dprint("NO COMMS - PollIndex=%u\n", poller_->get_poll_index());
             poller_->record_result(false);
             if (poller_->get_no_comms_mask() != 0)
-                controller_->set_no_comms();
+                set_no_comms(store_);
             if (poller_->skip_current())
                 poller_->advance();
             poller_->poll_next();
@@ -357,7 +360,7 @@ void Control_logic::on_reply_timeout()
             if (poller_->monitor_request_in_flight()) {
                 poller_->record_result(false);
                 if (poller_->get_no_comms_mask() != 0)
-                    controller_->set_no_comms();
+                    set_no_comms(store_);
             }
             poller_->auto_detect_step();
         }

@@ -1,4 +1,8 @@
 #pragma once
+#include "control_logic/State_queries.h"
+#include "data_store/Data_store.h"
+#include "params/application_t.h"
+
 #include <cstdint>
 
 class Packet_interface;
@@ -7,42 +11,168 @@ namespace NV_quvel {
 class parameters_t;
 }
 
-// The poll engine of the serial slave network, called by the control task
+// The poll engine of the serial slave network. It walks a table of 40 slots,
+// one request in flight at a time, decodes each reply into the store and
+// keeps one no-comms bit per slave in ECU_status. The control task calls it
 // when a reply arrives, at the reply deadline and 10 ms after each reply.
-// Each operation's steps come with the poll engine; until then it sends
-// nothing and reports the neutral state.
 class Ecu_poller {
 public:
-    // The weigh scale's slot: its reply is ASCII text.
-    static constexpr uint32_t scale_slot = 37;
+    static constexpr uint32_t num_slots = 40;
+    static constexpr uint32_t num_slaves = 23;
+    // ds_comms_diags keeps miss counts for slaves 0..21 only.
+    static constexpr uint32_t counted_slaves = 22;
+    static constexpr uint32_t scale_slot = 37;      // its reply is ASCII text
+    static constexpr uint32_t power_box_slot = 39;
+    static constexpr int reply_timeout_ms = 500;
+    static constexpr int power_box_timeout_ms = 1000;
+    static constexpr uint32_t max_misses = 3; // the bit is set at the next miss
+    static constexpr uint32_t max_period_field = 0xFFFFFE; // 0xFFFFFF means "no pulse"
 
-    Ecu_poller(Packet_interface& link, NV_quvel::parameters_t& parameters) : link_(link), parameters_(parameters) {}
+    // Takes a fresh parameter copy first, so that an enabled power box is
+    // asked by the InitComms that follows.
+    Ecu_poller(Packet_interface& link, Data_store& store, NV_quvel::parameters_t& parameters);
 
-    void InitComms() {}                             // steps come with the poll engine
-    void check_ecu_config(NV_quvel::parameters_t&) {} // steps come with the poll engine
-    void tick_1s() {}                               // steps come with the poll engine
-    void tick_500ms() {}                            // steps come with the poll engine
-    void record_result(bool) {}                     // steps come with the poll engine
-    bool skip_current() const { return false; }     // steps come with the poll engine
-    void advance() {}                               // steps come with the poll engine
-    void poll_next() {}                             // steps come with the poll engine
-    void on_reply(const Packet&) {}                 // steps come with the poll engine
-    void rebuild_section_monitors() {}              // steps come with the poll engine
-    void enter_auto_detect() {}                     // steps come with the poll engine
-    void leave_auto_detect() {}                     // steps come with the poll engine
-    void auto_detect_step() {}                      // steps come with the poll engine
-    bool monitor_request_in_flight() const { return false; } // steps come with the poll engine
+    void InitComms();
+    // Refreshes the parameter copy; a change that alters the set of slaves
+    // clears ECU_status and makes the next miss clear instead of count.
+    void check_ecu_config(NV_quvel::parameters_t& parameters);
+    void tick_1s();
+    void tick_500ms();
+    void record_result(bool ok);
+    bool skip_current();
+    void advance();
+    void poll_next();
+    void on_reply(const Packet& packet);
+
+    // Monitor ECUs and section monitors come with their own step: until then
+    // their slots are only skipped or sent nothing, and auto-detection polls
+    // nothing.
+    void rebuild_section_monitors() {}
+    void enter_auto_detect() {}
+    void leave_auto_detect() {}
+    void auto_detect_step() {}
+    bool monitor_request_in_flight() const { return false; }
 
     uint32_t get_poll_index() const { return poll_index_; }
     // The slot whose reply is awaited: it decides how the reply is read.
     uint32_t get_outstanding_slot() const { return outstanding_slot_; }
     uint32_t get_no_comms_mask() const { return no_comms_mask_; }
+    uint32_t get_slave_index() const { return slave_index_; }
+    uint32_t get_expected_length() const { return expected_length_; }
+    bool first_failure_pending() const { return first_failure_pending_ != 0; }
+    // The booms that spray ECU e (0: 52 or 60, 1: 53 or 61) serves as its booms 0 and 1.
+    uint32_t spray_boom(int ecu, int which) const;
+
+    // Slave network layout by ecu_config.
+    static uint32_t slot_length(uint32_t slot);
+    static int drive_channels(uint8_t ecu_config);
+    static uint8_t drive_address(int channel, uint8_t ecu_config);
+    static bool spray_config(uint8_t ecu_config) { return ecu_config >= 2 && ecu_config <= 6; }
+    static bool spray_channel(int channel, uint8_t ecu_config);
+    // The slave index of a request to destination; other addresses keep current.
+    static uint32_t slave_index_of(uint8_t destination, bool as_spray_ecu, uint32_t current);
+    // A raw 24-bit reply period shifted left: 0 for "no pulse" (0 or
+    // 0xFFFFFF), saturated instead of wrapped.
+    static uint32_t shifted_period(uint32_t raw, unsigned shift);
+    // Actuator position in % of a load byte.
+    static float actuator_position(uint8_t b);
 
 private:
     friend class Ecu_poller_probe; // tests place the engine at a slot
-    [[maybe_unused]] Packet_interface& link_;
-    [[maybe_unused]] NV_quvel::parameters_t& parameters_;
+    friend class Poll_engine_probe; // tests reach the rotations and flags
+
+    // One locked read, and one locked write with its change event.
+    template <class T>
+    T get(const T& item)
+    {
+        store_.head.lock();
+        T value = item;
+        store_.head.unlock();
+        return value;
+    }
+    template <class T>
+    void put(T& item, const T& value)
+    {
+        store_.head.set(item, value);
+    }
+
+    // Requests (Poll_requests.cpp).
+    void send_slot(uint32_t slot);
+    void send(Packet& packet, bool as_spray_ecu);
+    void send_simple(uint8_t destination, uint8_t command, std::initializer_list<uint8_t> data,
+                     bool as_spray_ecu = false);
+    void send_drive_target(int channel);
+    uint8_t drive_flags(int channel, uint32_t set_period, uint32_t& field);
+    void send_fan_request();
+    void send_pressure_request();
+    void send_load_request();
+    void send_switch_box_leds();
+    void send_frame_switch_box_leds();
+    void send_spray_sections(int ecu);
+    void send_version_request();
+    void send_drill_control();
+    void send_drill_set_point();
+    void send_scale_request();
+    void send_configuration();
+    void send_drive_configuration(int channel);
+    void send_spray_configuration(int channel);
+    bool skip(uint32_t slot);
+    bool channel_enabled(int c) const;
+
+    // Replies (Poll_replies.cpp).
+    void handle_reply(uint32_t slot, const Packet& packet);
+    void receive_ground_speed(const Packet& p);
+    void receive_drive(int channel, const Packet& p);
+    void receive_fan(const Packet& p);
+    void receive_pulses_and_pressure(const Packet& p);
+    void receive_pressure(const Packet& p);
+    void receive_load(const Packet& p);
+    void receive_switch_box(const Packet& p);
+    void receive_inputs(const Packet& p);
+    void receive_temperature(const Packet& p);
+    void receive_spray_sections(const Packet& p);
+    void receive_frame_switch_box(const Packet& p);
+    void receive_version(const Packet& p);
+    void receive_drill_control(const Packet& p);
+    void receive_drill_load(const Packet& p);
+    void receive_scale(const Packet& p);
+    void receive_drive_configuration(const Packet& p);
+    void receive_spray_configuration(const Packet& p);
+
+    void publish_status();
+    void clear_status();
+    void update_spray_booms();
+
+    NV_quvel::application_t app_;
+    Data_store& store_;
+    Packet_interface& link_;
+    NV_quvel::parameters_t& parameters_;
+    State_queries queries_;
+
+    uint32_t blink_phase_ = 0;
     uint32_t poll_index_ = 0;
     uint32_t outstanding_slot_ = 0;
+    uint32_t slave_index_ = 0;
+    uint32_t version_rotation_ = 0;
     uint32_t no_comms_mask_ = 0;
+    uint8_t first_failure_pending_ = 1;
+    uint32_t valid_replies_ = 0;
+    uint32_t miss_count_[num_slaves] = {};
+    int32_t calibration_drive_index_ = -1;
+    uint32_t config_rotation_38_ = 0;
+    int config_channel_38_ = 0; // the channel slot 38 asked
+    uint32_t fan_rotation_ = 0;
+    int fan_polled_ = 0;        // the fan slot 9 asked, 1..5
+    uint32_t channel_rotation_ = 0;
+    int pressure_channel_ = 0;  // the channel slot 14 asked
+    uint32_t load_rotation_ = 0;
+    int load_channel_ = 0;      // the channel slots 15 and 26 asked
+    uint32_t drive_rotation_25_ = 0;
+    uint32_t drill_cycle_ = 0;
+    uint32_t drill_status_sent_ = 0; // drill status request of the round: 1 or 2, 0 configuration
+    uint32_t scale_index_ = 0;
+    uint32_t expected_length_ = 0;
+    uint8_t destination_ = 0; // of the last binary request
+    uint8_t polled_[num_slaves] = {};
+    uint32_t spray_booms_[2][2] = {}; // [list][entry]
 };

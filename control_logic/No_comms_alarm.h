@@ -1,0 +1,8 @@
+#pragma once
+
+class Data_store;
+
+// The no_comms alarm: the control task triggers it while a slave is flagged
+// in ECU_status and clears it on every reply.
+void set_no_comms(Data_store& store);
+void clear_no_comms(Data_store& store);

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+class Data_store;
+namespace NV_quvel {
+class application_t;
+}
+
+// Small questions on the store and a parameter copy that the controller, the
+// poll engine and the Task Controller share. Each store read takes the lock
+// for that one item.
+class State_queries {
+public:
+    State_queries(Data_store& store, const NV_quvel::application_t& app) : store_(store), app_(app) {}
+
+    bool speed_present();
+    bool sections_settled();
+    bool master_allowed();
+    bool user_interface_ready();
+    bool calibrating();
+    bool calibration_run();
+    // The master is on: the switch, the master allowed and, with the tillage
+    // switch in use outside a calibration, the tillage switch.
+    bool run_condition();
+    bool channel_running(int channel);
+    bool remote_preload(int channel);
+    bool any_remote_preload();
+    bool boom_has_no_active_tank(int boom);
+    bool vt_mode();
+    // The work state of a section that the section logic acts on.
+    uint32_t section_state(int boom, int section);
+    void update_cultural_practise(int channel);
+    bool is_drill_control_enabled();
+
+private:
+    template <class T>
+    T get(const T& item);
+
+    Data_store& store_;
+    const NV_quvel::application_t& app_;
+};
