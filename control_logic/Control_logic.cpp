@@ -357,7 +357,7 @@ void Control_logic::on_reply_timeout()
                 poller_->advance();
             poller_->poll_next();
         } else {
-            if (poller_->monitor_request_in_flight()) {
+            if (poller_->auto_detect_counts_misses()) {
                 poller_->record_result(false);
                 if (poller_->get_no_comms_mask() != 0)
                     set_no_comms(store_);

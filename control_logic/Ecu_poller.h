@@ -44,14 +44,23 @@ public:
     void poll_next();
     void on_reply(const Packet& packet);
 
-    // Monitor ECUs and section monitors come with their own step: until then
-    // their slots are only skipped or sent nothing, and auto-detection polls
-    // nothing.
-    void rebuild_section_monitors() {}
-    void enter_auto_detect() {}
-    void leave_auto_detect() {}
-    void auto_detect_step() {}
-    bool monitor_request_in_flight() const { return false; }
+    // Monitor ECUs (Monitor_ecus.cpp): m = 1..monitor_count() at
+    // monitor_address(m); monitor_index() of a reply's source, 72..75 giving
+    // indices beyond the monitor ECUs.
+    static constexpr uint32_t max_monitors = 5;
+    uint32_t monitor_count() const;
+    static uint8_t monitor_address(uint32_t m);
+    static uint32_t monitor_index(uint8_t source);
+    // The auto-detect walk that replaces the normal cycle: setup requests,
+    // three to each monitor ECU until it answers, then setup and read
+    // requests to the found or enabled ones.
+    void enter_auto_detect();
+    void leave_auto_detect();
+    void auto_detect_step();
+    // Misses of the walk count from its first read request on.
+    bool auto_detect_counts_misses() const;
+    // The section-monitor inputs, from the store's section-monitoring configuration (Section_monitor.cpp).
+    void rebuild_section_monitors();
 
     uint32_t get_poll_index() const { return poll_index_; }
     // The slot whose reply is awaited: it decides how the reply is read.
@@ -143,6 +152,20 @@ private:
     void clear_status();
     void update_spray_booms();
 
+    // Monitor ECUs and section monitors.
+    struct Detection {
+        uint32_t tries = 0;
+        uint8_t found = 0;
+    };
+    bool monitor_enabled(uint32_t m) const;
+    uint32_t next_enabled_monitor(uint32_t& rotation) const;
+    void send_monitor_read();
+    bool send_monitor_setup(); // true while detecting
+    void receive_monitor(uint32_t slot, const Packet& p);
+    uint8_t effective_mask(uint32_t input_byte);
+    void send_section_monitor();
+    void receive_section_monitor(const Packet& p);
+
     NV_quvel::application_t app_;
     Data_store& store_;
     Packet_interface& link_;
@@ -175,4 +198,11 @@ private:
     uint8_t destination_ = 0; // of the last binary request
     uint8_t polled_[num_slaves] = {};
     uint32_t spray_booms_[2][2] = {}; // [list][entry]
+    uint32_t monitor_slot_ = 29;
+    uint32_t monitor_rotation_24_ = 0;
+    uint32_t monitor_rotation_29_ = 0;
+    uint8_t auto_detect_first_pass_ = 0;
+    Detection detection_[max_monitors];
+    int32_t section_monitor_index_ = -1;
+    uint8_t section_monitor_done_ = 0;
 };

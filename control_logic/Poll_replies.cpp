@@ -160,8 +160,15 @@ void Ecu_poller::handle_reply(uint32_t slot, const Packet& p)
         else
             receive_drive_configuration(p);
         break;
+    case 24:
+    case 29:
+        receive_monitor(slot, p);
+        break;
+    case 36:
+        receive_section_monitor(p);
+        break;
     default:
-        // 34 is accepted without effect; the monitor slots come with their own step.
+        // 34 is accepted without effect.
         break;
     }
 }

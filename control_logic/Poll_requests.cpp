@@ -269,8 +269,16 @@ void Ecu_poller::send_slot(uint32_t slot)
     case power_box_slot:
         send_simple(59, 83, {80, 1});
         break;
+    case 24:
+        send_monitor_read();
+        break;
+    case 29:
+        send_monitor_setup();
+        break;
+    case 36:
+        send_section_monitor();
+        break;
     default:
-        // Monitor ECUs and section monitors (24, 29, 36) come with their own step.
         break;
     }
 }

@@ -36,7 +36,7 @@ void Seeder_controller::refresh_parameters()
 
 void Seeder_controller::tick_1s()
 {
-    // the alarm delay step comes with the alarms
+    alarms_.delay_step();
     put(store_.body.system.ip_address, system_info_.get_ip_address());
     ++seconds_;
     minute_flag_ = seconds_ % 60 == 0;
@@ -56,7 +56,7 @@ void Seeder_controller::tick_500ms()
     section_drive_debounce();
     section_settle_step();
     pulsed_monitor_debounce();
-    // alarm evaluation comes with the alarms
+    alarms_.evaluate();
     // delay times come with the boom and section step
     disable_channels();
     runtime_meter();

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/System_info.h"
+#include "control_logic/Alarm_evaluation.h"
 #include "control_logic/State_queries.h"
 #include "data_store/Data_store.h"
 #include "params/application_t.h"
@@ -70,12 +71,10 @@ public:
     // preload and section handling of the change come with their own steps.
     void master_switch_changed();
 
-    // Preload, switch and alarm handling come with their own steps.
+    // Preload and switch handling come with their own steps.
     void cal_swbox_reset_changed() {}
     void channel_switch_changed(int) {}
     void boom_state_changed(int) {}
-    void set_no_comms() {}
-    void clear_no_comms() {}
 
     // floor(x + 0.5), saturated to the int32 range; NaN gives 0.
     static int32_t round_half_up(double x);
@@ -108,6 +107,8 @@ public:
     bool minute() const { return minute_flag_; }
 
 private:
+    friend class Alarm_evaluation; // reads and restarts the channels' rate state
+
     // One locked read, and one locked write with its change event.
     template <class T>
     T get(const T& item)
@@ -191,4 +192,7 @@ private:
     Atime meter_mark_;
     int64_t effective_ms_ = 0;
     int64_t ineffective_ms_ = 0;
+
+    // Last: it pairs the alarm records with this copy's settings.
+    Alarm_evaluation alarms_{*this};
 };

@@ -1,4 +1,5 @@
 #include "tests/support/Fake_slave.h"
+#include "tests/support/Fake_slave_monitor.h"
 
 #include <cerrno>
 #include <chrono>
@@ -182,8 +183,11 @@ void Fake_slave::handle_frame(const std::vector<uint8_t>& frame)
         log(line + " -> silent");
         return;
     }
-    std::vector<uint8_t> reply = {controller_address, 4, address, command};
-    reply.push_back(sum_of(reply.data(), reply.size()));
+    std::vector<uint8_t> reply;
+    if (!fake_monitor_reply(frame, reply)) {
+        reply = {controller_address, 4, address, command};
+        reply.push_back(sum_of(reply.data(), reply.size()));
+    }
     if (settings_.echo) {
         write_all(frame);
         std::this_thread::sleep_for(std::chrono::milliseconds(echo_pause_ms));
