@@ -11,6 +11,7 @@
 #include "app/slave_ecu.h"
 #include "app/start_up_overrides.h"
 #include "control_logic/Control_logic.h"
+#include "messaging/cds/start_remote_data_store.h"
 #include "orrvan_comms/include/Ecu_entry_points.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
@@ -153,8 +154,11 @@ void seeder_app_thread(const Command_line& settings)
 
     std::unique_ptr<Control_logic> control = start_control(settings.serial_port, *stack);
 
-    // The simulator (without a serial port) and the remote data-store server
-    // come here once they exist.
+    // The simulator (without a serial port) comes here once it exists.
+
+    std::unique_ptr<CDS::Remote::Server> remote_server;
+    std::unique_ptr<Can_gril::Can_gril> remote_gateway;
+    start_remote_data_store(*stack, remote_server, remote_gateway, data_store.head, parameters);
 
     const App_objects objects{data_store, parameters, parameter_file, main_waiter, stop_requested};
     select_ui_mode(objects);
@@ -175,6 +179,8 @@ void seeder_app_thread(const Command_line& settings)
     // The control task goes first: its destructor closes the serial port.
     // The other objects made above follow, once they exist.
     control.reset();
+    remote_gateway.reset();
+    remote_server.reset();
     stack.reset();
     Next_gen::get_ecu_manager().finalise();
     Debug_print::dprint("EXIT: %d\n", code);

@@ -1,5 +1,8 @@
 #include "data_store/Lookup_basic.h"
 #include "platform/data/CDS_Head.h"
+#include "platform/data/CDS_Lookup_root.h"
+#include "platform/data/CDS_Remote_Receive_buffer.h"
+#include "platform/data/CDS_Remote_Send_buffer.h"
 #include "platform/data/Data_item_text.h"
 #include "platform/data/Dumper.h"
 #include "platform/rtos/Debug_base.h"
@@ -54,6 +57,26 @@ const char* Lookup_basic<T>::from_string(const char* text, Head& head)
     if (end)
         head.set(*field_, value);
     return end;
+}
+
+template <class T>
+bool Lookup_basic<T>::encode_value(Remote::Send_buffer& buffer) const
+{
+    Head& head = const_cast<Lookup_basic*>(this)->root()->get_head();
+    head.lock();
+    T value = *field_;
+    head.unlock();
+    return buffer.append(value);
+}
+
+template <class T>
+bool Lookup_basic<T>::decode_value(Remote::Receive_buffer& buffer)
+{
+    T value;
+    if (!buffer.pop(value))
+        return false;
+    root()->get_head().set(*field_, value);
+    return true;
 }
 
 template class Lookup_basic<bool>;

@@ -30,6 +30,11 @@ public:
     const char* from_string(const char* text, Head& head) override;
     void notify() override { notify_cds(field_, sizeof(T)); }
 
+protected:
+    // Read under the store's lock; written as a locked write with its change event.
+    bool encode_value(Remote::Send_buffer& buffer) const override;
+    bool decode_value(Remote::Receive_buffer& buffer) override;
+
 private:
     // The value of text, or null when text is not one value of T alone.
     static const char* parse(const char* text, T& value);

@@ -1,9 +1,13 @@
 #include "data_store/Lookup_basic_array.h"
 #include "platform/data/CDS_Head.h"
+#include "platform/data/CDS_Lookup_root.h"
+#include "platform/data/CDS_Remote_Receive_buffer.h"
+#include "platform/data/CDS_Remote_Send_buffer.h"
 #include "platform/data/Data_item_text.h"
 #include "platform/data/Dumper.h"
 #include "platform/rtos/Debug_base.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <type_traits>
@@ -93,6 +97,42 @@ const char* Lookup_basic_array<T>::from_string(const char* text, Head& head)
     if (end)
         head.write(first_, values, get_item_size());
     return end;
+}
+
+template <class T>
+bool Lookup_basic_array<T>::encode_value(Remote::Send_buffer& buffer) const
+{
+    T values[255];
+    Head& head = const_cast<Lookup_basic_array*>(this)->root()->get_head();
+    head.lock();
+    std::copy(first_, first_ + get_count(), values);
+    head.unlock();
+    if (!buffer.append(uint8_t(get_count())))
+        return false;
+    for (unsigned i = 0; i < get_count(); ++i)
+        if (!buffer.append(values[i]))
+            return false;
+    return true;
+}
+
+template <class T>
+bool Lookup_basic_array<T>::decode_value(Remote::Receive_buffer& buffer)
+{
+    uint8_t count;
+    if (!buffer.pop(count))
+        return false;
+    T values[255];
+    for (unsigned i = 0; i < count; ++i)
+        if (!buffer.pop(values[i]))
+            return false;
+    unsigned n = std::min<unsigned>(count, get_count());
+    if constexpr (std::is_same<T, char>::value) {
+        if (n > 0 && n == get_count())
+            values[n - 1] = '\0';
+    }
+    if (n > 0)
+        root()->get_head().write(first_, values, n * unsigned(sizeof(T)));
+    return true;
 }
 
 template class Lookup_basic_array<char>;

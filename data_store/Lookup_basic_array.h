@@ -34,6 +34,13 @@ public:
     // "]"; a text field takes the whole text, shorter than the field.
     const char* from_string(const char* text, Head& head) override;
 
+protected:
+    // The count, then the elements, read under the store's lock. A write
+    // stores as many elements as it brings (extra ones are read and dropped)
+    // as one locked write; a text field keeps its terminator.
+    bool encode_value(Remote::Send_buffer& buffer) const override;
+    bool decode_value(Remote::Receive_buffer& buffer) override;
+
 private:
     T* const first_;
 };

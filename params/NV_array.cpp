@@ -1,4 +1,6 @@
 #include "params/NV_array.h"
+#include "platform/data/CDS_Remote_Receive_buffer.h"
+#include "platform/data/CDS_Remote_Send_buffer.h"
 #include "platform/data/Data_item_text.h"
 #include "platform/data/NV_iterator.h"
 #include "platform/rtos/Debug_base.h"
@@ -137,6 +139,40 @@ bool Name_item::assign_from(const NV_item& other, notify_t)
     char chars[length];
     static_cast<const Name_item&>(other).get(chars, length);
     return store(chars, length, notify_field);
+}
+
+}
+
+namespace NV_store {
+
+bool Name_item::encode_value(CDS::Remote::Send_buffer& buffer) const
+{
+    char chars[length];
+    get(chars, length);
+    if (!buffer.append(uint8_t(length)))
+        return false;
+    for (char c : chars)
+        if (!buffer.append(c))
+            return false;
+    return true;
+}
+
+bool Name_item::decode_value(CDS::Remote::Receive_buffer& buffer)
+{
+    uint8_t count;
+    if (!buffer.pop(count))
+        return false;
+    // Read all first: a value cut short changes nothing.
+    char chars[length];
+    for (int i = 0; i < count; ++i) {
+        char c;
+        if (!buffer.pop(c))
+            return false;
+        if (i < length)
+            chars[i] = c;
+    }
+    store(chars, std::min<int>(count, length), notify_locked);
+    return true;
 }
 
 }

@@ -47,6 +47,11 @@ public:
 
 protected:
     bool assign_from(const NV_item& other, notify_t mode) override;
+    // Remote: the count (20), then the characters. A count above 20 has its
+    // extra characters read and dropped; characters beyond a smaller count
+    // keep their values; a value cut short changes nothing.
+    bool encode_value(CDS::Remote::Send_buffer& buffer) const override;
+    bool decode_value(CDS::Remote::Receive_buffer& buffer) override;
 
 private:
     // Stores all 20 characters under the lock; notifies with mode.

@@ -1,4 +1,5 @@
 #include "platform/data/CDS_Head.h"
+#include "platform/data/CDS_Event_handler.h"
 #include "platform/data/CDS_Virt_access.h"
 #include "platform/rtos/Bugger.h"
 #include "platform/rtos/Diner.h"
@@ -32,7 +33,24 @@ pid_t Head::lock()
 
 void Head::unlock()
 {
+    std::vector<Event_handler*> handlers;
+    {
+        std::lock_guard<std::mutex> guard(registrations_mutex_);
+        handlers.swap(pending_handlers_);
+    }
     mutex_.unlock();
+    // Outside the store's lock: a handler may take locks of its own.
+    for (Event_handler* handler : handlers)
+        handler->signal_event(true);
+}
+
+void Head::set_event_handler(unsigned offset, unsigned size, Event_handler* handler)
+{
+    std::lock_guard<std::mutex> guard(registrations_mutex_);
+    auto same = [&](const Handled& h) { return h.offset == offset && h.size == size; };
+    handled_.erase(std::remove_if(handled_.begin(), handled_.end(), same), handled_.end());
+    if (handler)
+        handled_.push_back({offset, size, handler});
 }
 
 unsigned Head::offset_of(const void* item) const
@@ -64,6 +82,9 @@ void Head::event_signal(const void*, const void*, unsigned offset, unsigned size
             r.waiter->post(event);
         }
     }
+    for (const Handled& h : handled_)
+        if (offset < h.offset + h.size && h.offset < offset + size)
+            pending_handlers_.push_back(h.handler);
 }
 
 bool Head::Registration::operator==(const Registration& other) const

@@ -13,6 +13,7 @@ class waiter_descriptor;
 namespace CDS {
 
 class Access_base;
+class Event_handler;
 class Lookup_struct;
 class Virt_access;
 // Writer's options for a change; the store passes them on and reads nothing in them.
@@ -74,6 +75,10 @@ public:
     void event_unregister(waiter_descriptor* waiter, unsigned offset, unsigned size, Reg_type type, uint32_t word,
                           Access_base* access, Virt_access* listener);
 
+    // The handler of the item of size bytes at offset (null: none) hears of
+    // every locked write that touches those bytes, after the writer's unlock.
+    void set_event_handler(unsigned offset, unsigned size, Event_handler* handler);
+
     void set_lookup(Lookup_struct* root) { lookup_ = root; }
     Lookup_struct* get_lookup() const { return lookup_; }
 
@@ -98,8 +103,17 @@ private:
     unsigned char* const body_;
     int module_id_;
     Lookup_struct* lookup_ = nullptr;
+    struct Handled {
+        unsigned offset;
+        unsigned size;
+        Event_handler* handler;
+    };
+
     mutable std::mutex registrations_mutex_;
     std::vector<Registration> registrations_;
+    std::vector<Handled> handled_;
+    // Handlers of the writes of the lock's holder, called at its unlock.
+    std::vector<Event_handler*> pending_handlers_;
 };
 
 }

@@ -12,6 +12,7 @@ public:
     }
 
     unsigned char get_count() const { return count_; }
+    class_type_t get_class_type() const override { return class_array; }
 
 private:
     const unsigned char count_;

@@ -52,6 +52,16 @@ Lookup_item* Lookup_item::find_item(const char* path, char separator)
     return node;
 }
 
+void Lookup_item::set_event_handler(Event_handler* handler)
+{
+    Lookup_root* top = root();
+    if (!top)
+        Bugger::report_bug("CDS::Lookup_item::set_event_handler on a node outside a tree");
+    Data_item::set_event_handler(handler);
+    Head& head = top->get_head();
+    head.set_event_handler(head.offset_of(get_item_ptr()), get_item_size(), handler);
+}
+
 void Lookup_item::notify_cds(void* item, unsigned size)
 {
     Lookup_root* top = root();

@@ -51,11 +51,9 @@ public:
     Lookup_item* find_item(const char* path, char separator);
     Lookup_item* find_data_item(const char* path) { return find_item(path, '.'); }
 
-    // The remote data store's number for the node and its change handler.
-    uint16_t get_id() const { return id_; }
-    void set_id(uint16_t id) { id_ = id; }
-    Event_handler* get_event_handler() const { return event_handler_; }
-    void set_event_handler(Event_handler* handler) { event_handler_ = handler; }
+    // The handler hears of every locked write that touches the node's bytes,
+    // once the writer has released the store's lock.
+    void set_event_handler(Event_handler* handler) override;
 
 protected:
     // The root's constructor: no parent.
@@ -76,8 +74,6 @@ private:
     const char* name_ = nullptr;
     const char* type_name_ = nullptr;
     const char* comment_ = nullptr;
-    uint16_t id_ = 0;
-    Event_handler* event_handler_ = nullptr;
 };
 
 }

@@ -21,6 +21,13 @@ void Lookup_struct::_print(Debug::Dumper& dumper) const
     dumper.close_list(name_text());
 }
 
+void Lookup_struct::for_each_child(const std::function<bool(Data_item&)>& visit) const
+{
+    for (Lookup_item& child : children_)
+        if (!visit(child))
+            return;
+}
+
 const char* Lookup_struct::from_string(const char*, Head&)
 {
     return nullptr;

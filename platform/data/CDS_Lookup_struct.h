@@ -29,6 +29,8 @@ public:
 protected:
     // The root's constructor: no parent.
     Lookup_struct() = default;
+    bool is_structure() const override { return true; }
+    void for_each_child(const std::function<bool(Data_item&)>& visit) const override;
     // Takes the first child out of the list; null when none is left.
     Lookup_item* take_child() { return children_.take(); }
 

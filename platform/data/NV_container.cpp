@@ -37,6 +37,13 @@ void NV_container::_set_root(NV_root* root)
         child->_set_root(root);
 }
 
+void NV_container::for_each_child(const std::function<bool(Data_item&)>& visit) const
+{
+    for (NV_item* child = first_child_; child; child = child->next_sibling_)
+        if (!visit(*child))
+            return;
+}
+
 NV_item* NV_container::find_child(unsigned short id) const
 {
     for (NV_item* child = first_child_; child && child->get_id() <= id; child = child->next_sibling_)

@@ -39,6 +39,9 @@ public:
     void _print(Debug::Dumper& dumper, const char* name) const override;
 
 protected:
+    bool is_structure() const override { return true; }
+    void for_each_child(const std::function<bool(Data_item&)>& visit) const override;
+
     // The field-by-field copy from a container of the same shape: every child
     // in order, then, unless mode is notify_none, this record's own
     // notification (also when nothing changed). Returns whether anything did.

@@ -1,4 +1,5 @@
 #include "platform/data/NV_item.h"
+#include "platform/data/CDS_Event_handler.h"
 #include "platform/data/NV_Virt_access.h"
 #include "platform/data/NV_container.h"
 #include "platform/data/NV_root.h"
@@ -70,9 +71,14 @@ void NV_item::announce(notify_t mode) const
     // A standalone record has no root, and its events no module.
     auto root = dynamic_cast<const NV_root*>(top);
     int module = root ? root->get_module_id() : 0;
-    std::lock_guard<std::mutex> guard(listener_mutex());
+    {
+        std::lock_guard<std::mutex> guard(listener_mutex());
+        for (const NV_item* item = this; item; item = item->parent_)
+            item->post_to_listeners(*this, module, mode);
+    }
     for (const NV_item* item = this; item; item = item->parent_)
-        item->post_to_listeners(*this, module, mode);
+        if (CDS::Event_handler* handler = item->get_event_handler())
+            handler->signal_event(true);
 }
 
 }

@@ -44,9 +44,7 @@ public:
     const NV_item* get_next_sibling() const { return next_sibling_; }
     NV_item* get_next_sibling() { return next_sibling_; }
 
-    virtual class_type_t get_class_type() const { return class_single; }
     virtual form_t get_form() const = 0;
-    uint8_t get_type_byte() const { return Data_item::get_type_byte(get_class_type(), get_type()); }
 
     // flag true puts the item (and everything below it) back to its defaults,
     // silently: the caller signals afterwards (NV_root::signal_all).
@@ -74,8 +72,9 @@ public:
     // When changed, announces the item (below).
     void notify_updated(bool changed, notify_t mode) const;
     // Queues an event to every listener of this item and of the containers
-    // above it (those registered for changes below them). Never blocks on a
-    // receiver and never calls one.
+    // above it (those registered for changes below them), then tells the
+    // change handlers of the item and of the containers above it. Never
+    // blocks on a receiver and never calls one; call it without the item's lock.
     void announce(notify_t mode) const;
 
     // Re-parents a standalone item as the next child of parent, under a new id.

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/data/CDS_Remote_Receive_buffer.h"
+#include "platform/data/CDS_Remote_Send_buffer.h"
 #include "platform/data/Data_item_text.h"
 #include "platform/data/Dumper.h"
 #include "platform/data/NV_iterator.h"
@@ -93,6 +95,16 @@ public:
 
 protected:
     bool assign_from(const NV_item& other, notify_t) override { return _set(other, notify_field); }
+    bool encode_value(CDS::Remote::Send_buffer& buffer) const override { return buffer.append(get()); }
+    // A remote write is a set: listeners hear of it, the saver among them.
+    bool decode_value(CDS::Remote::Receive_buffer& buffer) override
+    {
+        T value;
+        if (!buffer.pop(value))
+            return false;
+        set(value);
+        return true;
+    }
 
 private:
     bool store(T value, notify_t mode)

@@ -14,8 +14,8 @@ public:
 
     item_type_t get_type() const override { return type_struct; }
     int get_module_id() const { return module_id_; }
-    // Queues one event to every listener in the tree, changed or not (after
-    // a reset to defaults, or once at start-up).
+    // Queues one event to every listener in the tree and tells every change
+    // handler, changed or not (after a reset to defaults, or once at start-up).
     void signal_all() const;
 
 protected:
