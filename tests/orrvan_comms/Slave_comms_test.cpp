@@ -220,7 +220,13 @@ TEST_F(Slave_link, a_full_incoming_queue_drops_and_counts_what_comes)
     ASSERT_NO_FATAL_FAILURE(open_and_meet_the_slaves());
     Debug_channel_on channel;
     Debug_capture capture;
-    for (int i = 0; i < 1003; ++i)
+    // The stack below holds at most 1000 unread messages of its own: the link
+    // takes the first thousand before more come, so that its queue is the one
+    // that overflows.
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_NO_FATAL_FAILURE(send_from(legacy, 0xCB00, {uint8_t(i)}));
+    ASSERT_TRUE(wait_until([&] { return link.get_available_message_count() == 1000; }));
+    for (int i = 1000; i < 1003; ++i)
         ASSERT_NO_FATAL_FAILURE(send_from(legacy, 0xCB00, {uint8_t(i)}));
     ASSERT_TRUE(wait_until([&] { return capture.text().find("3 messages dropped") != std::string::npos; }))
         << capture.text();
