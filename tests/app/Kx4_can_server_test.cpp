@@ -3,6 +3,7 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "tests/app/App_fixture.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Short_claims.h"
 #include "tests/support/Simulated_slave_ecu.h"
 #include "tests/support/Spawned_process.h"
@@ -22,11 +23,6 @@ namespace {
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
 constexpr int timeout_ms = 20000;
 
-std::string tcp_spec(int port)
-{
-    return "tcp,addr=127.0.0.1,port=" + std::to_string(port);
-}
-
 // The next line of the output that holds the text; false when none comes in time.
 bool next_line_with(Spawned_process& process, const std::string& text)
 {
@@ -40,7 +36,7 @@ bool next_line_with(Spawned_process& process, const std::string& text)
 // A node on the ISOBUS that asks for the claim of an address and keeps what it hears.
 class Claim_asker {
 public:
-    explicit Claim_asker(int port) : bus_(Bus_select::start(tcp_spec(port).c_str(), nullptr))
+    explicit Claim_asker(int port) : bus_(Bus_select::start(Hub_process::spec(port).c_str(), nullptr))
     {
         if (bus_)
             bus_->set_receiver([this](const Can_frame& frame) { take(frame); });
@@ -88,28 +84,16 @@ private:
     Can_frame claims_[256];
 };
 
-// can_hub on the two ports (0: free ones); they are filled in once it listens.
-std::unique_ptr<Spawned_process> start_hub(int& isobus_port, int& abus_port)
-{
-    auto hub = std::make_unique<Spawned_process>(
-        std::vector<std::string>{CAN_HUB_PROGRAM, std::to_string(isobus_port), std::to_string(abus_port)});
-    if (!hub->wait_for_output("listening", timeout_ms))
-        return nullptr;
-    std::istringstream line(hub->output().substr(hub->output().find("ports") + 5));
-    line >> isobus_port >> abus_port;
-    return hub;
-}
-
 TEST(Kx4_can_server, a_restarted_can_server_is_found_again_the_address_claimed_again_and_the_slave_ecu_runs_again)
 {
     Temp_folder root;
-    int isobus_port = 0, abus_port = 0;
-    std::unique_ptr<Spawned_process> hub = start_hub(isobus_port, abus_port);
-    ASSERT_TRUE(hub && isobus_port > 0 && abus_port > 0);
+    auto hub = std::make_unique<Hub_process>(CAN_HUB_PROGRAM, 0, 0, timeout_ms);
+    ASSERT_TRUE(hub->listening()) << hub->output();
+    const int isobus_port = hub->isobus_port(), abus_port = hub->abus_port();
     Short_claims short_claims;
     Simulated_slave_ecu slave(5, 0x22); // kx4's --id=5,4 below
-    ASSERT_TRUE(slave.start(tcp_spec(abus_port)));
-    Spawned_process kx4({KX4_PROGRAM, "--bus=" + tcp_spec(isobus_port), "--abus=" + tcp_spec(abus_port), "--id=5,4"},
+    ASSERT_TRUE(slave.start(hub->abus()));
+    Spawned_process kx4({KX4_PROGRAM, "--bus=" + hub->isobus(), "--abus=" + hub->abus(), "--id=5,4"},
                         {"KX4_ROOT=" + root.path()});
     char slave_name[17];
     std::snprintf(slave_name, sizeof slave_name, "%llx", static_cast<unsigned long long>(slave.get_name()));
@@ -117,8 +101,8 @@ TEST(Kx4_can_server, a_restarted_can_server_is_found_again_the_address_claimed_a
     ASSERT_TRUE(kx4.wait_for_output("Address 144 claimed on the ISOBUS\n", timeout_ms)) << kx4.output();
     ASSERT_TRUE(next_line_with(kx4, slave_running)) << kx4.output();
 
-    hub->send_signal(SIGKILL);
-    EXPECT_FALSE(hub->wait_for_exit(timeout_ms).has_value()) << "killed";
+    hub->process().send_signal(SIGKILL);
+    EXPECT_FALSE(hub->process().wait_for_exit(timeout_ms).has_value()) << "killed";
     for (int port : {isobus_port, abus_port})
         EXPECT_TRUE(kx4.wait_for_output("CAN bus 127.0.0.1:" + std::to_string(port) +
                                             ": the CAN server is gone (it closed the connection); connecting again\n",
@@ -127,8 +111,8 @@ TEST(Kx4_can_server, a_restarted_can_server_is_found_again_the_address_claimed_a
     ASSERT_TRUE(next_line_with(kx4, "TEcu::" + std::string(slave_name) + " SlaveState 9->0"))
         << "the slave falls silent with its bus" << kx4.output();
 
-    hub = start_hub(isobus_port, abus_port); // on the same ports
-    ASSERT_TRUE(hub) << "the ports could not be taken again";
+    hub = std::make_unique<Hub_process>(CAN_HUB_PROGRAM, isobus_port, abus_port, timeout_ms);
+    ASSERT_TRUE(hub->listening()) << "the ports could not be taken again: " << hub->output();
     for (int port : {isobus_port, abus_port})
         EXPECT_TRUE(kx4.wait_for_output("CAN bus 127.0.0.1:" + std::to_string(port) + ": the CAN server is back\n",
                                         timeout_ms))
@@ -143,8 +127,7 @@ TEST(Kx4_can_server, a_restarted_can_server_is_found_again_the_address_claimed_a
 
     kx4.send_signal(SIGTERM);
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
-    hub->send_signal(SIGTERM);
-    EXPECT_EQ(hub->wait_for_exit(timeout_ms), 0) << hub->output();
+    EXPECT_EQ(hub->process().stop(SIGTERM, timeout_ms), 0) << hub->output();
 }
 
 }

@@ -1,5 +1,6 @@
 // kx4 -T as a program: its test console fed on standard input.
 #include "tests/app/App_fixture.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
 
 #include <gtest/gtest.h>
@@ -17,23 +18,16 @@ class Kx4_console : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(hub.wait_for_output("listening", timeout_ms)) << hub.output();
-        std::istringstream line(hub.output().substr(hub.output().find("ports") + 5));
-        int isobus_port = 0, abus_port = 0;
-        line >> isobus_port >> abus_port;
-        ASSERT_GT(isobus_port, 0) << hub.output();
-        ASSERT_GT(abus_port, 0) << hub.output();
-        arguments = {KX4_PROGRAM, "-T", "--bus=tcp,addr=127.0.0.1,port=" + std::to_string(isobus_port),
-                     "--abus=tcp,addr=127.0.0.1,port=" + std::to_string(abus_port)};
+        ASSERT_TRUE(hub.listening()) << hub.output();
+        arguments = {KX4_PROGRAM, "-T", "--bus=" + hub.isobus(), "--abus=" + hub.abus()};
     }
     void TearDown() override
     {
-        hub.send_signal(SIGTERM);
-        EXPECT_EQ(hub.wait_for_exit(timeout_ms), 0) << hub.output();
+        EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
     }
 
     Temp_folder root;
-    Spawned_process hub{{CAN_HUB_PROGRAM, "0", "0"}};
+    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
     std::vector<std::string> arguments;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "tests/app/App_fixture.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Short_claims.h"
 #include "tests/support/Simulated_slave_ecu.h"
 #include "tests/support/Spawned_process.h"
@@ -27,19 +28,14 @@ namespace {
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
 constexpr int timeout_ms = 20000;
 
-std::string tcp_spec(int port)
-{
-    return "tcp,addr=127.0.0.1,port=" + std::to_string(port);
-}
-
 std::string bus_spec(int port)
 {
-    return "--bus=" + tcp_spec(port);
+    return "--bus=" + Hub_process::spec(port);
 }
 
 std::string abus_spec(int port)
 {
-    return "--abus=" + tcp_spec(port);
+    return "--abus=" + Hub_process::spec(port);
 }
 
 // A port on which nothing listens (for a moment, at least).
@@ -119,16 +115,11 @@ class Kx4_process : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(hub.wait_for_output("listening", timeout_ms)) << hub.output();
-        std::istringstream line(hub.output().substr(hub.output().find("ports") + 5));
-        line >> isobus_port >> abus_port;
-        ASSERT_GT(isobus_port, 0) << hub.output();
-        ASSERT_GT(abus_port, 0) << hub.output();
+        ASSERT_TRUE(hub.listening()) << hub.output();
     }
     void TearDown() override
     {
-        hub.send_signal(SIGTERM);
-        EXPECT_EQ(hub.wait_for_exit(timeout_ms), 0) << hub.output();
+        EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
     }
 
     // Runs kx4 on the two buses to its end, which must come with a non-zero
@@ -143,9 +134,9 @@ protected:
     }
 
     Temp_folder root;
-    Spawned_process hub{{CAN_HUB_PROGRAM, "0", "0"}};
-    int isobus_port = 0;
-    int abus_port = 0;
+    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
+    const int isobus_port = hub.isobus_port();
+    const int abus_port = hub.abus_port();
 };
 
 TEST_F(Kx4_process, claims_its_address_runs_its_slave_ecu_and_ends_with_code_1_on_sigterm)
@@ -154,7 +145,7 @@ TEST_F(Kx4_process, claims_its_address_runs_its_slave_ecu_and_ends_with_code_1_o
     ASSERT_TRUE(peer.is_connected());
     Short_claims short_claims;
     Simulated_slave_ecu slave(slave_identity, 0x22);
-    ASSERT_TRUE(slave.start(tcp_spec(abus_port)));
+    ASSERT_TRUE(slave.start(hub.abus()));
     Spawned_process kx4({KX4_PROGRAM, bus_spec(isobus_port), abus_spec(abus_port), slave_id_option},
                         {"KX4_ROOT=" + root.path()});
 
@@ -232,7 +223,7 @@ TEST_F(Kx4_process, without_a_server_on_the_slave_ecu_bus_it_says_so_and_fails)
     const int port = free_port();
     ASSERT_GT(port, 0);
     const std::string said = failing_start(isobus_port, port);
-    const std::string spec = "\"" + tcp_spec(port) + "\"";
+    const std::string spec = "\"" + Hub_process::spec(port) + "\"";
     EXPECT_NE(said.find("Connecting to the slave ECUs on " + spec + "\n"), std::string::npos) << said;
     EXPECT_NE(said.find("no CAN connection on " + spec), std::string::npos) << said;
     EXPECT_EQ(said.find("Address 144 claimed"), std::string::npos) << said;

@@ -7,6 +7,7 @@
 #include "platform/rtos/waiter_descriptor.h"
 #include "tests/app/App_fixture.h"
 #include "tests/messaging/Remote_peer.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Short_claims.h"
 #include "tests/support/Spawned_process.h"
 
@@ -24,11 +25,6 @@ constexpr int timeout_ms = 20000;
 constexpr uint32_t pgn = 0x1EF00;
 constexpr uint8_t kx4_address = 144, peer_address = 0x30;
 
-std::string tcp_spec(int port)
-{
-    return "tcp,addr=127.0.0.1,port=" + std::to_string(port);
-}
-
 // A display on the ISOBUS that speaks the remote data store with its own
 // coder (the network layer under it is the platform's).
 class Display {
@@ -36,7 +32,7 @@ public:
     explicit Display(int port)
     {
         const ZEV_name::NAME name = Known_names::get_tessaryn_master(9);
-        ok_ = stack_.open(Bus_select::start(tcp_spec(port).c_str(), nullptr), &manager_) && stack_.start() &&
+        ok_ = stack_.open(Bus_select::start(Hub_process::spec(port).c_str(), nullptr), &manager_) && stack_.start() &&
               stack_.get_name_manager().add_local_name(name, peer_address, &waiter_) &&
               stack_.wait_for_name(&waiter_, name, true) &&
               stack_.register_pgn(pgn, &waiter_, nullptr, ZEV_stack::PGN_DATA) == 0;
@@ -79,28 +75,17 @@ private:
     bool ok_ = false;
 };
 
-std::unique_ptr<Spawned_process> start_hub(int& isobus_port, int& abus_port)
-{
-    auto hub = std::make_unique<Spawned_process>(std::vector<std::string>{CAN_HUB_PROGRAM, "0", "0"});
-    if (!hub->wait_for_output("listening", timeout_ms))
-        return nullptr;
-    std::istringstream line(hub->output().substr(hub->output().find("ports") + 5));
-    line >> isobus_port >> abus_port;
-    return hub;
-}
-
 TEST(Kx4_remote_store, a_display_fetches_the_description_reads_a_field_and_malformed_frames_change_nothing)
 {
     Temp_folder root;
-    int isobus_port = 0, abus_port = 0;
-    std::unique_ptr<Spawned_process> hub = start_hub(isobus_port, abus_port);
-    ASSERT_TRUE(hub && isobus_port > 0 && abus_port > 0);
+    Hub_process hub(CAN_HUB_PROGRAM, 0, 0, timeout_ms);
+    ASSERT_TRUE(hub.listening()) << hub.output();
     Short_claims short_claims;
-    Spawned_process kx4({KX4_PROGRAM, "--bus=" + tcp_spec(isobus_port), "--abus=" + tcp_spec(abus_port)},
+    Spawned_process kx4({KX4_PROGRAM, "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
                         {"KX4_ROOT=" + root.path()});
     ASSERT_TRUE(kx4.wait_for_output("Remote CDS started\n", timeout_ms)) << kx4.output();
     ASSERT_TRUE(kx4.wait_for_output("Address 144 claimed on the ISOBUS\n", timeout_ms)) << kx4.output();
-    Display display(isobus_port);
+    Display display(hub.isobus_port());
     ASSERT_TRUE(display.is_ready());
 
     const Bytes crc = display.ask({0x85});
@@ -158,8 +143,7 @@ TEST(Kx4_remote_store, a_display_fetches_the_description_reads_a_field_and_malfo
 
     kx4.send_signal(SIGTERM);
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
-    hub->send_signal(SIGTERM);
-    EXPECT_EQ(hub->wait_for_exit(timeout_ms), 0);
+    EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
 }
 
 }

@@ -2,6 +2,8 @@
 // and a peer on the ISOBUS.
 #include "platform/can/Bus_select.h"
 #include "tests/app/App_fixture.h"
+#include "tests/app/Kx4_driving.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
 
 #include <gtest/gtest.h>
@@ -16,48 +18,18 @@ namespace {
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
 constexpr int timeout_ms = 20000;
 
-// Asks the console for the item until the answer holds the text (true) or the time is up.
-bool wait_for_answer(Spawned_process& kx4, const std::string& request, const std::string& text)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!kx4.write_input(request + "\n"))
-            return false;
-        std::string line;
-        while (kx4.read_line(line, timeout_ms)) {
-            if (line.find(text) != std::string::npos)
-                return true;
-            if (line.find("gps_speed = ") != std::string::npos)
-                break; // an older value: ask again
-        }
-    }
-    return false;
-}
-
-Can_frame wheel_speed(uint16_t raw)
-{
-    // PGN 65096 to all, priority 3, from address 0x80.
-    return Can_frame{0x0CFE4880, true, 8, {uint8_t(raw), uint8_t(raw >> 8), 0, 0, 0, 0, 0, 0}};
-}
-
 TEST(Kx4_serial_console, wheel_speed_reaches_the_store_and_a_firmware_upgrade_ends_it_with_code_2)
 {
     Temp_folder root;
-    Spawned_process hub({CAN_HUB_PROGRAM, "0", "0"});
-    ASSERT_TRUE(hub.wait_for_output("listening", timeout_ms)) << hub.output();
-    std::istringstream ports(hub.output().substr(hub.output().find("ports") + 5));
-    int isobus_port = 0, abus_port = 0;
-    ports >> isobus_port >> abus_port;
-    ASSERT_GT(abus_port, 0) << hub.output();
-    const std::string isobus = "tcp,addr=127.0.0.1,port=" + std::to_string(isobus_port);
-    std::unique_ptr<Can_bus> peer(Bus_select::start(isobus.c_str(), nullptr));
+    Hub_process hub(CAN_HUB_PROGRAM, 0, 0, timeout_ms);
+    ASSERT_TRUE(hub.listening()) << hub.output();
+    std::unique_ptr<Can_bus> peer(Bus_select::start(hub.isobus().c_str(), nullptr));
     ASSERT_TRUE(peer);
 
     const std::string link = root.path() + "slaves";
     Spawned_process slaves({FAKE_SLAVE_PROGRAM, "--link", link});
     ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
-    Spawned_process kx4({KX4_PROGRAM, "-T", "--port=" + link, "--bus=" + isobus,
-                         "--abus=tcp,addr=127.0.0.1,port=" + std::to_string(abus_port)},
+    Spawned_process kx4({KX4_PROGRAM, "-T", "--port=" + link, "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
                         {"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
     ASSERT_TRUE(kx4.wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4.output();
     EXPECT_NE(kx4.output().find("START REAL\n"), std::string::npos) << kx4.output();
@@ -82,7 +54,7 @@ TEST(Kx4_serial_console, wheel_speed_reaches_the_store_and_a_firmware_upgrade_en
 
     EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
     peer.reset();
-    EXPECT_EQ(hub.stop(SIGTERM, timeout_ms), 0) << hub.output();
+    EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
 }
 
 }

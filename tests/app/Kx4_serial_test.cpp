@@ -1,5 +1,6 @@
 // kx4 with and without the slave processors' serial line (--port).
 #include "tests/app/App_fixture.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
 
 #include <gtest/gtest.h>
@@ -17,19 +18,15 @@ class Kx4_serial : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(hub.wait_for_output("listening", timeout_ms)) << hub.output();
-        std::istringstream line(hub.output().substr(hub.output().find("ports") + 5));
-        line >> isobus_port >> abus_port;
-        ASSERT_GT(abus_port, 0) << hub.output();
+        ASSERT_TRUE(hub.listening()) << hub.output();
     }
-    void TearDown() override { EXPECT_EQ(hub.stop(SIGTERM, timeout_ms), 0) << hub.output(); }
+    void TearDown() override { EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output(); }
 
     // Runs kx4 with the extra arguments until it waits for its display, then
     // stops it with SIGTERM; its output.
     std::string run_until_running(const std::vector<std::string>& extra)
     {
-        std::vector<std::string> arguments{KX4_PROGRAM, "--bus=tcp,addr=127.0.0.1,port=" + std::to_string(isobus_port),
-                                           "--abus=tcp,addr=127.0.0.1,port=" + std::to_string(abus_port)};
+        std::vector<std::string> arguments{KX4_PROGRAM, "--bus=" + hub.isobus(), "--abus=" + hub.abus()};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         Spawned_process kx4(arguments, {"KX4_ROOT=" + root.path()});
         EXPECT_TRUE(kx4.wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4.output();
@@ -38,9 +35,7 @@ protected:
     }
 
     Temp_folder root;
-    Spawned_process hub{{CAN_HUB_PROGRAM, "0", "0"}};
-    int isobus_port = 0;
-    int abus_port = 0;
+    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
 };
 
 TEST_F(Kx4_serial, with_a_port_it_runs_its_control_task_on_the_line_and_closes_the_port_at_the_end)
