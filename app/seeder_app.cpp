@@ -11,6 +11,7 @@
 #include "app/slave_ecu.h"
 #include "app/start_up_overrides.h"
 #include "control_logic/Control_logic.h"
+#include "diagnostics/Implement_diag.h"
 #include "messaging/cds/start_remote_data_store.h"
 #include "orrvan_comms/include/Ecu_entry_points.h"
 #include "platform/can/Bus_select.h"
@@ -163,8 +164,11 @@ void seeder_app_thread(const Command_line& settings)
     const App_objects objects{data_store, parameters, parameter_file, main_waiter, stop_requested};
     select_ui_mode(objects);
 
-    // Diagnostics, the file-server client, the VT pool and user interface
-    // (VT mode), and the Task Controller come here once they exist.
+    auto diagnostics = std::make_unique<Implement_diag>(data_store);
+    diagnostics->init(process_module_man, stack.get(), Known_names::get_seeder(int(info.get_identity_number())));
+
+    // The file-server client, the VT pool and user interface (VT mode), and
+    // the Task Controller come here once they exist.
 
     parameters.signal_all();
     Main_loop loop(objects);
@@ -179,6 +183,7 @@ void seeder_app_thread(const Command_line& settings)
     // The control task goes first: its destructor closes the serial port.
     // The other objects made above follow, once they exist.
     control.reset();
+    diagnostics.reset();
     remote_gateway.reset();
     remote_server.reset();
     stack.reset();

@@ -41,6 +41,24 @@ uint32_t Atime::ms_of_day()
     return uint32_t((local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) * 1000 + ts.tv_nsec / 1000000);
 }
 
+Atime::Real_time Atime::real_timeb() const
+{
+    int64_t wall_ms = ms_;
+    if (!manual_active.load()) {
+        timespec ts{};
+        clock_gettime(CLOCK_REALTIME, &ts);
+        wall_ms = int64_t(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000 - (now().ms() - ms_);
+    }
+    Real_time real;
+    real.seconds = wall_ms / 1000;
+    real.milliseconds = int(wall_ms % 1000);
+    if (real.milliseconds < 0) {
+        real.seconds -= 1;
+        real.milliseconds += 1000;
+    }
+    return real;
+}
+
 Manual_clock::Manual_clock(int64_t start_ms)
 {
     if (manual_active.load())

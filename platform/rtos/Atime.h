@@ -31,6 +31,15 @@ public:
     // Milliseconds since local midnight, for time-stamped log lines.
     static uint32_t ms_of_day();
 
+    // This instant on the wall clock: whole seconds since 1970 and the
+    // milliseconds beyond them. Under a manual clock its milliseconds are
+    // taken for the wall clock too, so that tests see the times they set.
+    struct Real_time {
+        int64_t seconds = 0;
+        int milliseconds = 0;
+    };
+    Real_time real_timeb() const;
+
 private:
     int64_t ms_ = 0;
 };

@@ -76,6 +76,15 @@ int module_man::register_module(const char* name)
     return id;
 }
 
+bool module_man::init_module(uint16_t* id, bool)
+{
+    const int registered = register_module(nullptr);
+    if (registered < 0 || !id)
+        return false;
+    *id = uint16_t(registered);
+    return true;
+}
+
 std::string module_man::get_module_name(int id) const
 {
     return registry_->name(id);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -26,6 +27,9 @@ public:
 
     // Returns the new module's id (1 and up), or -1 when the registry is full.
     int register_module(const char* name);
+    // Registers an unnamed module and gives its id; false, id unchanged, when
+    // the registry is full. The flag is accepted for the callers' sake only.
+    bool init_module(uint16_t* id, bool flag);
     // The registered name, or "" for an id not in use.
     std::string get_module_name(int id) const;
 
