@@ -314,8 +314,15 @@ void Control_logic::on_serial_data()
             return;
         if (simulating())
             continue;
-        clear_no_comms(store_);
-        poller_->on_reply(packet);
+        // A reply of the wrong length answers nothing: were the next request
+        // sent now, a stray frame would pair every later reply with the
+        // request after its own.
+        if (!poller_->on_reply(packet))
+            continue;
+        // The alarm stays while some slave is still missing: another
+        // slave's reply must not clear it between that slave's misses.
+        if (poller_->get_no_comms_mask() == 0)
+            clear_no_comms(store_);
         // One request in flight: the next request re-arms the deadline.
         remove_timeout(t5_);
         submit_timeout(t8_);

@@ -64,6 +64,9 @@ void Ecu_poller::InitComms()
     version_rotation_ = config_rotation_38_ = fan_rotation_ = channel_rotation_ = load_rotation_ = 0;
     drive_rotation_25_ = drill_cycle_ = drill_status_sent_ = scale_index_ = 0;
     poll_index_ = 0;
+    // The section monitor ECU is set up before its inputs are read.
+    section_monitor_index_ = -1;
+    section_monitor_done_ = 1;
     first_failure_pending_ = 1;
     valid_replies_ = 0;
     std::fill(std::begin(miss_count_), std::end(miss_count_), 0u);
@@ -177,7 +180,7 @@ void Ecu_poller::poll_next()
     advance();
 }
 
-void Ecu_poller::on_reply(const Packet& packet)
+bool Ecu_poller::on_reply(const Packet& packet)
 {
     const uint32_t length = packet.ascii ? packet.count : uint32_t(packet.bytes[1]) + 1;
     if (length != expected_length_) {
@@ -189,11 +192,12 @@ void Ecu_poller::on_reply(const Packet& packet)
         for (uint32_t i = 0; i < data_length && 4 + i < Packet::size; ++i)
             Debug_print::dprint("%02x ", packet.bytes[4 + i]);
         Debug_print::dprint("\n");
-        return;
+        return false;
     }
     record_result(true);
     if (outstanding_slot_ < power_box_slot)
         handle_reply(outstanding_slot_, packet);
+    return true;
 }
 
 void Ecu_poller::record_result(bool ok)

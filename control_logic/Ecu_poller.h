@@ -42,7 +42,9 @@ public:
     bool skip_current();
     void advance();
     void poll_next();
-    void on_reply(const Packet& packet);
+    // False when the reply fails the length check: it answers nothing, and
+    // the request stays out until its own reply or its deadline.
+    bool on_reply(const Packet& packet);
 
     // Monitor ECUs (Monitor_ecus.cpp): m = 1..monitor_count() at
     // monitor_address(m); monitor_index() of a reply's source, 72..75 giving

@@ -24,6 +24,8 @@ constexpr uint8_t command_spray_configuration = 9;
 constexpr uint8_t command_load_h = 72;
 constexpr uint8_t command_load_i = 73;
 constexpr uint8_t command_configuration = 200;
+// Length byte of a drive configuration reply: six data bytes, the version at 4 and 5.
+constexpr uint8_t configuration_length = 4 + 6;
 
 uint8_t source(const Packet& p)
 {
@@ -386,8 +388,10 @@ void Ecu_poller::receive_inputs(const Packet& p)
             tillage(bit(in, app_.personality.get() == 1 ? 7 : 4));
         break;
     default: {
+        // With ecu_config 1, 52 and 53 are drive ECUs whose inputs are no spray buttons.
         const int ecu = spray_ecu_of(source(p));
-        if (ecu >= 0)
+        const bool spray_ecu = source(p) == 60 || source(p) == 61 || app_.ecu_config.get() != 1;
+        if (ecu >= 0 && spray_ecu)
             put(diagnostics.spray_ecu[ecu].button_state, uint8_t(in & 3));
         break;
     }
@@ -525,12 +529,18 @@ void Ecu_poller::receive_drive_configuration(const Packet& p)
     const int c = config_channel_38_;
     if (source(p) != drive_address(c, app_.ecu_config.get()) || command(p) != command_configuration)
         return;
+    // A spray ECU's reply is shorter: it holds no version, only what follows its data.
+    if (p.bytes[1] < configuration_length)
+        return;
     const uint8_t* d = data(p);
     put(store_.body.channels.channels[c].ecu_version, ds_version{d[4], d[5], 0});
 }
 
 void Ecu_poller::receive_spray_configuration(const Packet& p)
 {
+    // Only the spray ECU of the channel asked knows its version.
+    if (source(p) != drive_address(config_channel_38_, app_.ecu_config.get()))
+        return;
     const int ecu = spray_ecu_of(source(p));
     const uint32_t first = spray_boom(ecu, 0), second = spray_boom(ecu, 1);
     if (first >= uint32_t(num_booms) || second >= uint32_t(num_booms))

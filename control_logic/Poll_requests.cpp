@@ -95,11 +95,13 @@ bool Ecu_poller::skip(uint32_t slot)
         const ds_version v = get(store_.body.channels.channels[0].ecu_version);
         return v.v_major * 10 + v.v_minor < 36;
     };
+    // Only the monitor ECUs this personality addresses count: an enabled
+    // fifth one would leave the slot without a request to wait for.
     const auto no_monitor = [this] {
         if (app_.monitor_ecus.monitoring_config.get() != 1)
             return true;
-        for (int m = 0; m < num_fans; ++m)
-            if (app_.monitor_ecus.monitor_ecus[m]->enabled.get())
+        for (uint32_t m = 1; m <= monitor_count(); ++m)
+            if (monitor_enabled(m))
                 return false;
         return true;
     };

@@ -15,7 +15,10 @@ constexpr uint8_t command_read = 1;
 constexpr uint8_t command_setup = 9;
 constexpr uint32_t setup_length = 11;
 constexpr int32_t num_tanks = 10;
-constexpr int32_t num_monitor_booms = 10; // the section-monitoring records
+// The machine's booms and their sections: the store's section-monitoring
+// table has ten boom records, but only these have section states to walk.
+constexpr int32_t num_booms = 6;
+constexpr int32_t num_sections = 10;
 constexpr int32_t max_inputs = 32;
 
 }
@@ -29,9 +32,9 @@ void Ecu_poller::rebuild_section_monitors()
         if (app_.channels[c]->mode.get() != 0)
             continue;
         const int32_t boom = get(monitors.tanks[c].boom_assignment);
-        if (boom < 0 || boom >= num_monitor_booms)
+        if (boom < 0 || boom >= num_booms)
             continue;
-        const int32_t sections = get(monitors.booms[boom].num_sections);
+        const int32_t sections = std::min(get(monitors.booms[boom].num_sections), num_sections);
         if (sections <= 1)
             continue;
         for (int32_t j = 0; j < sections && count < max_inputs; ++j, ++count)

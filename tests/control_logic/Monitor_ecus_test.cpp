@@ -307,11 +307,14 @@ TEST_F(Section_monitors, the_list_has_a_sensor_per_section_of_each_granular_tank
         boom(b, 3);
     boom(4, 1);
     boom(5, 10);
+    boom(1, 12);
     app.channels[1]->mode.set(1);
     const Case cases[] = {
         {"granular tanks only, booms of more than one section", 4, {{0, 2}, {1, 3}, {2, 4}, {3, 0}}, 6,
          "020 021 022 300 301 302 "},
         {"booms out of range are passed over", 2, {{0, -1}, {1, 3}}, 0, ""},
+        {"booms beyond the machine's six are passed over", 1, {{0, 7}}, 0, ""},
+        {"a boom counts ten sections at most", 1, {{0, 1}}, 10, "010 011 012 013 014 015 016 017 018 019 "},
         {"capped at 32", 10, {{0, 5}, {2, 5}, {3, 5}, {4, 5}}, 32, "050 051 052 "},
         {"tanks beyond ten are not read", 11, {{9, 0}}, 3, "900 901 902 "},
     };
@@ -336,6 +339,8 @@ TEST_F(Section_monitors, slot_36_walks_the_running_sections_then_sets_up_and_dec
     write(sm.pulsed_section_monitors_diagnostics_input, int32_t(2));
     write(store.body.channels.channels[0].shaft_rpm, 300.0);
 
+    EXPECT_EQ(poll_36(), (Bytes{9, 0, 3, 0, 255, 255})) << "set up before the first walk";
+    reply(frame(71, 9, {0, 3, 0, 255, 5, 1}));
     EXPECT_EQ(poll_36(), (Bytes{1, 0}));
     // 1000 x 2 ms per turn over 100 pulses per turn: 300 rpm, as the tank's shaft.
     reply(frame(71, 1, {0xE8, 0x03, 0x00, 0, 0}));

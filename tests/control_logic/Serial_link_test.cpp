@@ -15,9 +15,21 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes reply_from(uint8_t address, uint8_t command)
+// A slave's reply, sum included.
+Bytes reply_from(uint8_t address, uint8_t command, const Bytes& data = {})
 {
-    return {0x31, 0x04, address, command, uint8_t(0x31 + 0x04 + address + command)};
+    Bytes reply{0x31, uint8_t(4 + data.size()), address, command};
+    reply.insert(reply.end(), data.begin(), data.end());
+    uint8_t sum = 0;
+    for (uint8_t b : reply)
+        sum = uint8_t(sum + b);
+    reply.push_back(sum);
+    return reply;
+}
+
+Bytes bytes_of(const Packet& p)
+{
+    return Bytes(p.bytes, p.bytes + p.bytes[1] + 1);
 }
 
 // The link of the control task on a pseudo-terminal, with the fake slave
@@ -84,15 +96,26 @@ struct Serial_link : ::testing::Test {
 TEST_F(Serial_link, each_slave_address_answers_from_itself_with_the_same_command)
 {
     start({});
-    for (auto [address, command] : {std::pair<uint8_t, uint8_t>{50, 7}, {71, 200}, {60, 0}}) {
-        SCOPED_TRACE(int(address));
-        send(address, command);
+    struct Case {
+        uint8_t address, command;
+        Bytes data;
+    };
+    const Case cases[] = {
+        {50, 7, {0x00, 0x02, 100, 0, 100, 0, 25, 0, 25, 0}},
+        {71, 200, {0, 0, 0, 0, 4, 2}},
+        {60, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.address));
+        send(c.address, c.command);
         Packet reply;
         ASSERT_TRUE(receive(reply)) << log_text();
-        EXPECT_EQ(Bytes(reply.bytes, reply.bytes + 5), reply_from(address, command));
+        EXPECT_EQ(bytes_of(reply), reply_from(c.address, c.command, c.data));
     }
     const std::string log = log_text();
-    EXPECT_NE(log.find("request to 71 command 200: 47 04 31 c8 44 -> reply 31 04 47 c8 44"), std::string::npos) << log;
+    EXPECT_NE(log.find("request to 71 command 200: 47 04 31 c8 44 -> reply 31 0a 47 c8 00 00 00 00 04 02 50"),
+              std::string::npos)
+        << log;
     EXPECT_EQ(capture.text().find("Pkt fail"), std::string::npos) << capture.text();
 }
 
@@ -115,7 +138,7 @@ TEST_F(Serial_link, frames_that_are_no_request_are_logged_and_skipped)
     ASSERT_TRUE(stream.__write(line.data(), line.size()));
     Packet reply;
     ASSERT_TRUE(receive(reply));
-    EXPECT_EQ(Bytes(reply.bytes, reply.bytes + 5), reply_from(51, 9));
+    EXPECT_EQ(bytes_of(reply), reply_from(51, 9, {0, 0, 2, 0}));
     EXPECT_NE(log_text().find("skipped 7 bytes: 00 7f 32 04 31 07 00"), std::string::npos) << log_text();
 }
 
@@ -123,12 +146,12 @@ TEST_F(Serial_link, with_echo_each_request_comes_back_before_its_reply)
 {
     start({"", true, {}});
     send(52, 4);
-    ASSERT_TRUE(wait_until([&] { return stream.bytes_avail(10); })) << log_text();
-    Bytes line(10);
-    ASSERT_TRUE(stream.get_data(line.data(), 10));
+    ASSERT_TRUE(wait_until([&] { return stream.bytes_avail(12); })) << log_text();
+    Bytes line(12);
+    ASSERT_TRUE(stream.get_data(line.data(), 12));
     const Bytes request = {52, 0x04, 0x31, 4, uint8_t(52 + 4 + 0x31 + 4)};
     Bytes expected = request;
-    for (uint8_t b : reply_from(52, 4))
+    for (uint8_t b : reply_from(52, 4, {0x00, 0x02}))
         expected.push_back(b);
     EXPECT_EQ(line, expected);
     EXPECT_TRUE(wait_until([&] { return log_text().find("-> echo -> reply") != std::string::npos; })) << log_text();
@@ -143,7 +166,7 @@ TEST_F(Serial_link, the_program_serves_its_link_and_its_end_is_a_far_side_gone)
     send(51, 2);
     Packet reply;
     ASSERT_TRUE(receive(reply)) << program.output();
-    EXPECT_EQ(Bytes(reply.bytes, reply.bytes + 5), reply_from(51, 2));
+    EXPECT_EQ(bytes_of(reply), reply_from(51, 2, {0, 0, 0, 0, 0}));
     ASSERT_TRUE(program.wait_for_output("request to 51 command 2", 10000)) << program.output();
     EXPECT_NE(program.output().find("request to 61 command 1: 3d 04 31 01 73 -> silent"), std::string::npos);
 

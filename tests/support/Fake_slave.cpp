@@ -1,5 +1,6 @@
 #include "tests/support/Fake_slave.h"
 #include "tests/support/Fake_slave_monitor.h"
+#include "tests/support/Fake_slave_replies.h"
 
 #include <cerrno>
 #include <chrono>
@@ -15,21 +16,7 @@
 #include <unistd.h>
 
 namespace {
-std::string hex(const uint8_t* bytes, size_t n)
-{
-    std::string text;
-    char two[4];
-    for (size_t i = 0; i < n; ++i) {
-        std::snprintf(two, sizeof two, i ? " %02x" : "%02x", bytes[i]);
-        text += two;
-    }
-    return text;
-}
-
-std::string hex(const std::vector<uint8_t>& bytes)
-{
-    return hex(bytes.data(), bytes.size());
-}
+using Fake_slave_replies::hex;
 
 uint8_t sum_of(const uint8_t* bytes, size_t n)
 {
@@ -52,7 +39,10 @@ std::string time_of_day()
 }
 }
 
-Fake_slave::Fake_slave(Settings settings, Log log) : settings_(std::move(settings)), log_(std::move(log)) {}
+Fake_slave::Fake_slave(Settings settings, Log log)
+    : settings_(std::move(settings)), log_(std::move(log)), silent_(settings_.silent), echo_(settings_.echo)
+{
+}
 
 Fake_slave::~Fake_slave()
 {
@@ -144,29 +134,61 @@ void Fake_slave::run()
     }
 }
 
+void Fake_slave::set_silent(int address, bool silent)
+{
+    std::lock_guard<std::mutex> lock(switches_mutex_);
+    if (silent)
+        silent_.insert(address);
+    else
+        silent_.erase(address);
+}
+
+void Fake_slave::set_echo(bool echo)
+{
+    std::lock_guard<std::mutex> lock(switches_mutex_);
+    echo_ = echo;
+}
+
 void Fake_slave::handle_received()
 {
     std::vector<uint8_t> skipped;
+    const auto take = [this](size_t n) {
+        std::vector<uint8_t> frame(received_.begin(), received_.begin() + long(n));
+        received_.erase(received_.begin(), received_.begin() + long(n));
+        return frame;
+    };
+    const auto report_skipped = [&] {
+        if (!skipped.empty())
+            log("skipped " + std::to_string(skipped.size()) + " bytes: " + hex(skipped));
+        skipped.clear();
+    };
     while (received_.size() >= 2) {
+        if (received_[0] == 'S') {
+            // The weigh-scale request: text of a fixed length.
+            const size_t n = Fake_slave_replies::scale_request_length;
+            if (received_.size() < n)
+                break;
+            const std::vector<uint8_t> text(received_.begin(), received_.begin() + long(n));
+            if (Fake_slave_replies::is_scale_request(text)) {
+                report_skipped();
+                handle_scale_request(take(n));
+                continue;
+            }
+        }
         const uint8_t destination = received_[0];
         const size_t length = received_[1];
         const bool plausible = destination >= first_address && destination <= last_address && length >= 4 && length < 32;
         if (plausible && received_.size() < length + 1)
             break; // the rest is still on its way
         if (plausible && sum_of(received_.data(), length) == received_[length]) {
-            if (!skipped.empty())
-                log("skipped " + std::to_string(skipped.size()) + " bytes: " + hex(skipped));
-            skipped.clear();
-            std::vector<uint8_t> frame(received_.begin(), received_.begin() + long(length) + 1);
-            received_.erase(received_.begin(), received_.begin() + long(length) + 1);
-            handle_frame(frame);
+            report_skipped();
+            handle_frame(take(length + 1));
             continue;
         }
         skipped.push_back(received_[0]);
         received_.erase(received_.begin());
     }
-    if (!skipped.empty())
-        log("skipped " + std::to_string(skipped.size()) + " bytes: " + hex(skipped));
+    report_skipped();
 }
 
 void Fake_slave::handle_frame(const std::vector<uint8_t>& frame)
@@ -175,26 +197,47 @@ void Fake_slave::handle_frame(const std::vector<uint8_t>& frame)
     const uint8_t source = frame[2];
     const uint8_t command = frame[3];
     std::string line = "request to " + std::to_string(address) + " command " + std::to_string(command) + ": " + hex(frame);
+    const std::string words = Fake_slave_replies::describe(frame);
+    if (!words.empty())
+        line += " (" + words + ")";
     if (source != controller_address) {
         log(line + " -> ignored, not from the controller");
         return;
     }
-    if (settings_.silent.count(address)) {
-        log(line + " -> silent");
-        return;
+    {
+        std::lock_guard<std::mutex> lock(switches_mutex_);
+        if (silent_.count(address)) {
+            log(line + " -> silent");
+            return;
+        }
     }
     std::vector<uint8_t> reply;
-    if (!fake_monitor_reply(frame, reply)) {
-        reply = {controller_address, 4, address, command};
-        reply.push_back(sum_of(reply.data(), reply.size()));
+    if (!fake_monitor_reply(frame, reply))
+        reply = Fake_slave_replies::reply_to(frame);
+    answer(frame, reply, line);
+}
+
+void Fake_slave::handle_scale_request(const std::vector<uint8_t>& text)
+{
+    answer(text, Fake_slave_replies::scale_reply_to(text),
+           "request to scale " + std::string(1, char(text[2])) + ": " + Fake_slave_replies::printable(text));
+}
+
+void Fake_slave::answer(const std::vector<uint8_t>& request, const std::vector<uint8_t>& reply, std::string line)
+{
+    bool echo = false;
+    {
+        std::lock_guard<std::mutex> lock(switches_mutex_);
+        echo = echo_;
     }
-    if (settings_.echo) {
-        write_all(frame);
+    if (echo) {
+        write_all(request);
         std::this_thread::sleep_for(std::chrono::milliseconds(echo_pause_ms));
         line += " -> echo";
     }
     write_all(reply);
-    log(line + " -> reply " + hex(reply));
+    const bool text = !reply.empty() && reply[0] == 'S';
+    log(line + " -> reply " + (text ? Fake_slave_replies::printable(reply) : hex(reply)));
 }
 
 void Fake_slave::write_all(const std::vector<uint8_t>& bytes)
@@ -205,7 +248,7 @@ void Fake_slave::write_all(const std::vector<uint8_t>& bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            log("line full, lost: " + hex(bytes.data() + done, bytes.size() - done));
+            log("line full, lost: " + hex(std::vector<uint8_t>(bytes.begin() + long(done), bytes.end())));
             return;
         }
         done += size_t(n);

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <string>
 #include <thread>
@@ -10,8 +11,10 @@
 // A stand-in for the slave processors at the far end of the serial link: a
 // raw pseudo-terminal whose device is reachable at a chosen path. Every good
 // request of the controller (0x31) to an address 50..71 gets a good reply
-// from that address with the same command. Frames are read and written by
-// this class's own code, never by the link it is there to check.
+// from that address with the same command and the data that request
+// expects (Fake_slave_replies, Fake_slave_monitor); the weigh-scale text
+// request gets the scale's text reply. Frames are read and written by this
+// class's own code, never by the link it is there to check.
 class Fake_slave {
 public:
     static constexpr uint8_t controller_address = 0x31;
@@ -43,11 +46,18 @@ public:
     // The terminal's device path, once started.
     const std::string& get_device() const { return device_; }
 
+    // Switches that take effect from the next request on.
+    void set_silent(int address, bool silent);
+    void set_echo(bool echo);
+
 private:
     void run();
     // Takes every whole frame off the front of the received bytes.
     void handle_received();
     void handle_frame(const std::vector<uint8_t>& frame);
+    void handle_scale_request(const std::vector<uint8_t>& text);
+    // Writes the reply, after the echo of the request when echo is on; the log line.
+    void answer(const std::vector<uint8_t>& request, const std::vector<uint8_t>& reply, std::string line);
     void write_all(const std::vector<uint8_t>& bytes);
     void log(const std::string& text);
 
@@ -60,4 +70,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::thread thread_;
     std::vector<uint8_t> received_;
+    std::mutex switches_mutex_;
+    std::set<int> silent_;
+    bool echo_ = false;
 };

@@ -5,7 +5,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <poll.h>
 #include <string>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 namespace {
 void usage(FILE* out)
@@ -15,6 +18,10 @@ void usage(FILE* out)
                       "pseudo-terminal reachable at PATH, one line per frame on standard output.\n"
                       "  --echo     write each request back before replying, as a shared line does\n"
                       "  --silent   never reply for these addresses\n"
+                      "Commands on standard input, one a line, take effect at the next request:\n"
+                      "  silent ADDRESS[,ADDRESS...]   stop replying for these addresses\n"
+                      "  answer ADDRESS[,ADDRESS...]   reply for them again\n"
+                      "  echo on|off\n"
                       "Ends on SIGINT or SIGTERM.\n");
 }
 
@@ -36,6 +43,60 @@ bool parse_addresses(const std::string& text, std::set<int>& addresses)
     }
     return true;
 }
+}
+
+// One command line of standard input; false with a message when it is none.
+bool run_command(Fake_slave& slave, const std::string& line)
+{
+    const size_t space = line.find(' ');
+    const std::string word = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    if (word == "echo" && (rest == "on" || rest == "off")) {
+        slave.set_echo(rest == "on");
+        std::printf("fake_slave: echo %s\n", rest.c_str());
+        return true;
+    }
+    std::set<int> addresses;
+    if ((word == "silent" || word == "answer") && parse_addresses(rest, addresses)) {
+        for (int address : addresses) {
+            slave.set_silent(address, word == "silent");
+            std::printf("fake_slave: %d %s\n", address, word == "silent" ? "silent" : "answering");
+        }
+        return true;
+    }
+    std::fprintf(stderr, "fake_slave: unknown command \"%s\"\n", line.c_str());
+    return false;
+}
+
+// Serves the commands of standard input until a stop signal; after the end
+// of the input only the signal.
+void serve(Fake_slave& slave, int signal_fd)
+{
+    std::string pending;
+    bool input_open = true;
+    for (;;) {
+        pollfd fds[2] = {{signal_fd, POLLIN, 0}, {input_open ? STDIN_FILENO : -1, POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0)
+            continue;
+        if (fds[0].revents & POLLIN)
+            return;
+        if (!(fds[1].revents & (POLLIN | POLLHUP)))
+            continue;
+        char chunk[256];
+        const ssize_t n = read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n <= 0) {
+            input_open = false;
+            continue;
+        }
+        pending.append(chunk, size_t(n));
+        for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (!line.empty())
+                run_command(slave, line);
+        }
+        std::fflush(stdout);
+    }
 }
 
 int main(int argc, char** argv)
@@ -68,12 +129,20 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // The signals are taken by sigwait below; the fake's thread inherits the mask.
+    // The signals are read from a descriptor below; the fake's thread inherits the mask.
     sigset_t stop_signals;
     sigemptyset(&stop_signals);
     sigaddset(&stop_signals, SIGINT);
     sigaddset(&stop_signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+    // Started in the background of a shell, reading the terminal fails
+    // rather than stopping the fake: the commands end, the replies go on.
+    std::signal(SIGTTIN, SIG_IGN);
+    const int signal_fd = signalfd(-1, &stop_signals, SFD_CLOEXEC);
+    if (signal_fd < 0) {
+        std::perror("fake_slave: signalfd");
+        return 1;
+    }
 
     Fake_slave slave(settings);
     std::string error;
@@ -83,8 +152,8 @@ int main(int argc, char** argv)
     }
     std::printf("fake_slave: serving %s at %s\n", slave.get_device().c_str(), settings.link.c_str());
     std::fflush(stdout);
-    int signal = 0;
-    sigwait(&stop_signals, &signal);
+    serve(slave, signal_fd);
     slave.stop();
+    close(signal_fd);
     return 0;
 }

@@ -1,0 +1,289 @@
+// kx4 polling the fake slave processors on the serial line: the cycle, the
+// ground wheel, a slave that falls silent and comes back, the weigh scale,
+// and a channel driven from the test console at a tractor's speed, whose
+// drive target reaches the slave.
+#include "platform/can/Bus_select.h"
+#include "tests/app/App_fixture.h"
+#include "tests/app/Kx4_driving.h"
+#include "tests/support/Fake_slave_replies.h"
+#include "tests/support/Hub_process.h"
+#include "tests/support/Spawned_process.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
+constexpr int timeout_ms = 20000;
+
+// The status request of slots 0 and 17, (50, 1, [1]): twice a cycle.
+const std::string status_request = "request to 50 command 1: 32 05 31 01 01 6a";
+
+size_t count_of(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+// Reads the output until the part has appeared n times in all of it.
+bool wait_for_count(Spawned_process& process, const std::string& part, size_t n)
+{
+    std::string line;
+    while (count_of(process.output(), part) < n)
+        if (!process.read_line(line, timeout_ms))
+            return false;
+    return true;
+}
+
+// Reads the output until a line holds every part; that line, or empty.
+std::string wait_for_line(Spawned_process& process, std::initializer_list<std::string> parts)
+{
+    std::string line;
+    while (process.read_line(line, timeout_ms)) {
+        bool all = true;
+        for (const std::string& part : parts)
+            all = all && line.find(part) != std::string::npos;
+        if (all)
+            return line;
+    }
+    return {};
+}
+
+// Asks the console for a number until it satisfies the test (true), or the
+// time is up (false); the last value read in value.
+bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& good,
+                    double& value)
+{
+    const std::string item = request.substr(request.rfind('.') + 1) + " = ";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!kx4.write_input(request + "\n"))
+            return false;
+        std::string line;
+        while (kx4.read_line(line, timeout_ms)) {
+            const size_t at = line.find(item);
+            if (at == std::string::npos)
+                continue;
+            value = std::strtod(line.c_str() + at + item.size(), nullptr);
+            if (good(value))
+                return true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+// A tractor on the ISOBUS sending its wheel-based speed every 100 ms.
+class Tractor {
+public:
+    Tractor(const std::string& bus, uint16_t speed_mm_s) : bus_(Bus_select::start(bus.c_str(), nullptr))
+    {
+        if (!bus_)
+            return;
+        thread_ = std::thread([this, speed_mm_s] {
+            while (!stop_) {
+                bus_->send(wheel_speed(speed_mm_s));
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        });
+    }
+    ~Tractor()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    bool running() const { return thread_.joinable(); }
+
+private:
+    std::unique_ptr<Can_bus> bus_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+class Kx4_poll : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(hub.listening()) << hub.output();
+        ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
+        EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
+    }
+
+    std::unique_ptr<Spawned_process> start_kx4()
+    {
+        auto kx4 = std::make_unique<Spawned_process>(
+            std::vector<std::string>{KX4_PROGRAM, "-T", "--port=" + link, "--bus=" + hub.isobus(),
+                                     "--abus=" + hub.abus()},
+            std::vector<std::string>{"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
+        EXPECT_TRUE(kx4->wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4->output();
+        return kx4;
+    }
+
+    bool console(Spawned_process& kx4, std::initializer_list<const char*> lines)
+    {
+        for (const char* line : lines)
+            if (!kx4.write_input(std::string(line) + "\n"))
+                return false;
+        return true;
+    }
+
+    Temp_folder root;
+    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
+    const std::string link = root.path() + "slaves";
+    Spawned_process slaves{{FAKE_SLAVE_PROGRAM, "--link", link}, {}, Spawned_process::Input::fed};
+};
+
+TEST_F(Kx4_poll, polls_every_slave_follows_the_wheel_flags_a_silent_slave_until_it_answers_and_reads_the_scale)
+{
+    auto kx4 = start_kx4();
+
+    // Two whole cycles, then the first deadline is the only one.
+    ASSERT_TRUE(wait_for_count(slaves, status_request, 4)) << slaves.output();
+    double period = 0;
+    EXPECT_TRUE(wait_for_value(
+        *kx4, "get data_store.vehicle.ground_speed_sensor.period",
+        [](double v) { return v == Fake_slave_replies::wheel_period << 9; }, period))
+        << period << "\n"
+        << kx4->output();
+    const std::string& said = kx4->output();
+    EXPECT_NE(said.find("****InitComms****\n"), std::string::npos) << said;
+    EXPECT_EQ(count_of(said, "NO COMMS - PollIndex="), 1u) << said;
+    EXPECT_NE(said.find("NO COMMS - PollIndex=0\n"), std::string::npos) << said;
+    EXPECT_EQ(said.find("Check failed"), std::string::npos) << said;
+    EXPECT_EQ(said.find("Pkt fail"), std::string::npos) << said;
+
+    // 0.5 m per pulse, a pulse every 1000 x 2 us x 512: 3.515625 km/h.
+    ASSERT_TRUE(console(*kx4, {"set params.app.wheel_cal_factor=0.5"}));
+    double speed = 0;
+    EXPECT_TRUE(wait_for_value(
+        *kx4, "get data_store.vehicle.speed", [](double v) { return std::fabs(v - 3.515625 / 3.6) < 1e-4; }, speed))
+        << speed << "\n"
+        << kx4->output();
+
+    // The weigh scale answers the text request with its count.
+    ASSERT_TRUE(console(*kx4, {"set data_store.operation.calibration_scale_dec_places=1",
+                               "set data_store.operation.calibration_scales_mode=1",
+                               "set data_store.operation.calibration_scales.0.scale_enabled=1"}));
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.operation.calibration_scales.0.gross_weight",
+                                "gross_weight = 123.4;"))
+        << kx4->output();
+    EXPECT_TRUE(slaves.wait_for_output("request to scale 0: \"S20110026:\\r\\n\\x03\" -> reply "
+                                       "\"S80110026:000004D2\\r\\n\\x03\"",
+                                       timeout_ms))
+        << slaves.output();
+
+    // Channel 5 brings ECU 52 into the cycle, which goes on answering when
+    // the first drive ECU (50 and 51, one slave) falls silent: its bit at the
+    // fourth miss in a row, and the alarm.
+    ASSERT_TRUE(console(*kx4, {"set params.app.channels.4.enabled=1"}));
+    ASSERT_NE(wait_for_line(slaves, {"request to 52 command 7:", "-> reply"}), "") << slaves.output();
+    const size_t misses_before = count_of(kx4->output(), "NO COMMS - PollIndex=");
+    ASSERT_TRUE(slaves.write_input("silent 50,51\n"));
+    ASSERT_TRUE(slaves.wait_for_output("fake_slave: 51 silent\n", timeout_ms));
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.system.ECU_status", "ECU_status = 1;")) << kx4->output();
+    EXPECT_GE(count_of(kx4->output(), "NO COMMS - PollIndex=") - misses_before, 4u) << kx4->output();
+    ASSERT_NE(wait_for_line(slaves, {"request to 52 ", "-> reply"}), "") << slaves.output();
+    const auto always = [](double) { return true; };
+    double status = 0, triggered = 0;
+    EXPECT_TRUE(wait_for_value(*kx4, "get data_store.system.ECU_status", always, status));
+    EXPECT_EQ(status, 1) << kx4->output();
+    EXPECT_TRUE(wait_for_value(*kx4, "get data_store.alarms.no_comms.triggered", always, triggered));
+    EXPECT_EQ(triggered, 1) << "ECU 52's replies leave it\n" << kx4->output();
+
+    // It answers again: both clear.
+    ASSERT_TRUE(slaves.write_input("answer 50,51\n"));
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.system.ECU_status", "ECU_status = 0;")) << kx4->output();
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.alarms.no_comms.triggered", "triggered = 0;"))
+        << kx4->output();
+
+    EXPECT_EQ(kx4->stop(SIGTERM, timeout_ms), 1) << kx4->output();
+}
+
+TEST_F(Kx4_poll, drives_a_channel_at_a_tractors_speed_and_after_a_restart_asks_the_power_box_first_through_echo)
+{
+    Tractor tractor(hub.isobus(), 1500);
+    ASSERT_TRUE(tractor.running());
+    auto kx4 = start_kx4();
+    ASSERT_TRUE(wait_for_answer(*kx4, "set params.app.speed_source=4", "speed_source = 4")) << kx4->output();
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.vehicle.speed", "speed = 1.5;")) << kx4->output();
+
+    // Motor drive, 20 pulses a shaft turn (gear 10, encoder 0), 0.5 kg a
+    // turn, 6 m wide, 100 kg/ha at 5.4 km/h: 100 x 6 x 5.4 x 20 / (0.5 x
+    // 600) = 216 pulses a minute, a pulse every 1e6 / 3.6 us.
+    ASSERT_TRUE(console(*kx4, {"set params.app.machine_width=6", "set params.app.channels.0.granular_controller_type=0",
+                               "set params.app.channels.0.motor_pulse_encoder=0",
+                               "set params.app.channels.0.motor_gear_ratio=10",
+                               "set params.app.channels.0.cal_setting=0.5", "set params.app.channels.0.enabled=1",
+                               "set data_store.system.vt_alive=1", "set data_store.system.vt_uploaded=1",
+                               "set data_store.operation.master_switch_active=1",
+                               "set data_store.channels.channels.0.active=1",
+                               "set data_store.channels.channels.0.requested_rate=100"}));
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.channels.channels.0.set_period", "set_period = 277777;"))
+        << kx4->output();
+    // The drive target carries half the period, in 2 us counts; the motor runs.
+    EXPECT_NE(wait_for_line(slaves, {"request to 50 command 2:", "(channel 1 period 138888 flags 1)"}), "")
+        << slaves.output();
+
+    ASSERT_TRUE(console(*kx4, {"set data_store.operation.master_switch_active=0"}));
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.channels.channels.0.set_period", "set_period = 0;"))
+        << kx4->output();
+    EXPECT_NE(wait_for_line(slaves, {"request to 50 command 2:", "(channel 1 period 0 flags 0)"}), "")
+        << slaves.output();
+
+    // An upgrade's shutdown saves the parameters: the power box fitted and the top speed.
+    ASSERT_TRUE(wait_for_answer(*kx4, "set params.app.power_sat_box_enabled=1", "power_sat_box_enabled = 1"))
+        << kx4->output();
+    ASSERT_TRUE(console(*kx4, {"set data_store.system.initiate_shutdown=2"}));
+    EXPECT_EQ(kx4->wait_for_exit(timeout_ms), 2) << kx4->output();
+
+    ASSERT_TRUE(slaves.write_input("echo on\n"));
+    ASSERT_TRUE(slaves.wait_for_output("fake_slave: echo on\n", timeout_ms));
+    // A reply to the last request of the first run can still wait on the
+    // line (the fake holds the terminal open); the new run starts clean.
+    const int line = open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0);
+    tcflush(line, TCIFLUSH);
+    close(line);
+    kx4 = start_kx4();
+    EXPECT_TRUE(wait_for_answer(*kx4, "get params.app.history.max_speed", "max_speed = 1.5")) << kx4->output();
+    // Only this run's frames come back with their echo.
+    ASSERT_TRUE(wait_for_count(slaves, " -> echo -> reply ", 1)) << slaves.output();
+    const std::string& log = slaves.output();
+    const size_t first = log.find(" -> echo -> reply ");
+    const size_t start = log.rfind('\n', first) + 1;
+    EXPECT_NE(log.substr(start, first - start).find("request to 59 command 83: 3b 06 31 53 50 01 16"),
+              std::string::npos)
+        << log;
+
+    // Polling through the echo as without it: no deadline, no fault.
+    const size_t before = count_of(slaves.output(), status_request);
+    ASSERT_TRUE(wait_for_count(slaves, status_request, before + 4)) << slaves.output();
+    EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.system.ECU_status", "ECU_status = 0;")) << kx4->output();
+    EXPECT_EQ(kx4->output().find("NO COMMS"), std::string::npos) << kx4->output();
+    EXPECT_EQ(kx4->output().find("Check failed"), std::string::npos) << kx4->output();
+    EXPECT_EQ(kx4->output().find("Pkt fail"), std::string::npos) << kx4->output();
+
+    EXPECT_EQ(kx4->stop(SIGTERM, timeout_ms), 1) << kx4->output();
+}
+
+}
