@@ -16,6 +16,8 @@ constexpr uint8_t pulsed_ticks = 9;
 Seeder_controller::Seeder_controller(Data_store& store, NV_quvel::parameters_t& parameters)
     : store_(store), parameters_(parameters), queries_(store, app_), meter_mark_(Atime::now())
 {
+    // The master's last second: a preload is asked for while some of it was off.
+    master_delay_.set_times(1.0, 1.0);
     refresh_parameters();
     // The store starts at zero: the saved totals go back in first, or the
     // next save would overwrite them.
@@ -45,19 +47,19 @@ void Seeder_controller::tick_1s()
 void Seeder_controller::tick_500ms()
 {
     ground_speed_step();
-    countdown_step(); // the preload itself comes with the preload handling
+    preload_countdown_step();
     actual_rate_step();
     downforce_feedback();
-    // area and operating times come with the totals
-    // product totals come with the totals
+    area_step();
+    product_totals_step();
     fan_step();
-    // liquid pressure comes with the totals
+    liquid_pressure_step();
     clear_motor_currents();
     section_drive_debounce();
     section_settle_step();
     pulsed_monitor_debounce();
     alarms_.evaluate();
-    // delay times come with the boom and section step
+    update_delay_times();
     disable_channels();
     runtime_meter();
 }
@@ -66,7 +68,7 @@ void Seeder_controller::tick_100ms()
 {
     product_targets();
     downforce_targets();
-    // the boom and section step comes with the section logic
+    boom_section_step();
 }
 
 void Seeder_controller::save_totals()
@@ -173,11 +175,6 @@ void Seeder_controller::inhibit_master()
         put(store_.body.operation.master_switch_active, false);
 }
 
-void Seeder_controller::master_switch_changed()
-{
-    master_on_ = queries_.run_condition();
-}
-
 void Seeder_controller::restart_section_settle()
 {
     if (section_settle_ == 0)
@@ -213,27 +210,6 @@ double Seeder_controller::percent_error(double reference, double actual)
     if (actual == 0.0)
         return 100.0;
     return std::fabs((reference - actual) / reference) * 100.0;
-}
-
-void Seeder_controller::countdown_step()
-{
-    for (int i = 0; i < num_channels; ++i) {
-        Channel_state& c = channels_[i];
-        ds_channel& channel = store_.body.channels.channels[i];
-        if (get(channel.active)) {
-            if (c.restart_countdown > 0)
-                --c.restart_countdown;
-            if (c.rate_change_countdown > 0 && --c.rate_change_countdown == 0)
-                put(channel.rate_change_active, false);
-            for (uint32_t& countdown : c.filter_countdowns)
-                if (countdown > 0)
-                    --countdown;
-            if (c.tank_switch_countdown > 0)
-                --c.tank_switch_countdown;
-        }
-        if (c.master_change_countdown > 0)
-            --c.master_change_countdown;
-    }
 }
 
 void Seeder_controller::clear_motor_currents()

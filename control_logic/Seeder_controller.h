@@ -1,12 +1,16 @@
 #pragma once
 #include "app/System_info.h"
 #include "control_logic/Alarm_evaluation.h"
+#include "control_logic/On_off_delay.h"
+#include "control_logic/Rate_delay.h"
 #include "control_logic/State_queries.h"
 #include "data_store/Data_store.h"
 #include "params/application_t.h"
 #include "platform/rtos/Atime.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace NV_quvel {
 class parameters_t;
@@ -45,6 +49,13 @@ public:
         uint32_t rate_change_countdown = 0;
         uint32_t tank_switch_countdown = 0;
         uint32_t master_change_countdown = 0;
+        uint32_t preload_countdown = 0;
+    };
+
+    // The switching delays of a boom section, in seconds.
+    struct Section_timing {
+        float on;
+        float off;
     };
 
     Seeder_controller(Data_store& store, NV_quvel::parameters_t& parameters);
@@ -67,14 +78,31 @@ public:
     void copy_section_state(int boom, int section);
     void inhibit_master();
     void restart_section_settle();
-    // Notes the master state that distance and working time follow; the
-    // preload and section handling of the change come with their own steps.
-    void master_switch_changed();
 
-    // Preload and switch handling come with their own steps.
-    void cal_swbox_reset_changed() {}
-    void channel_switch_changed(int) {}
-    void boom_state_changed(int) {}
+    // Preload and priming: the drives of a granular channel run at standstill
+    // as if at the manual speed, to fill the metering before work.
+    void set_remote_preload(int channel, bool on);
+    void start_preload_timer(int channel, bool on, bool force);
+    // Starts a preload when every condition holds; says which one does not.
+    void request_preload(int channel);
+    void stop_preload(int channel);
+    void prime(int channel);
+    void cal_swbox_reset_changed();
+
+    // The master, tank and boom switches.
+    void master_switch_changed();
+    void channel_switch_changed(int channel);
+    void boom_state_changed(int boom);
+
+    // The boom and section step: channel and section switching delays, the
+    // worked width and the rate on the ground. A boom outside 0..5 is none.
+    std::vector<Section_timing> section_timings(int boom);
+    void update_delay_times();
+    void boom_section_step();
+    void write_section_states(int boom, int section, bool actual, bool delayed);
+
+    // The pressure of an 8-bit liquid-pressure input; 0 outside the sensor's range.
+    static float liquid_pressure(uint32_t adc);
 
     // floor(x + 0.5), saturated to the int32 range; NaN gives 0.
     static int32_t round_half_up(double x);
@@ -105,6 +133,7 @@ public:
     const Filter_timing& filter_timing(int channel) const { return timing_[channel]; }
     bool any_section_drive_error() const { return any_section_drive_error_; }
     bool minute() const { return minute_flag_; }
+    const Rate_delay& rate_delay(int channel) const { return delays_[channel].rate; }
 
 private:
     friend class Alarm_evaluation; // reads and restarts the channels' rate state
@@ -145,8 +174,15 @@ private:
     // Totals from the store into the live parameters, or back.
     void copy_totals(bool to_parameters);
 
+    static bool valid_boom(int boom);
+    // The master on and one of tanks 0 to 3 on.
+    bool working() const;
+
     // The 500 ms steps.
-    void countdown_step();
+    void preload_countdown_step();
+    void area_step();
+    void product_totals_step();
+    void liquid_pressure_step();
     void fan_step();
     void clear_motor_currents();
     void section_drive_debounce();
@@ -181,6 +217,17 @@ private:
     uint8_t speed_source_ = 0;
     bool speed_source_known_ = false;
     bool master_on_ = false;
+    std::optional<int32_t> boom_states_[num_booms] = {0, 0, 0, 0, 0, 0}; // last applied; empty when forgotten
+    bool idle_ = true; // the machine stood on the last area step
+
+    struct Channel_delays {
+        On_off_delay drive;
+        Rate_delay rate;
+        std::vector<On_off_delay> sections; // one per entry of the boom's timing list
+    };
+    Channel_delays delays_[num_channels];
+    std::vector<On_off_delay> downforce_section_delays_;
+    On_off_delay master_delay_;
 
     // Unit conversions.
     const double rate_area_factor_ = 600.0;    // kg/min from kg/ha x m x km/h

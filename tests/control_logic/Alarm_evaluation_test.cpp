@@ -21,6 +21,11 @@ struct Evaluation_rig : Controller_rig {
         granular_channel(0);
         master_on();
         controller->ground_speed_step();
+        // The countdowns of the master change run out: ten seconds, with a
+        // rate that the drive does not reach, so the rate filter is not settled.
+        write(ds(0).requested_rate, 100.0);
+        for (int tick = 0; tick < 20; ++tick)
+            controller->tick_500ms();
     }
     void refresh() { controller->refresh_parameters(); }
 };
