@@ -91,6 +91,20 @@ void Diner::stop()
     waiter_.wake();
 }
 
+namespace {
+// The payload of the event that stop_via_event queues.
+char stop_event_marker;
+}
+
+void Diner::stop_via_event()
+{
+    if (!is_running())
+        return;
+    waiter_.post(waiter_event{module_id_, 0, &stop_event_marker, nullptr});
+    if (thread_.get_id() != std::this_thread::get_id())
+        thread_.join();
+}
+
 bool Diner::terminate(int tries, int timeout_ms)
 {
     if (!is_running())
@@ -163,10 +177,17 @@ int Diner::run_pending()
 
 void Diner::dispatch(waiter_event& event)
 {
-    if (event.listener)
-        event.listener->handle_listener_event(event);
+    if (event.data == &stop_event_marker)
+        stop_requested_ = true;
+    else if (event.listener)
+        handle_listener_event(event);
     else
         handle_event(event);
+}
+
+void Diner::handle_listener_event(waiter_event& event)
+{
+    event.listener->handle_listener_event(event);
 }
 
 void Diner::submit_timeout(Timeout& t)

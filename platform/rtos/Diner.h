@@ -36,6 +36,9 @@ public:
     bool start();
     // Asks the thread to end after the event or timeout it is handling.
     void stop();
+    // Queues a stop behind the events already queued, so that they are
+    // handled first, and waits for the thread to end (from another thread).
+    void stop_via_event();
     // Stops the thread and joins it: waits up to tries x timeout_ms for it to
     // end, says so when it does not, and then waits for it regardless.
     bool terminate(int tries, int timeout_ms);
@@ -62,6 +65,8 @@ protected:
     virtual void diner_start() {}
     virtual void diner_stop() {}
     virtual void handle_event(waiter_event&) {}
+    // An event that names a listener; by default the listener takes it.
+    virtual void handle_listener_event(waiter_event& event);
     // A timeout removed or destroyed on another thread just as it falls due
     // may still be handled once, so a handler only compares the reference
     // with its own timeouts and reaches nothing through it.

@@ -1,0 +1,186 @@
+// kx4's Task Controller client: the main loop's side of it against the fake
+// Task Controller on the in-process bus, and the whole program against the
+// fake as processes on can_hub.
+#include "app/Main_loop.h"
+#include "app/Tc_link.h"
+#include "platform/io/Binary_message.h"
+#include "tests/app/App_fixture.h"
+#include "tests/app/Kx4_driving.h"
+#include "tests/platform/can/Zev_bench.h"
+#include "tests/support/Debug_capture.h"
+#include "tests/support/Fake_tc_server.h"
+#include "tests/support/Hub_process.h"
+#include "tests/support/Spawned_process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+
+namespace {
+
+constexpr uint8_t tc_address = 0xF7;
+
+class Kx4_tc_main_loop : public ::testing::Test, public App_fixture {
+protected:
+    void SetUp() override
+    {
+        parameters->system.tc_enabled.set(true);
+        parameters->system.specific_tc_timeout.set(0);
+        tc = std::make_unique<Fake_tc_server>(&manager, tc_node.stack, Fake_tc_server::Settings());
+        ASSERT_TRUE(tc->start_serving());
+        link = std::make_unique<Tc_link>(manager, *store, *parameters, waiter, client_node.stack,
+                                         Known_names::get_seeder(1));
+        link->follow();
+        loop.set_tc_link(link.get());
+        loop.start();
+    }
+    void TearDown() override
+    {
+        link->finish();
+        loop.finish(folder.path());
+    }
+
+    // Moves the clock on in 5 ms steps, running the tasks and the loop's passes.
+    void run_for(int ms)
+    {
+        for (int t = 0; t < ms; t += 5) {
+            bench.run_for(5);
+            for (int ran = 1; ran > 0;) {
+                bench.settle();
+                ran = link->get_controller().run_pending() + tc->run_pending();
+                while (waiter.pending() > 0) {
+                    loop.pass();
+                    ++ran;
+                }
+            }
+        }
+    }
+    bool tc_alive() { return read_locked(store->head, system().tc_alive); }
+    int lines_with(const std::string& text) const
+    {
+        int n = 0;
+        for (const std::string& line : tc->lines())
+            n += line.find(text) != std::string::npos;
+        return n;
+    }
+
+    Zev_bench bench;
+    Zev_bench::Node& client_node = bench.add_claimed_node(Known_names::get_seeder(1), 0x80);
+    Zev_bench::Node& tc_node = bench.add_node();
+    Debug_capture debug;
+    std::unique_ptr<Fake_tc_server> tc;
+    std::unique_ptr<Tc_link> link;
+    Main_loop loop{objects};
+};
+
+TEST_F(Kx4_tc_main_loop, an_active_pool_sets_tc_alive_and_keeps_the_task_controllers_name)
+{
+    run_for(1000);
+    EXPECT_TRUE(tc_alive());
+    const uint64_t name = Binary_message::get_uint64_be(tc->get_name().get_bytes());
+    EXPECT_EQ(parameters->system.specific_tc_name.get(), name);
+    EXPECT_NE(debug.text().find("seeder_ecu app got tc_client event...pool activated\nLast TC was "
+                                "18446744073709551231 now changed to " + std::to_string(name) + "\n"),
+              std::string::npos)
+        << debug.text();
+
+    tc->set_silent(true);
+    run_for(7000);
+    EXPECT_FALSE(tc_alive());
+    EXPECT_NE(debug.text().find("seeder_ecu app got tc_client event...pool deactivated\n"), std::string::npos);
+}
+
+TEST_F(Kx4_tc_main_loop, a_reset_request_rebuilds_and_exchanges_versions_again)
+{
+    run_for(1000);
+    ASSERT_TRUE(tc_alive());
+    const int exchanges = lines_with("version request from 128");
+    store->head.set(system().reset_tc_counter, 1u);
+    run_for(1000);
+    EXPECT_NE(debug.text().find("TC Reload required!!\n"), std::string::npos);
+    EXPECT_FALSE(read_locked(store->head, system().reset_tc));
+    EXPECT_EQ(lines_with("version request from 128"), exchanges + 1);
+    EXPECT_TRUE(tc_alive());
+}
+
+TEST_F(Kx4_tc_main_loop, tc_enabled_switches_the_client)
+{
+    run_for(1000);
+    ASSERT_TRUE(tc_alive());
+    parameters->system.tc_enabled.set(false);
+    run_for(100);
+    EXPECT_NE(debug.text().find("TC client disabled\n"), std::string::npos);
+    EXPECT_FALSE(tc_alive()) << debug.text();
+    parameters->system.tc_enabled.set(true);
+    run_for(3000);
+    EXPECT_NE(debug.text().find("TC client enabled\n"), std::string::npos);
+    EXPECT_TRUE(tc_alive());
+}
+
+TEST_F(Kx4_tc_main_loop, the_non_vt_display_switches_the_filter_and_exchanges_versions_again)
+{
+    run_for(1000);
+    const int exchanges = lines_with("version request from 128");
+    store->head.set(system().non_vtt_connected, true);
+    run_for(1000);
+    EXPECT_NE(debug.text().find("Switching to Solvane Mode\n"), std::string::npos);
+    EXPECT_EQ(lines_with("version request from 128"), exchanges + 1);
+    // A Task Controller of another maker is not looked for any more.
+    tc->set_silent(true);
+    run_for(7000);
+    tc->set_silent(false);
+    run_for(3000);
+    EXPECT_FALSE(tc_alive());
+}
+
+// Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
+constexpr int timeout_ms = 20000;
+
+TEST(Kx4_tc, kx4_uploads_to_the_fake_task_controller_takes_a_rate_and_sees_it_go)
+{
+    Temp_folder root;
+    {
+        NV_quvel::parameters_t stored;
+        stored.system.tc_enabled.set(true);
+        stored.system.specific_tc_timeout.set(0);
+        stored.app.booms.num_booms.set(1);
+        stored.app.num_channels.set(1);
+        stored.app.channels[0]->mode.set(0);
+        stored.app.channels[0]->assigned_to_boom.set(0);
+        Parameter_file file(stored, root.path() + "var/data/kx4/cache/");
+        ASSERT_TRUE(file.create_folder());
+        ASSERT_TRUE(file.save());
+    }
+    Hub_process hub(CAN_HUB_PROGRAM, 0, 0, timeout_ms);
+    ASSERT_TRUE(hub.listening()) << hub.output();
+    Spawned_process tc({FAKE_TC_SERVER_PROGRAM, hub.isobus(), "--command", "Bin 1,6,3,15000"});
+    ASSERT_TRUE(tc.wait_for_output("fake_tc_server: Task Controller version 4", timeout_ms)) << tc.output();
+    Spawned_process kx4({KX4_PROGRAM, "-T", "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
+                        {"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
+
+    ASSERT_TRUE(kx4.wait_for_output("seeder_ecu app got tc_client event...pool activated\n", timeout_ms))
+        << kx4.output() << tc.output();
+    EXPECT_TRUE(tc.wait_for_output("sent command 3 to 144", timeout_ms)) << tc.output();
+    const std::string& heard = tc.output();
+    for (const char* step : {"working-set master at 144 with 1 member(s)", "version of 144: 3", "transfer request from 144",
+                             "pool from 144", "0 error(s)", "activation request from 144: activated"})
+        EXPECT_NE(heard.find(step), std::string::npos) << step << "\n" << heard;
+    EXPECT_TRUE(wait_for_answer(kx4, "get data_store.system.tc_alive", "tc_alive = 1;")) << kx4.output();
+    EXPECT_TRUE(wait_for_answer(kx4, "get data_store.channels.channels.0.requested_rate", "requested_rate = 150;"))
+        << kx4.output();
+
+    const auto stopped = std::chrono::steady_clock::now();
+    EXPECT_EQ(tc.stop(SIGTERM, timeout_ms), 0) << tc.output();
+    EXPECT_TRUE(kx4.wait_for_output("pool deactivated\n", timeout_ms)) << kx4.output();
+    // 6 s after the last status, which came at most 2 s before the stop; and
+    // some slack for a loaded machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(6000 + 4000));
+    EXPECT_TRUE(wait_for_answer(kx4, "get data_store.system.tc_alive", "tc_alive = 0;")) << kx4.output();
+
+    ASSERT_TRUE(kx4.write_input("shutdown\n"));
+    EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
+    EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
+}
+
+}
