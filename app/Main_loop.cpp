@@ -1,10 +1,12 @@
 #include "app/Main_loop.h"
 #include "app/Parameter_file.h"
+#include "app/Tc_link.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
 #include "platform/io/File_util.h"
 #include "platform/rtos/Debug_base.h"
 
+#include <algorithm>
 #include <cstdio>
 
 Main_loop::Main_loop(const App_objects& objects)
@@ -60,7 +62,7 @@ int Main_loop::pass()
         if (save_armed_)
             objects_.parameter_file.save();
         save_armed_ = false;
-    } else if (event.listener) {
+    } else if (!(tc_ && tc_->handle(event)) && event.listener) {
         event.listener->handle_listener_event(event);
     }
     return code_;
@@ -70,7 +72,10 @@ void Main_loop::handle_nv_listener_event(NV_store::Virt_access* listener)
 {
     // With the non-VT display in use, only a change of that mode is saved.
     if ((listener == &tree_listener_ && !non_vtt_display()) || listener == &non_vtt_listener_) {
-        save_deadline_ = Atime::now() + Rtime(save_delay_ms);
+        const Atime now = Atime::now();
+        if (!save_armed_)
+            first_unsaved_ = now;
+        save_deadline_ = std::min(now + Rtime(save_delay_ms), first_unsaved_ + Rtime(save_bound_ms));
         save_armed_ = true;
     }
 }

@@ -7,14 +7,20 @@
 #include <functional>
 #include <string>
 
+class Tc_link;
+
 // The start-up thread's supervision once the system runs: it waits on the
 // main waiter for the stop signal, a shutdown request in the data store and
 // parameter changes; it saves the parameter file one second after the last
-// change, and on a shutdown request saves what must be saved, records the
-// exit code and lets go of the waiter. The process itself ends elsewhere.
+// change (ten at most after the first unsaved one), and on a shutdown
+// request saves what must be saved, records the exit code and lets go of
+// the waiter. The process itself ends elsewhere.
 class Main_loop {
 public:
     static constexpr int save_delay_ms = 1000;
+    // A steady stream of changes still gets saved: at the latest this long
+    // after the first change not yet on file.
+    static constexpr int save_bound_ms = 10000;
     static constexpr const char* exit_code_file = "AppExitCode.txt";
 
     explicit Main_loop(const App_objects& objects);
@@ -37,6 +43,9 @@ public:
     // Returns the code the process ends with.
     int finish(const std::string& exit_code_folder);
 
+    // The Task Controller's events and store items go to it from now on.
+    void set_tc_link(Tc_link* tc) { tc_ = tc; }
+
     int get_shutdown_code() const { return code_; }
     bool is_save_armed() const { return save_armed_; }
     Atime get_save_deadline() const { return save_deadline_; }
@@ -51,7 +60,9 @@ private:
     Store_watch watch_;
     NV_store::Virt_listener<Main_loop> tree_listener_{this};
     NV_store::Virt_listener<Main_loop> non_vtt_listener_{this};
+    Tc_link* tc_ = nullptr;
     int code_ = 0;
     bool save_armed_ = false;
     Atime save_deadline_;
+    Atime first_unsaved_;
 };

@@ -1,4 +1,5 @@
 #include "app/Test_console.h"
+#include "app/Console_tokens.h"
 #include "app/Store_watch.h"
 #include "app/seeder_globals.h"
 #include "data_store/Data_store.h"
@@ -7,30 +8,22 @@
 #include "platform/rtos/Debug_base.h"
 #include "platform/rtos/Task.h"
 
+#include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 #include <readline/history.h>
 #include <readline/readline.h>
 
 namespace {
 
-// Between the words of a command and the names of a parameter path.
-const char word_delimiters[] = " =.:[]";
-// Around a value or a data-store path, which may hold full stops.
-const char value_delimiters[] = " =";
-
 bool is_basic(Data_item::item_type_t type)
 {
     return (type >= 2 && type <= 12) || type == Data_item::type_uint64 || type == Data_item::type_int64;
-}
-
-void report_parse_error(const char* input)
-{
-    Debug_print::dprint("Parse error for input: [%s]\n", input);
-    Debug_print::dprint("For supported commands, enter [help|h]\n");
 }
 
 void console_task(void*)
@@ -46,27 +39,41 @@ void restore_terminal()
     rl_deprep_terminal();
 }
 
+// Debug output since the prompt was last shown.
+std::atomic<unsigned> output_count{0};
+unsigned output_at_prompt = 0;
+
+void count_output(const char* text)
+{
+    std::fputs(text, stdout);
+    std::fflush(stdout);
+    ++output_count;
 }
 
-// The words of one line, taken one at a time with the delimiters each needs.
-class Test_console::Tokens {
-public:
-    explicit Tokens(char* buffer) : next_(buffer) {}
-    // The next word, or null when none is left.
-    char* next(const char* delimiters)
-    {
-        char* word = strtok_r(next_, delimiters, &rest_);
-        next_ = nullptr;
-        return word;
+// On a terminal the start-up lines, and any later lines of other tasks,
+// print below the prompt; readline calls this about ten times a second
+// while it waits for a key, on the console's own thread, so the prompt is
+// shown again under them once they have stopped coming for a second.
+int show_prompt_again()
+{
+    constexpr int quiet_looks = 10;
+    static unsigned last_look = 0;
+    static int quiet = 0;
+    const unsigned count = output_count;
+    quiet = count == last_look ? quiet + 1 : 0;
+    last_look = count;
+    if (count != output_at_prompt && quiet >= quiet_looks) {
+        output_at_prompt = count;
+        rl_on_new_line();
+        rl_redisplay();
     }
+    return 0;
+}
 
-private:
-    char* next_;
-    char* rest_ = nullptr;
-};
+}
 
 Test_console::Test_console(Data_store& store, NV_quvel::parameters_t& parameters)
-    : store_(store), parameters_(parameters)
+    : store_(store), parameters_(parameters), ds_(store, parameters)
 {
 }
 
@@ -78,6 +85,7 @@ void Test_console::run(FILE* in, FILE* out)
     // whichever thread they reach; readline's would hold them until a key.
     rl_catch_signals = 0;
     for (;;) {
+        output_at_prompt = output_count;
         char* line = readline("> ");
         if (!line || !*line) {
             std::free(line);
@@ -116,10 +124,14 @@ bool Test_console::run_command(char* buffer)
 {
     // The words are cut out of the buffer; the messages show the whole line.
     const std::string input = buffer;
-    Tokens tokens(buffer);
-    const char* command = tokens.next(word_delimiters);
+    Console_tokens tokens(buffer);
+    const char* command = tokens.next(Console_tokens::words);
     if (!command) {
         report_parse_error(input.c_str());
+        return true;
+    }
+    if (std::strcmp(command, "help") == 0 || std::strcmp(command, "h") == 0) {
+        Console_ds::print_help();
         return true;
     }
     if (std::strcmp(command, "quit") == 0) {
@@ -137,7 +149,7 @@ bool Test_console::run_command(char* buffer)
         Debug_print::dprint("See supported commands, enter [help|h]\n");
         return true;
     }
-    const char* tree = tokens.next(word_delimiters);
+    const char* tree = tokens.next(Console_tokens::words);
     if (tree && std::strcmp(tree, "params") == 0) {
         if (set)
             set_parameter(tokens, input.c_str());
@@ -148,6 +160,11 @@ bool Test_console::run_command(char* buffer)
             set_store_item(tokens, input.c_str());
         else
             get_store_item(tokens);
+    } else if (tree && std::strcmp(tree, "ds") == 0) {
+        if (set)
+            ds_.set(tokens, input.c_str());
+        else
+            ds_.get(tokens, input.c_str());
     } else {
         report_parse_error(input.c_str());
     }
@@ -156,12 +173,12 @@ bool Test_console::run_command(char* buffer)
 
 // Follows the names down from the root to the first item with a value, or
 // to the last name given; null after naming a name that is not there.
-NV_store::NV_item* Test_console::find_parameter(Tokens& tokens)
+NV_store::NV_item* Test_console::find_parameter(Console_tokens& tokens)
 {
     NV_store::NV_item* item = &parameters_;
     while (!is_basic(item->get_type())) {
         auto container = dynamic_cast<NV_store::NV_container*>(item);
-        const char* name = container ? tokens.next(word_delimiters) : nullptr;
+        const char* name = container ? tokens.next(Console_tokens::words) : nullptr;
         if (!name)
             break;
         container->lock();
@@ -176,12 +193,12 @@ NV_store::NV_item* Test_console::find_parameter(Tokens& tokens)
     return item;
 }
 
-void Test_console::set_parameter(Tokens& tokens, const char* input)
+void Test_console::set_parameter(Console_tokens& tokens, const char* input)
 {
     NV_store::NV_item* item = find_parameter(tokens);
     if (!item)
         return;
-    const char* value = is_basic(item->get_type()) ? tokens.next(value_delimiters) : nullptr;
+    const char* value = is_basic(item->get_type()) ? tokens.next(Console_tokens::values) : nullptr;
     if (!value) {
         report_parse_error(input);
         return;
@@ -194,7 +211,7 @@ void Test_console::set_parameter(Tokens& tokens, const char* input)
     print_parameter(*item);
 }
 
-void Test_console::get_parameter(Tokens& tokens)
+void Test_console::get_parameter(Console_tokens& tokens)
 {
     if (NV_store::NV_item* item = find_parameter(tokens))
         print_parameter(*item);
@@ -208,10 +225,10 @@ void Test_console::print_parameter(const NV_store::NV_item& item)
     Debug_print::dprint("\n");
 }
 
-void Test_console::set_store_item(Tokens& tokens, const char* input)
+void Test_console::set_store_item(Console_tokens& tokens, const char* input)
 {
-    const char* path = tokens.next(value_delimiters);
-    const char* value = tokens.next(value_delimiters);
+    const char* path = tokens.next(Console_tokens::values);
+    const char* value = tokens.next(Console_tokens::values);
     if (!path || !value) {
         report_parse_error(input);
         return;
@@ -227,7 +244,7 @@ void Test_console::set_store_item(Tokens& tokens, const char* input)
         Debug_print::dprint("Set failed, not a basic type! type=%d\n", int(item->get_type()));
 }
 
-void Test_console::get_store_item(Tokens& tokens)
+void Test_console::get_store_item(Console_tokens& tokens)
 {
     const char* path = tokens.next(" ");
     CDS::Lookup_item* item = path ? store_.lookup.find_item(path, '.') : &store_.lookup;
@@ -255,5 +272,9 @@ void start_test_console()
 {
     static Task task("STC", 20480, 1, 0);
     std::atexit(restore_terminal);
+    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
+        Debug_print::set_sink(count_output);
+        rl_event_hook = show_prompt_again;
+    }
     task.start(5, console_task, nullptr);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Console_ds.h"
 #include "platform/data/Dumper.h"
 
 #include <cstddef>
@@ -16,8 +17,10 @@ class Lookup_item;
 }
 
 // The text test console: a line shell for service and bench work that shows
-// and sets parameters by path and data-store items by their lookup path, and
-// can stop the program. Its answers go to the debug output.
+// and sets parameters by path and data-store items by their lookup path,
+// shows the store's groups as tables and sets the items a bench changes by
+// hand (the "ds" commands), and can stop the program. Its answers go to the
+// debug output.
 class Test_console {
 public:
     // A line, its terminator included, must fit in this many characters.
@@ -35,21 +38,20 @@ public:
     bool handle_line(const char* line);
 
 private:
-    class Tokens;
-
     // False for quit.
     bool run_command(char* buffer);
-    void set_parameter(Tokens& tokens, const char* input);
-    void get_parameter(Tokens& tokens);
-    NV_store::NV_item* find_parameter(Tokens& tokens);
+    void set_parameter(Console_tokens& tokens, const char* input);
+    void get_parameter(Console_tokens& tokens);
+    NV_store::NV_item* find_parameter(Console_tokens& tokens);
     void print_parameter(const NV_store::NV_item& item);
-    void set_store_item(Tokens& tokens, const char* input);
-    void get_store_item(Tokens& tokens);
+    void set_store_item(Console_tokens& tokens, const char* input);
+    void get_store_item(Console_tokens& tokens);
     void print_store_item(const CDS::Lookup_item& item);
     bool alive() const;
 
     Data_store& store_;
     NV_quvel::parameters_t& parameters_;
+    Console_ds ds_;
     Debug::Dumper dumper_;
 };
 

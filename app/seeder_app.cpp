@@ -5,18 +5,23 @@
 #include "app/Main_loop.h"
 #include "app/Parameter_file.h"
 #include "app/System_info.h"
+#include "app/Tc_link.h"
 #include "app/preferred_address.h"
 #include "app/seeder_globals.h"
 #include "app/select_ui_mode.h"
 #include "app/slave_ecu.h"
 #include "app/start_up_overrides.h"
 #include "control_logic/Control_logic.h"
+#include "isobus/Command_fs_client.h"
+#include "control_logic/Seed_simulator.h"
 #include "diagnostics/Implement_diag.h"
 #include "messaging/cds/start_remote_data_store.h"
 #include "orrvan_comms/include/Ecu_entry_points.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_smart_stack.h"
+#include "platform/iso/FS_client.h"
+#include "platform/iso/FS_client_interface.h"
 #include "platform/rtos/Debug_base.h"
 #include "platform/rtos/Platform.h"
 
@@ -74,13 +79,18 @@ std::unique_ptr<ZEV_smart_stack> start_can(const std::string& bus_spec)
     return stack;
 }
 
-// The control task on the slave processors' serial line; none without a port.
+// The demonstration simulator, in place of the control task without a serial port.
+std::unique_ptr<Seed_simulator> start_simulator()
+{
+    Debug_print::dprint("START SIM\n");
+    auto simulator = std::make_unique<Seed_simulator>(data_store, parameters);
+    simulator->init(&process_module_man);
+    return simulator;
+}
+
+// The control task on the slave processors' serial line.
 std::unique_ptr<Control_logic> start_control(const std::string& port, ZEV_smart_stack& stack)
 {
-    if (port.empty()) {
-        Debug_print::dprint("No serial port (--port): this build has no control task without one yet\n");
-        return nullptr;
-    }
     Debug_print::dprint("START REAL\n");
     auto control = std::make_unique<Control_logic>(port.c_str(), data_store, parameters);
     control->init(&process_module_man, &stack);
@@ -112,6 +122,7 @@ bool claim_address(ZEV_smart_stack& stack, System_info& info)
     Iso_name_slot slot{};
     std::memcpy(slot.bytes, name.get_bytes(), 8);
     data_store.head.set(data_store.body.system.iso_name, slot);
+    FS::FS_client_interface::set_iso_name(name);
     return true;
 }
 
@@ -153,9 +164,13 @@ void seeder_app_thread(const Command_line& settings)
         end_start_up();
     }
 
-    std::unique_ptr<Control_logic> control = start_control(settings.serial_port, *stack);
-
-    // The simulator (without a serial port) comes here once it exists.
+    // Exactly one of the two.
+    std::unique_ptr<Control_logic> control;
+    std::unique_ptr<Seed_simulator> simulator;
+    if (settings.serial_port.empty())
+        simulator = start_simulator();
+    else
+        control = start_control(settings.serial_port, *stack);
 
     std::unique_ptr<CDS::Remote::Server> remote_server;
     std::unique_ptr<Can_gril::Can_gril> remote_gateway;
@@ -167,11 +182,24 @@ void seeder_app_thread(const Command_line& settings)
     auto diagnostics = std::make_unique<Implement_diag>(data_store);
     diagnostics->init(process_module_man, stack.get(), Known_names::get_seeder(int(info.get_identity_number())));
 
-    // The file-server client, the VT pool and user interface (VT mode), and
-    // the Task Controller come here once they exist.
+    // The file-server client: its task starts with the ISO clients below.
+    auto fs_command = std::make_unique<Command_fs_client>(new FS::FS_client(&process_module_man), data_store,
+                                                          parameters);
+    if (!fs_command->init(&process_module_man, stack.get(), FS::FS_client_interface::get_iso_name()))
+        Debug_print::dprint("The file-server client is not fully ready\n");
+
+    // The VT pool and user interface (VT mode) come here once they exist.
+
+    fs_command->start();
+
+    // The Task Controller client: its task starts here, the main loop follows its pool.
+    Tc_link tc(process_module_man, data_store, parameters, main_waiter, *stack,
+               Known_names::get_seeder(int(info.get_identity_number())));
+    tc.start();
 
     parameters.signal_all();
     Main_loop loop(objects);
+    loop.set_tc_link(&tc);
     loop.start();
     data_store.head.set(data_store.body.system.mac_address, info.get_mac_address());
     if (control)
@@ -179,11 +207,16 @@ void seeder_app_thread(const Command_line& settings)
     else
         loop.run();
     const int code = loop.finish(Platform::instance().get_application_dir());
+    tc.finish();
 
     // The control task goes first: its destructor closes the serial port.
-    // The other objects made above follow, once they exist.
     control.reset();
+    simulator.reset();
+    // The stack's task ends and its pending sends fail while the tasks that
+    // wait for their completions still exist; the stack itself goes last.
+    stack->close();
     diagnostics.reset();
+    fs_command.reset();
     remote_gateway.reset();
     remote_server.reset();
     stack.reset();

@@ -3,6 +3,7 @@
 #include "bench/Hub_process.h"
 #include "bench/Idle_load.h"
 #include "bench/Relay_rate.h"
+#include "bench/Tc_upload_bench.h"
 #include "bench/Transfer_bench.h"
 #include "tests/support/Spawned_process.h"
 
@@ -81,6 +82,30 @@ void relay()
                 hub_rate, lean, lean > 0 ? hub_rate / lean : 0.0, frames_per_s_at_250k);
 }
 
+void print_tc_upload(const char* bus, const std::string& spec)
+{
+    const Tc_upload_figures f = upload_largest_description(spec);
+    if (!f.ok) {
+        std::printf("  %-10s FAILED\n", bus);
+        return;
+    }
+    std::printf("  %-10s %6zu bytes in %zu frames: %.2f payload bytes per frame against the 7 of a TP or ETP "
+                "data frame; %.1f ms (a 250 kbit/s bus needs %.0f ms for the frames)\n",
+                bus, f.bytes, f.frames, double(f.bytes) / double(f.frames), f.ms, double(f.frames) * frame_ms_at_250k);
+}
+
+void tc_upload()
+{
+    std::printf("\nTask Controller upload of the largest description (transfer request to arrival)\n");
+    print_tc_upload("in-process", "mem,name=tc_upload");
+    Hub_process hub(1);
+    if (hub.ports().empty()) {
+        std::printf("  can_hub did not start\n");
+        return;
+    }
+    print_tc_upload("can_hub", hub.spec(0));
+}
+
 void idle_load()
 {
     constexpr int span_ms = 5000;
@@ -116,6 +141,7 @@ int main()
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     long_messages();
     relay();
+    tc_upload();
     idle_load();
     return 0;
 }
