@@ -142,10 +142,7 @@ private:
     template <class T>
     T get(const T& item)
     {
-        store_.head.lock();
-        T value = item;
-        store_.head.unlock();
-        return value;
+        return store_.head.get(item);
     }
     template <class T>
     void put(T& item, const T& value)
@@ -217,6 +214,7 @@ private:
     uint8_t speed_source_ = 0;
     bool speed_source_known_ = false;
     bool master_on_ = false;
+    bool master_known_ = false; // master_on_ taken from an event at least once
     std::optional<int32_t> boom_states_[num_booms] = {0, 0, 0, 0, 0, 0}; // last applied; empty when forgotten
     bool idle_ = true; // the machine stood on the last area step
 

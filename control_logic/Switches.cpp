@@ -17,7 +17,14 @@ bool Seeder_controller::valid_boom(int boom)
 
 void Seeder_controller::master_switch_changed()
 {
-    master_on_ = queries_.run_condition();
+    // The switch inputs are written at every reply of the slave processors,
+    // each write an event: only a change of the master's state starts or
+    // stops the channels (else their countdowns would never run out).
+    const bool on = queries_.run_condition();
+    if (master_known_ && on == master_on_)
+        return;
+    master_known_ = true;
+    master_on_ = on;
     const bool vt_mode = queries_.vt_mode();
     for (int i = 0; i < num_channels; ++i) {
         Channel_state& c = channels_[i];

@@ -32,6 +32,24 @@ TEST(Switches, the_master_on_starts_the_switching_countdowns_of_the_active_chann
     EXPECT_EQ(rig.read(rig.ds(5).controller_section_state), 0u);
 }
 
+TEST(Switches, the_master_written_again_with_the_same_state_changes_nothing)
+{
+    // The slave processors' replies write the switch at every poll cycle.
+    Controller_rig rig;
+    rig.granular_channel(0);
+    rig.controller->refresh_parameters();
+    rig.controller->setpoint_changed(0);
+    rig.master_on();
+    rig.controller->tick_500ms();
+    const uint32_t counting = rig.controller->channel_state(0).master_change_countdown;
+    ASSERT_LT(counting, 20u);
+
+    Debug_capture capture;
+    rig.master_on();
+    EXPECT_EQ(capture.text(), "") << "no second start";
+    EXPECT_EQ(rig.controller->channel_state(0).master_change_countdown, counting);
+}
+
 TEST(Switches, the_master_off_ends_preloads_clears_motor_alarms_of_inactive_channels_and_saves_the_totals)
 {
     Controller_rig rig;
