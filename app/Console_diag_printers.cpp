@@ -15,7 +15,7 @@ constexpr int num_monitor_inputs = 20;
 template <class T>
 T get(Console_view& view, const T& item)
 {
-    return read_locked(view.store.head, item);
+    return view.store.head.get(item);
 }
 
 void print_showing(Console_view& view)

@@ -20,7 +20,7 @@ constexpr int calibrating_tanks = 8;
 template <class T>
 T get(Console_view& view, const T& item)
 {
-    return read_locked(view.store.head, item);
+    return view.store.head.get(item);
 }
 
 // One value of a channel record, in the form its type asks for; the

@@ -23,7 +23,7 @@ void Main_loop::start()
     non_vtt_listener_.init(&objects_.parameters.system.non_vtt_connected);
     non_vtt_listener_.autoreg(objects_.main_waiter, false);
     // Read after registering, so that no request falls between the two.
-    code_ = read_locked(objects_.store.head, system.initiate_shutdown);
+    code_ = objects_.store.head.get(system.initiate_shutdown);
 }
 
 int Main_loop::run(const std::function<void()>& save_totals)
@@ -55,7 +55,7 @@ int Main_loop::pass()
         code_ = 1;
     const int32_t& request = objects_.store.body.system.initiate_shutdown;
     if (got_event && watch_.is(event, request))
-        code_ = read_locked(objects_.store.head, request);
+        code_ = objects_.store.head.get(request);
     if (code_ > 0)
         return code_;
     if (!got_event) {
@@ -82,14 +82,14 @@ void Main_loop::handle_nv_listener_event(NV_store::Virt_access* listener)
 
 bool Main_loop::non_vtt_display() const
 {
-    return read_locked(objects_.store.head, objects_.store.body.system.non_vtt_connected);
+    return objects_.store.head.get(objects_.store.body.system.non_vtt_connected);
 }
 
 int Main_loop::finish(const std::string& exit_code_folder)
 {
     int code = objects_.stop_requested
                    ? 1
-                   : read_locked(objects_.store.head, objects_.store.body.system.initiate_shutdown);
+                   : objects_.store.head.get(objects_.store.body.system.initiate_shutdown);
     Debug_print::dprint("\nShutdown code: %d\n", code);
     write_exit_code(exit_code_folder, code);
     watch_.clear();

@@ -39,13 +39,3 @@ private:
     waiter_descriptor& waiter_;
     std::vector<Item> items_;
 };
-
-// One item read under the store's lock.
-template <class T>
-T read_locked(CDS::Head& head, const T& item)
-{
-    head.lock();
-    T value = item;
-    head.unlock();
-    return value;
-}

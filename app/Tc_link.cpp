@@ -41,9 +41,9 @@ Tc_link::Tc_link(module_man& manager, Data_store& store, NV_quvel::parameters_t&
       watch_(store.head, main_waiter)
 {
     controller_.add_client_waiter(&main_waiter_);
-    if (read_locked(store_.head, store_.body.system.non_vtt_connected))
+    if (store_.head.get(store_.body.system.non_vtt_connected))
         controller_.set_server_filter(make_non_vtt_tc_server_name());
-    controller_.set_speed_source([this] { return double(read_locked(store_.head, store_.body.vehicle.speed)); });
+    controller_.set_speed_source([this] { return double(store_.head.get(store_.body.vehicle.speed)); });
 }
 
 void Tc_link::start()
@@ -82,7 +82,7 @@ bool Tc_link::handle(const waiter_event& event)
         return true;
     }
     if (watch_.is(event, system.non_vtt_connected)) {
-        if (read_locked(store_.head, system.non_vtt_connected)) {
+        if (store_.head.get(system.non_vtt_connected)) {
             Debug_print::dprint("Switching to Solvane Mode\n");
             controller_.set_server_filter(make_non_vtt_tc_server_name());
             controller_.signal_model_changed();
@@ -90,7 +90,7 @@ bool Tc_link::handle(const waiter_event& event)
         return true;
     }
     if (watch_.is(event, system.reset_tc)) {
-        if (read_locked(store_.head, system.reset_tc)) {
+        if (store_.head.get(system.reset_tc)) {
             Debug_print::dprint("TC Reload required!!\n");
             store_.head.set(system.reset_tc, false);
             controller_.signal_model_changed();
@@ -98,7 +98,7 @@ bool Tc_link::handle(const waiter_event& event)
         return true;
     }
     if (watch_.is(event, system.reset_tc_counter)) {
-        if (read_locked(store_.head, system.reset_tc_counter) != 0)
+        if (store_.head.get(system.reset_tc_counter) != 0)
             store_.head.set(system.reset_tc, true);
         return true;
     }

@@ -265,7 +265,7 @@ void Test_console::print_store_item(const CDS::Lookup_item& item)
 
 bool Test_console::alive() const
 {
-    return read_locked(store_.head, store_.body.system.alive);
+    return store_.head.get(store_.body.system.alive);
 }
 
 void start_test_console()

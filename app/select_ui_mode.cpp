@@ -38,17 +38,17 @@ int select_ui_mode(const App_objects& objects)
     for (;;) {
         if (objects.stop_requested)
             break;
-        if (read_locked(head, system.non_vtt_connected)) {
+        if (head.get(system.non_vtt_connected)) {
             Debug_print::dprint("Starting in Solvane Mode\n");
             break;
         }
-        if (read_locked(head, system.non_vtt_timeout)) {
+        if (head.get(system.non_vtt_timeout)) {
             Debug_print::dprint("Switching to VT Mode\n");
             objects.parameter_file.reset(false);
             mode = 1;
             break;
         }
-        if (read_locked(head, system.initiate_shutdown) != 0) {
+        if (head.get(system.initiate_shutdown) != 0) {
             Debug_print::dprint("Initiating Shutdown\n");
             break;
         }

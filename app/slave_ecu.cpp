@@ -75,7 +75,7 @@ void on_slave_status(Data_store& store, const Next_gen::Ecu_iface& ecu, Next_gen
 {
     if (status != 1)
         return;
-    ds_ecu_info info = read_locked(store.head, store.body.ecu_config.ecu_info[1]);
+    ds_ecu_info info = store.head.get(store.body.ecu_config.ecu_info[1]);
     info.version = parse_slave_version(ecu.get_firmware_version().toStdString().c_str());
     store.head.set(store.body.ecu_config.ecu_info[1], info);
 }

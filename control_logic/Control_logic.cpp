@@ -24,15 +24,6 @@ constexpr int32_t shutdown_app_upgrade = 7; // the upgrade of the application it
 constexpr uint8_t upgrade_type_app = 1;
 constexpr int monitored_booms = 6;
 
-template <class T>
-T read_locked(CDS::Head& head, const T& item)
-{
-    head.lock();
-    T value = item;
-    head.unlock();
-    return value;
-}
-
 unsigned long ms_of_day()
 {
     return static_cast<unsigned long>(Atime::ms_of_day());
@@ -149,20 +140,20 @@ void Control_logic::build_store_actions()
     ds_system& system = store_.body.system;
     ds_operation& operation = store_.body.operation;
     on_change(system.firmware_upgrade_mode, [this, &system] {
-        if (!read_locked(store_.head, system.firmware_upgrade_mode))
+        if (!store_.head.get(system.firmware_upgrade_mode))
             return;
         Debug_print::dprint("%lu:Initiate firmware upgrade mode\n", ms_of_day());
         submit_timeout(t7_);
     });
     on_change(system.non_vtt_connected, [this, &system] {
-        if (!read_locked(store_.head, system.non_vtt_connected))
+        if (!store_.head.get(system.non_vtt_connected))
             return;
         remove_timeout(t6_);
         Debug_print::dprint("Deregister speed PGNs\n");
         deregister_speed_pgns();
     });
     auto tc_or_vt_changed = [this, &system] {
-        if (!read_locked(store_.head, system.tc_alive))
+        if (!store_.head.get(system.tc_alive))
             store_.head.set(system.reset_tc_counter, 0u);
         apply_master_switch_inhibit();
     };
@@ -394,7 +385,7 @@ void Control_logic::rearm_reply_timeout()
 
 uint32_t Control_logic::update_ecu_mode()
 {
-    const bool detect = read_locked(store_.head, store_.body.monitor_ecus.activate_auto_detect);
+    const bool detect = store_.head.get(store_.body.monitor_ecus.activate_auto_detect);
     uint32_t mode = ecu_mode_;
     if (mode == ecu_mode_normal && detect) {
         poller_->enter_auto_detect();
@@ -415,16 +406,16 @@ void Control_logic::on_shutdown_request()
 {
     Debug_print::dprint("%lu:initiate_shutdown\n", ms_of_day());
     ds_system& system = store_.body.system;
-    const ds_app_upgrade_command command = read_locked(store_.head, system.app_upgrade_command);
+    const ds_app_upgrade_command command = store_.head.get(system.app_upgrade_command);
     store_.head.set(system.initiate_shutdown, command.type == upgrade_type_app ? shutdown_app_upgrade : shutdown_upgrade);
 }
 
 void Control_logic::apply_liveness_rule()
 {
     ds_system& system = store_.body.system;
-    const bool alive = read_locked(store_.head, system.alive);
-    const bool vt_alive = read_locked(store_.head, system.vt_alive);
-    const bool tc_alive = read_locked(store_.head, system.tc_alive);
+    const bool alive = store_.head.get(system.alive);
+    const bool vt_alive = store_.head.get(system.vt_alive);
+    const bool tc_alive = store_.head.get(system.tc_alive);
     if (alive && (vt_alive || tc_alive))
         return;
     store_.head.set(store_.body.operation.master_switch_active, false);
@@ -439,14 +430,14 @@ void Control_logic::apply_master_switch_inhibit()
     ds_system& system = store_.body.system;
     bool& inhibit = store_.body.operation.inhibit_master_switch;
     if (parameters_.system.non_vtt_connected.get()) {
-        if (!read_locked(store_.head, system.tc_alive))
+        if (!store_.head.get(system.tc_alive))
             store_.head.set(inhibit, true);
     } else {
-        store_.head.set(inhibit, !read_locked(store_.head, system.vt_uploaded));
+        store_.head.set(inhibit, !store_.head.get(system.vt_uploaded));
     }
 }
 
 bool Control_logic::simulating()
 {
-    return read_locked(store_.head, store_.body.simulation.enabled);
+    return store_.head.get(store_.body.simulation.enabled);
 }

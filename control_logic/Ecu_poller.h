@@ -96,10 +96,7 @@ private:
     template <class T>
     T get(const T& item)
     {
-        store_.head.lock();
-        T value = item;
-        store_.head.unlock();
-        return value;
+        return store_.head.get(item);
     }
     template <class T>
     void put(T& item, const T& value)

@@ -20,10 +20,7 @@ constexpr uint32_t blink_ticks = 20;
 template <class T>
 T Seed_simulator::get(const T& item)
 {
-    store_.head.lock();
-    T value = item;
-    store_.head.unlock();
-    return value;
+    return store_.head.get(item);
 }
 
 template <class T>

@@ -13,10 +13,7 @@ constexpr int num_sections = 10;
 template <class T>
 T State_queries::get(const T& item)
 {
-    store_.head.lock();
-    T value = item;
-    store_.head.unlock();
-    return value;
+    return store_.head.get(item);
 }
 
 bool State_queries::speed_present()

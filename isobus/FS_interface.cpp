@@ -13,15 +13,6 @@ const char* const FS_interface::root = "\\\\";
 
 namespace {
 
-template <class T>
-T read_locked(CDS::Head& head, const T& item)
-{
-    head.lock();
-    T value = item;
-    head.unlock();
-    return value;
-}
-
 // Manufacturer 33's servers list no volumes; their one volume has this name.
 constexpr uint16_t single_volume_manufacturer = 33;
 const char single_volume_name[] = "CFCARD";
@@ -124,7 +115,7 @@ void FS_interface::finish(uint8_t result)
 void FS_interface::install()
 {
     set_state(installing);
-    switch (read_locked(store_.head, store_.body.system.app_upgrade_command.type)) {
+    switch (store_.head.get(store_.body.system.app_upgrade_command.type)) {
     case 1:
         if (!write_upgrade_script())
             finish(script_failed);
@@ -145,11 +136,11 @@ void FS_interface::install()
 bool FS_interface::write_upgrade_script()
 {
     Upgrade_target_list targets(Platform::instance().get_data_dir());
-    const uint64_t slave = read_locked(store_.head, store_.body.ecu_config.ecu_info[1].iso_name);
+    const uint64_t slave = store_.head.get(store_.body.ecu_config.ecu_info[1].iso_name);
     if (slave != all_ones)
         targets.add(Upgrade_target_list::name_of_stored(slave));
     if (parameters_.app.monitor_ecus.monitoring_config.get() != 0) {
-        const uint64_t monitor = read_locked(store_.head, store_.body.ecu_config.ecu_info[5].iso_name);
+        const uint64_t monitor = store_.head.get(store_.body.ecu_config.ecu_info[5].iso_name);
         if (uint32_t(monitor) != 0xFFFFFFFFu || uint32_t(monitor >> 32) != 0xFFFFFFFFu)
             targets.add(Upgrade_target_list::name_of_stored(monitor));
     }

@@ -57,6 +57,15 @@ public:
     }
     // The same for size bytes at field.
     void write(void* field, const void* value, unsigned size, const Options* options = nullptr);
+    // One locked read of a field.
+    template <class T>
+    T get(const T& field)
+    {
+        lock();
+        T value = field;
+        unlock();
+        return value;
+    }
 
     // Called with the lock held, before the item changes: posts one event to
     // the waiter of every registration whose range overlaps the item's bytes,

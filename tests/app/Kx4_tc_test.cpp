@@ -56,7 +56,7 @@ protected:
             }
         }
     }
-    bool tc_alive() { return read_locked(store->head, system().tc_alive); }
+    bool tc_alive() { return store->head.get(system().tc_alive); }
     int lines_with(const std::string& text) const
     {
         int n = 0;
@@ -99,7 +99,7 @@ TEST_F(Kx4_tc_main_loop, a_reset_request_rebuilds_and_exchanges_versions_again)
     store->head.set(system().reset_tc_counter, 1u);
     run_for(1000);
     EXPECT_NE(debug.text().find("TC Reload required!!\n"), std::string::npos);
-    EXPECT_FALSE(read_locked(store->head, system().reset_tc));
+    EXPECT_FALSE(store->head.get(system().reset_tc));
     EXPECT_EQ(lines_with("version request from 128"), exchanges + 1);
     EXPECT_TRUE(tc_alive());
 }

@@ -131,22 +131,22 @@ TEST(Start_slave_ecu, records_the_slave_and_brings_its_version_and_master_switch
               std::string::npos)
         << capture.text();
     EXPECT_NE(capture.text().find(registered), std::string::npos) << capture.text();
-    EXPECT_EQ(read_locked(f.store->head, record).iso_name, slave.get_name());
+    EXPECT_EQ(f.store->head.get(record).iso_name, slave.get_name());
 
     // The simulated slave reports firmware 2.10.3 once its handshake is done.
     EXPECT_TRUE(wait_for_store(f, [&] {
-        const ds_version version = read_locked(f.store->head, record).version;
+        const ds_version version = f.store->head.get(record).version;
         return version.v_major == 2 && version.v_minor == 10 && version.v_patch == 3;
     })) << "the running slave's version never reached its record";
-    EXPECT_EQ(read_locked(f.store->head, record).iso_name, slave.get_name());
+    EXPECT_EQ(f.store->head.get(record).iso_name, slave.get_name());
     EXPECT_TRUE(wait_until(
         [&] { return slave.seen().polarity == 0xFFCFFFFF && slave.seen().input_interval_ms == 200; }, timeout_ms))
         << "connector 2, pin 1 is input bit 10, active low, reported every 200 ms";
 
     slave.set_input_mask(1u << 10);
-    EXPECT_TRUE(wait_for_store(f, [&] { return read_locked(f.store->head, master); }));
+    EXPECT_TRUE(wait_for_store(f, [&] { return f.store->head.get(master); }));
     slave.set_input_mask(0);
-    EXPECT_TRUE(wait_for_store(f, [&] { return !read_locked(f.store->head, master); }));
+    EXPECT_TRUE(wait_for_store(f, [&] { return !f.store->head.get(master); }));
 }
 
 }

@@ -16,10 +16,7 @@ struct Controller_rig {
     template <class T>
     T read(const T& item)
     {
-        store.head.lock();
-        T value = item;
-        store.head.unlock();
-        return value;
+        return store.head.get(item);
     }
     template <class T>
     void write(T& item, const T& value)

@@ -52,10 +52,7 @@ struct Monitors : ::testing::Test {
     template <class T>
     T read(const T& item)
     {
-        store.head.lock();
-        T v = item;
-        store.head.unlock();
-        return v;
+        return store.head.get(item);
     }
     template <class T>
     void write(T& item, const T& value)

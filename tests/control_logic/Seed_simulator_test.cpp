@@ -27,10 +27,7 @@ protected:
     template <class T>
     T read(const T& item)
     {
-        store.head.lock();
-        T value = item;
-        store.head.unlock();
-        return value;
+        return store.head.get(item);
     }
     template <class T>
     void write(T& item, const T& value)

@@ -45,10 +45,7 @@ protected:
     template <class T>
     T read(const T& item)
     {
-        store.head.lock();
-        T value = item;
-        store.head.unlock();
-        return value;
+        return store.head.get(item);
     }
 
     Temp_folder root;
