@@ -126,6 +126,8 @@ public:
     void print_inactive_list(const char* desc);
 
     uint16_t get_waiter_id() const { return waiter_id_; }
+    // The object's name, as given to the constructor (at most max_name characters).
+    const char* get_object_name() const { return name_; }
     // The update id after id: one more, passing over 0 and 0xFFFFFFFF.
     static uint32_t next_update_id(uint32_t id);
     static const cross_ref_t* get_cross_ref(const Diag_event& event);
@@ -147,6 +149,13 @@ protected:
 
     Item_tree& get_inactive_tree() { return inactive_; }
     bool is_report_timer(const Timeout& timeout) const { return &timeout == &report_timer_; }
+
+    // A slot's stack (null when the slot is free or out of range), the NAME
+    // it serves and the id its requests come under; the last two for a slot
+    // in use only.
+    ZEV_smart_stack* get_slot_stack(unsigned slot) const { return slot < max_stacks ? slots_[slot].stack : nullptr; }
+    const ZEV_name::RAWNAME& get_slot_name(unsigned slot) const { return slots_[slot].name; }
+    int16_t* get_slot_event_id(unsigned slot) { return &slots_[slot].event_id; }
 
     bool _add_stack(ZEV_smart_stack* stack, ZEV_name::RAWNAME name, bool dm1_broadcast);
     void _receive_error_report(const Diagnostics_messages::Msg_RR& report);
