@@ -1,7 +1,7 @@
 // kx4_fs_read_bench: a 4 MiB file read from the fake file server by the
 // file-server client, over the in-process bus and over can_hub: the payload
 // bytes per CAN frame against the 7 of a TP or ETP data frame, and the time.
-#include "bench/Hub_process.h"
+#include "tests/support/Hub_process.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_smart_stack.h"
@@ -164,11 +164,11 @@ int main()
                 "(frames: every frame on the bus during the read)\n",
                 file_size, unsigned(FS::FS_client_interface::read_size));
     print("in-process", read_over("mem,name=fs_bench", served));
-    Hub_process hub(1);
-    if (hub.ports().empty())
+    Hub_process hub(CAN_HUB_PROGRAM);
+    if (!hub.listening())
         std::printf("  can_hub did not start\n");
     else
-        print("can_hub", read_over(hub.spec(0), served));
+        print("can_hub", read_over(hub.isobus(), served));
     std::filesystem::remove_all(served);
     std::filesystem::remove_all(local);
     return 0;

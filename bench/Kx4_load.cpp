@@ -1,7 +1,7 @@
 // kx4_load_bench: the CPU time of kx4 -T per minute, running its
 // demonstration simulator and running its control task on fake_slave, each
 // beside a bare 10 ms thread and one core.
-#include "bench/Hub_process.h"
+#include "tests/support/Hub_process.h"
 #include "bench/Idle_load.h"
 #include "tests/support/Spawned_process.h"
 
@@ -19,11 +19,11 @@ constexpr int minute_ms = 60000;
 // kx4 -T for a minute once it has started; its CPU time and wake-ups over that minute.
 void measure(const char* what, const std::vector<std::string>& port_arguments, const std::string& root)
 {
-    Hub_process hub(2);
-    std::vector<std::string> arguments{KX4_PROGRAM, "-T", "--bus=" + hub.spec(0), "--abus=" + hub.spec(1)};
+    Hub_process hub(CAN_HUB_PROGRAM);
+    std::vector<std::string> arguments{KX4_PROGRAM, "-T", "--bus=" + hub.isobus(), "--abus=" + hub.abus()};
     arguments.insert(arguments.end(), port_arguments.begin(), port_arguments.end());
     Spawned_process kx4(arguments, {"KX4_ROOT=" + root}, Spawned_process::Input::fed);
-    if (hub.ports().empty() || !kx4.wait_for_output("Starting in", 20000)) {
+    if (!hub.listening() || !kx4.wait_for_output("Starting in", 20000)) {
         std::printf("  %s: kx4 did not start:\n%s\n", what, kx4.output().c_str());
         return;
     }

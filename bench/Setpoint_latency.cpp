@@ -2,7 +2,7 @@
 // console takes to reach the drive, as the drive target with the new period
 // that the fake slave processors receive. Held against one 100 ms control
 // tick plus one poll cycle, the cycle measured on the same run.
-#include "bench/Hub_process.h"
+#include "tests/support/Hub_process.h"
 #include "tests/support/Fake_slave.h"
 #include "tests/support/Spawned_process.h"
 
@@ -109,10 +109,10 @@ int run(const std::string& root)
         std::printf("  the fake slave did not start: %s\n", error.c_str());
         return 1;
     }
-    Hub_process hub(2);
-    Spawned_process kx4({KX4_PROGRAM, "-T", "--port=" + settings.link, "--bus=" + hub.spec(0), "--abus=" + hub.spec(1)},
+    Hub_process hub(CAN_HUB_PROGRAM);
+    Spawned_process kx4({KX4_PROGRAM, "-T", "--port=" + settings.link, "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
                         {"KX4_ROOT=" + root}, Spawned_process::Input::fed);
-    if (hub.ports().empty() || !kx4.wait_for_output("Starting in", timeout_ms)) {
+    if (!hub.listening() || !kx4.wait_for_output("Starting in", timeout_ms)) {
         std::printf("  kx4 did not start:\n%s\n", kx4.output().c_str());
         return 1;
     }

@@ -1,6 +1,6 @@
 // kx4_bench: long messages between two stacks, can_hub's relay rate and
 // kx4's load at idle, each figure beside the limit or peer it is held against.
-#include "bench/Hub_process.h"
+#include "tests/support/Hub_process.h"
 #include "bench/Idle_load.h"
 #include "bench/Relay_rate.h"
 #include "bench/Tc_upload_bench.h"
@@ -55,12 +55,12 @@ void long_messages()
             print_transfers("in-process", bench, 1785, 11);
         }
     }
-    Hub_process hub(1);
-    if (hub.ports().empty()) {
+    Hub_process hub(CAN_HUB_PROGRAM);
+    if (!hub.listening()) {
         std::printf("  can_hub did not start\n");
         return;
     }
-    Transfer_bench bench(hub.spec(0));
+    Transfer_bench bench(hub.isobus());
     if (!bench.ready()) {
         std::printf("  can_hub: the stacks did not claim their addresses\n");
         return;
@@ -73,8 +73,8 @@ void relay()
 {
     constexpr size_t frames = 200000;
     std::printf("\ncan_hub's relay from one client to another (%zu frames of 8 bytes)\n", frames);
-    Hub_process hub(1);
-    const double hub_rate = hub.ports().empty() ? 0 : relay_rate(hub.ports()[0], frames);
+    Hub_process hub(CAN_HUB_PROGRAM);
+    const double hub_rate = !hub.listening() ? 0 : relay_rate(hub.isobus_port(), frames);
     const double lean = lean_relay_rate(frames);
     std::printf("  can_hub:                   %9.0f frames/s\n"
                 "  a lean one-thread relay:   %9.0f frames/s (can_hub reaches %.2f of it)\n"
@@ -98,12 +98,12 @@ void tc_upload()
 {
     std::printf("\nTask Controller upload of the largest description (transfer request to arrival)\n");
     print_tc_upload("in-process", "mem,name=tc_upload");
-    Hub_process hub(1);
-    if (hub.ports().empty()) {
+    Hub_process hub(CAN_HUB_PROGRAM);
+    if (!hub.listening()) {
         std::printf("  can_hub did not start\n");
         return;
     }
-    print_tc_upload("can_hub", hub.spec(0));
+    print_tc_upload("can_hub", hub.isobus());
 }
 
 void idle_load()
@@ -116,10 +116,10 @@ void idle_load()
         return;
     }
     {
-        Hub_process hub(2);
-        Spawned_process kx4({KX4_PROGRAM, "--bus=" + hub.spec(0), "--abus=" + hub.spec(1)},
+        Hub_process hub(CAN_HUB_PROGRAM);
+        Spawned_process kx4({KX4_PROGRAM, "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
                             {"KX4_ROOT=" + std::string(folder) + "/"});
-        if (hub.ports().empty() || !kx4.wait_for_output("Starting in", 20000)) {
+        if (!hub.listening() || !kx4.wait_for_output("Starting in", 20000)) {
             std::printf("  kx4 did not start:\n%s\n", kx4.output().c_str());
         } else {
             // Text it never prints: each wait reads its output for the whole time.
