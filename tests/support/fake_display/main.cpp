@@ -1,9 +1,7 @@
 // fake_display: a second display on the ISOBUS that mirrors kx4's data
 // store and parameters over the remote data store, for the demonstration
 // and for tests that run kx4 with --bus.
-#include "platform/can/Bus_select.h"
-#include "platform/can/ZEV_smart_stack.h"
-#include "platform/rtos/module_man.h"
+#include "tests/support/Fake_program.h"
 #include "platform/rtos/waiter_descriptor.h"
 #include "tests/support/Fake_display.h"
 
@@ -85,20 +83,13 @@ int main(int argc, char** argv)
     }
 
     // The signals are taken by sigwait below; the threads inherit the mask.
-    sigset_t stop_signals;
-    sigemptyset(&stop_signals);
-    sigaddset(&stop_signals, SIGINT);
-    sigaddset(&stop_signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+    const sigset_t stop_signals = block_stop_signals();
 
     module_man manager;
     waiter_descriptor waiter;
     ZEV_smart_stack stack;
-    Can_bus* bus = Bus_select::start(spec.c_str(), &manager);
-    if (!bus || !stack.open(bus, &manager) || !stack.start()) {
-        std::fprintf(stderr, "fake_display: cannot join the bus \"%s\"\n", spec.c_str());
+    if (!join_bus("fake_display", spec, manager, stack))
         return 1;
-    }
     Fake_display display(stack, waiter, print_line, settings);
     if (!display.start()) {
         std::fprintf(stderr, "fake_display: cannot claim an address\n");

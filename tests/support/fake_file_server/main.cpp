@@ -2,9 +2,7 @@
 // subfolders of a folder as its volumes, for the demonstration and for tests
 // that run kx4.
 #include "tests/support/Fake_file_server.h"
-#include "platform/can/Bus_select.h"
-#include "platform/can/ZEV_smart_stack.h"
-#include "platform/rtos/module_man.h"
+#include "tests/support/Fake_program.h"
 
 #include <csignal>
 #include <cstdio>
@@ -81,23 +79,13 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    sigset_t stop_signals;
-    sigemptyset(&stop_signals);
-    sigaddset(&stop_signals, SIGINT);
-    sigaddset(&stop_signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+    // The signals are taken by sigwait below; the threads inherit the mask.
+    const sigset_t stop_signals = block_stop_signals();
 
     module_man manager;
-    Can_bus* bus = Bus_select::start(spec.c_str(), nullptr);
-    if (!bus) {
-        std::fprintf(stderr, "fake_file_server: cannot open the bus \"%s\"\n", spec.c_str());
-        return 1;
-    }
     ZEV_smart_stack stack;
-    if (!stack.open(bus, &manager) || !stack.start()) {
-        std::fprintf(stderr, "fake_file_server: cannot start the network stack\n");
+    if (!join_bus("fake_file_server", spec, manager, stack))
         return 1;
-    }
     {
         Fake_file_server server(stack, settings, [](const std::string& line) {
             std::printf("fake_file_server: %s\n", line.c_str());

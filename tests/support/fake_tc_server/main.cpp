@@ -1,7 +1,6 @@
 // fake_tc_server: a Task Controller on a CAN bus, for the demonstration and
 // for tests that run kx4 against one.
-#include "platform/can/Bus_select.h"
-#include "platform/can/ZEV_smart_stack.h"
+#include "tests/support/Fake_program.h"
 #include "tests/support/Fake_tc_server.h"
 
 #include <csignal>
@@ -102,23 +101,12 @@ int main(int argc, char** argv)
     }
 
     // The signals are taken by sigwait below; the tasks' threads inherit the mask.
-    sigset_t stop_signals;
-    sigemptyset(&stop_signals);
-    sigaddset(&stop_signals, SIGINT);
-    sigaddset(&stop_signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+    const sigset_t stop_signals = block_stop_signals();
 
     module_man modules;
-    Can_bus* bus = Bus_select::start(spec.c_str(), nullptr);
-    if (!bus) {
-        std::fprintf(stderr, "fake_tc_server: cannot use the bus \"%s\"\n", spec.c_str());
-        return 1;
-    }
     ZEV_smart_stack stack;
-    if (!stack.open(bus, &modules) || !stack.start()) {
-        std::fprintf(stderr, "fake_tc_server: cannot open the stack\n");
+    if (!join_bus("fake_tc_server", spec, modules, stack))
         return 1;
-    }
     Fake_tc_server server(&modules, stack, settings);
     server.set_printer([](const std::string& line) {
         std::printf("%s\n", line.c_str());
