@@ -1,56 +1,13 @@
-#include "control_logic/Control_logic.h"
-#include "data_store/Data_store.h"
-#include "params/parameters_t.h"
-#include "platform/can/Bus_select.h"
-#include "platform/can/ZEV_smart_stack.h"
-#include "platform/rtos/Atime.h"
-#include "tests/control_logic/Temp_folder.h"
-#include "tests/support/Debug_capture.h"
+#include "tests/control_logic/Control_task_rig.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
 // The control task with the real controller, on the test's thread.
-class Control_task_controller : public ::testing::Test {
+class Control_task_controller : public Control_task_rig {
 protected:
-    Control_task_controller()
-    {
-        setenv("KX4_ROOT", root.path().c_str(), 1);
-        std::filesystem::create_directories(root.path() + "/sys/class/gpio/gpio53");
-    }
-    ~Control_task_controller() override
-    {
-        control.reset();
-        unsetenv("KX4_ROOT");
-    }
-
-    void start()
-    {
-        ASSERT_TRUE(stack_open);
-        control = std::make_unique<Control_logic>("/nonexistent/kx4-slaves", store, parameters);
-        ASSERT_TRUE(control->set_up(&modules, &stack));
-        control->run_pending();
-    }
-
-    template <class T>
-    T read(const T& item)
-    {
-        return store.head.get(item);
-    }
-
-    Temp_folder root;
-    Manual_clock clock;
-    Debug_capture capture;
-    module_man modules;
-    Data_store store{nullptr, "0.1.0"};
-    NV_quvel::parameters_t parameters;
-    ZEV_smart_stack stack;
-    bool stack_open = stack.open(Bus_select::start("mem,name=control.controller", nullptr), &modules);
-    std::unique_ptr<Control_logic> control;
+    Control_task_controller() : Control_task_rig("control.controller") {}
 };
 
 TEST_F(Control_task_controller, a_new_requested_rate_reaches_the_controller)

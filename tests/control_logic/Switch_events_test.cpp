@@ -1,62 +1,14 @@
-#include "control_logic/Control_logic.h"
-#include "data_store/Data_store.h"
-#include "params/parameters_t.h"
-#include "platform/can/Bus_select.h"
-#include "platform/can/ZEV_smart_stack.h"
-#include "platform/rtos/Atime.h"
-#include "tests/control_logic/Temp_folder.h"
-#include "tests/support/Debug_capture.h"
+#include "tests/control_logic/Control_task_rig.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
 // The switches' store events through the control task to the controller,
 // on the test's thread.
-class Switch_events : public ::testing::Test {
+class Switch_events : public Control_task_rig {
 protected:
-    Switch_events()
-    {
-        setenv("KX4_ROOT", root.path().c_str(), 1);
-        std::filesystem::create_directories(root.path() + "/sys/class/gpio/gpio53");
-    }
-    ~Switch_events() override
-    {
-        control.reset();
-        unsetenv("KX4_ROOT");
-    }
-
-    void start()
-    {
-        ASSERT_TRUE(stack_open);
-        control = std::make_unique<Control_logic>("/nonexistent/kx4-slaves", store, parameters);
-        ASSERT_TRUE(control->set_up(&modules, &stack));
-        control->run_pending();
-    }
-    template <class T>
-    void write(T& item, const T& value)
-    {
-        store.head.set(item, value);
-        control->run_pending();
-    }
-    template <class T>
-    T read(const T& item)
-    {
-        return store.head.get(item);
-    }
-
-    Temp_folder root;
-    Manual_clock clock;
-    Debug_capture capture;
-    module_man modules;
-    Data_store store{nullptr, "0.1.0"};
-    NV_quvel::parameters_t parameters;
-    ZEV_smart_stack stack;
-    bool stack_open = stack.open(Bus_select::start("mem,name=control.switches", nullptr), &modules);
-    std::unique_ptr<Control_logic> control;
+    Switch_events() : Control_task_rig("control.switches") {}
 };
 
 TEST_F(Switch_events, master_tillage_tank_boom_and_reset_switches_reach_the_controller)
