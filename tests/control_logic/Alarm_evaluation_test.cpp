@@ -246,6 +246,31 @@ TEST(Alarm_evaluation, trigger_rules)
     }
 }
 
+TEST(Alarm_evaluation, a_rate_no_longer_incorrect_restarts_the_rate_filter_softly)
+{
+    Evaluation_rig r;
+    r.working();
+    r.controller->setpoint_changed(0); // as the control task does for the new rate
+    r.alarms.evaluate();
+    ASSERT_TRUE(r.read(r.store.body.alarms.tank_incorrect_rate[0].triggered));
+    for (int tick = 0; tick < 100; ++tick) // the longest filter window is 80 ticks
+        r.controller->tick_500ms();
+    const Seeder_controller::Channel_state before = r.controller->channel_state(0);
+    for (uint32_t countdown : before.filter_countdowns)
+        ASSERT_EQ(countdown, 0u) << "the filter has settled";
+
+    r.write(r.ds(0).rate_control_mode, int32_t(2)); // the rate is no longer watched
+    r.alarms.evaluate();
+    EXPECT_FALSE(r.read(r.store.body.alarms.tank_incorrect_rate[0].triggered));
+    const Seeder_controller::Channel_state after = r.controller->channel_state(0);
+    EXPECT_GT(after.filter_countdowns[0] + after.filter_countdowns[1] + after.filter_countdowns[2] +
+                  after.filter_countdowns[3],
+              0u)
+        << "the filter starts again";
+    EXPECT_EQ(after.restart_countdown, before.restart_countdown) << "softly: no hard restart";
+    EXPECT_EQ(after.settle_counter, before.settle_counter);
+}
+
 // An electric motor (2 pulses per turn, gear 50: 100 pulses per shaft turn,
 // 90..110 accepted) or a proportional valve (encoder 10, gear 10, the same
 // window) with its shaft sensor. Each step gives the motor pulse count C,
