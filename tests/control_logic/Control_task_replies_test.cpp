@@ -7,6 +7,7 @@
 #include "platform/can/Bus_select.h"
 #include "platform/can/ZEV_smart_stack.h"
 #include "platform/rtos/Atime.h"
+#include "tests/control_logic/Slave_frames.h"
 #include "tests/control_logic/Temp_folder.h"
 #include "tests/support/Debug_capture.h"
 #include "tests/support/Wait_until.h"
@@ -20,8 +21,6 @@
 #include <unistd.h>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 // The control task on the test's thread and a manual clock; the test is the
 // slaves, at the far end of a pseudo-terminal.
@@ -71,12 +70,7 @@ protected:
     // A reply from the source with the command and data, handed to the task.
     void feed(uint8_t source, uint8_t command, const Bytes& data)
     {
-        Bytes reply{0x31, uint8_t(4 + data.size()), source, command};
-        reply.insert(reply.end(), data.begin(), data.end());
-        uint8_t sum = 0;
-        for (uint8_t b : reply)
-            sum = uint8_t(sum + b);
-        reply.push_back(sum);
+        const Bytes reply = reply_from(source, command, data);
         ASSERT_EQ(write(master, reply.data(), reply.size()), ssize_t(reply.size()));
         ASSERT_TRUE(wait_until([&] { return control->get_waiter().pending() > 0; })) << "a data event";
         control->run_pending();

@@ -1,4 +1,5 @@
 #include "control_logic/Ecu_poller.h"
+#include "tests/control_logic/Slave_frames.h"
 #include "control_logic/Packet_interface.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
@@ -21,20 +22,6 @@ public:
 };
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-// A binary frame with its sum, written here rather than by the link.
-Bytes frame(uint8_t destination, uint8_t source, uint8_t command, const Bytes& data)
-{
-    Bytes f{destination, uint8_t(4 + data.size()), source, command};
-    f.insert(f.end(), data.begin(), data.end());
-    uint8_t sum = 0;
-    for (uint8_t b : f)
-        sum = uint8_t(sum + b);
-    f.push_back(sum);
-    return f;
-}
 
 struct Poller : ::testing::Test {
     Debug_capture capture;
@@ -117,44 +104,44 @@ TEST_F(Poller, golden_request_frames)
         std::function<void(Poller&)> check = {}; // after the send
     };
     const std::vector<Case> cases = {
-        {"status", 0, {}, frame(50, 0x31, 1, {1}), 10},
+        {"status", 0, {}, slave_frame(50, 0x31, 1, {1}), 10},
         {"motor drive target, period halved", 1,
          [](Poller& t) {
              t.parameters.app.channels[0]->granular_controller_type.set(0);
              t.store.head.set(t.store.body.channels.channels[0].set_period, 2000u);
          },
-         frame(50, 0x31, 2, {1, 0xE8, 0x03, 0x00, 0}), 10},
+         slave_frame(50, 0x31, 2, {1, 0xE8, 0x03, 0x00, 0}), 10},
         {"a period beyond the field is clamped", 2,
          [](Poller& t) {
              t.parameters.app.channels[1]->granular_controller_type.set(0);
              t.store.head.set(t.store.body.channels.channels[1].set_period, 0xFFFFFFFFu);
          },
-         frame(50, 0x31, 2, {2, 0xFE, 0xFF, 0xFF, 0}), 10},
-        {"fan 1", 9, {}, frame(50, 0x31, 1, {0}), 10},
+         slave_frame(50, 0x31, 2, {2, 0xFE, 0xFF, 0xFF, 0}), 10},
+        {"fan 1", 9, {}, slave_frame(50, 0x31, 1, {0}), 10},
         {"spray input read", 12, [](Poller& t) { t.parameters.app.ecu_config.set(5); },
-         frame(52, 0x31, 73, {0, 1}), 6},
-        {"pressure", 14, {}, frame(50, 0x31, 4, {1}), 7},
-        {"temperature", 25, {}, frame(50, 0x31, 72, {7}), 6},
+         slave_frame(52, 0x31, 73, {0, 1}), 6},
+        {"pressure", 14, {}, slave_frame(50, 0x31, 4, {1}), 7},
+        {"temperature", 25, {}, slave_frame(50, 0x31, 72, {7}), 6},
         {"spray sections", 27, [](Poller& t) { t.parameters.app.ecu_config.set(2); },
-         frame(60, 0x31, 3, {2, 0, 0, 0, 0, 0, 0}), 12},
-        {"frame switch box", 31, {}, frame(54, 0x31, 73, {71, 0}), 9},
-        {"spray version", 32, [](Poller& t) { t.parameters.app.ecu_config.set(2); }, frame(60, 0x31, 255, {0}), 13},
-        {"drill configuration", 33, {}, frame(55, 0x31, 200, {1, 7, 32, 0, 0}), 11},
+         slave_frame(60, 0x31, 3, {2, 0, 0, 0, 0, 0, 0}), 12},
+        {"frame switch box", 31, {}, slave_frame(54, 0x31, 73, {71, 0}), 9},
+        {"spray version", 32, [](Poller& t) { t.parameters.app.ecu_config.set(2); }, slave_frame(60, 0x31, 255, {0}), 13},
+        {"drill configuration", 33, {}, slave_frame(55, 0x31, 200, {1, 7, 32, 0, 0}), 11},
         {"drill set point", 34,
          [](Poller& t) {
              t.store.head.set(t.store.body.downforces.channels[0].rate_control_mode, int32_t(0));
              t.store.head.set(t.store.body.downforces.channels[0].set_period, 0x123456u);
          },
-         frame(55, 0x31, 2, {1, 0x56, 0x34, 0x12, 128}), 10},
-        {"drill read", 35, {}, frame(55, 0x31, 8, {1}), 7},
+         slave_frame(55, 0x31, 2, {1, 0x56, 0x34, 0x12, 128}), 10},
+        {"drill read", 35, {}, slave_frame(55, 0x31, 8, {1}), 7},
         {"scale", 37,
          [](Poller& t) {
              t.store.head.set(t.store.body.operation.calibration_scales_mode, int32_t(1));
              t.store.head.set(t.store.body.operation.calibration_scales[0].scale_enabled, true);
          },
          Bytes{'S', '2', '0', '1', '1', '0', '0', '2', '6', ':', '\r', '\n', 3}, 21},
-        {"actuator configuration of channel 2", 38, {}, frame(51, 0x31, 200, {1, 1, 128, 0, 0}), 11},
-        {"power box", 39, {}, frame(59, 0x31, 83, {80, 1}), 5},
+        {"actuator configuration of channel 2", 38, {}, slave_frame(51, 0x31, 200, {1, 1, 128, 0, 0}), 11},
+        {"power box", 39, {}, slave_frame(59, 0x31, 83, {80, 1}), 5},
         {"a running valve drive target has flags 5", 1,
          [](Poller& t) {
              t.parameters.app.channels[0]->granular_controller_type.set(2);
@@ -165,13 +152,13 @@ TEST_F(Poller, golden_request_frames)
              t.write(t.store.body.channels.channels[0].active, true);
              t.write(t.store.body.channels.channels[0].set_period, 1000u);
          },
-         frame(50, 0x31, 2, {1, 0xF4, 0x01, 0x00, 5}), 10},
+         slave_frame(50, 0x31, 2, {1, 0xF4, 0x01, 0x00, 5}), 10},
         {"a spray drive target has no flags byte and a clamped period", 5,
          [](Poller& t) {
              t.parameters.app.ecu_config.set(2);
              t.write(t.store.body.channels.channels[4].set_period, 0x2000000u);
          },
-         frame(60, 0x31, 2, {1, 0xFE, 0xFF, 0xFF}), 10},
+         slave_frame(60, 0x31, 2, {1, 0xFE, 0xFF, 0xFF}), 10},
         {"a manual liquid pump: pump, manual and raise bits, then the raise is taken", 2,
          [](Poller& t) {
              t.parameters.app.channels[1]->mode.set(1);
@@ -179,29 +166,29 @@ TEST_F(Poller, golden_request_frames)
              t.write(t.store.body.channels.channels[1].rate_inc_manual, true);
              t.write(t.store.body.channels.channels[1].pump_output_active, true);
          },
-         frame(50, 0x31, 2, {2, 0, 0, 0, 128 | 64 | 16}), 10,
+         slave_frame(50, 0x31, 2, {2, 0, 0, 0, 128 | 64 | 16}), 10,
          [](Poller& t) { EXPECT_FALSE(t.read(t.store.body.channels.channels[1].rate_inc_manual)); }},
-        {"pulses and pressure", 10, {}, frame(50, 0x31, 7, {0}), 15},
+        {"pulses and pressure", 10, {}, slave_frame(50, 0x31, 7, {0}), 15},
         {"motor load", 15,
          [](Poller& t) {
              t.parameters.app.channels[0]->enabled.set(true);
              t.parameters.app.channels[0]->granular_controller_type.set(0);
          },
-         frame(50, 0x31, 72, {0}), 6},
+         slave_frame(50, 0x31, 72, {0}), 6},
         {"spray ECU load", 15,
          [](Poller& t) {
              t.parameters.app.ecu_config.set(2);
              t.parameters.app.channels[4]->enabled.set(true);
          },
-         frame(60, 0x31, 8, {1}), 7},
-        {"inputs", 18, {}, frame(50, 0x31, 73, {0, 1}), 6},
+         slave_frame(60, 0x31, 8, {1}), 7},
+        {"inputs", 18, {}, slave_frame(50, 0x31, 73, {0, 1}), 6},
         {"switch box lamps", 16,
          [](Poller& t) {
              t.parameters.app.swbox_external_swbox_type.set(2);
              t.parameters.app.swbox_mapping[1]->channel.set(0);
              t.write(t.store.body.channels.channels[0].active, true);
          },
-         frame(58, 0x31, 73, {71, 2}), 9},
+         slave_frame(58, 0x31, 73, {71, 2}), 9},
         {"regulating valve configuration", 38,
          [](Poller& t) {
              NV_quvel::channel_t& c = *t.parameters.app.channels[2];
@@ -215,7 +202,7 @@ TEST_F(Poller, golden_request_frames)
              r.min_on_time.set(3);
              r.gain.set(1);
          },
-         frame(51, 0x31, 200, {1, 2, 3 | 8 | 64, 64 | 32 | 12 | 1, 0}), 11},
+         slave_frame(51, 0x31, 200, {1, 2, 3 | 8 | 64, 64 | 32 | 12 | 1, 0}), 11},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -257,7 +244,7 @@ TEST_F(Poller, health_rule_first_miss_clears_fourth_sets_good_reply_clears_wrong
         poller->record_result(false);
         EXPECT_EQ(poller->get_no_comms_mask(), 0u) << "miss " << miss;
     }
-    reply(frame(0x31, 50, 1, {0, 0}));
+    reply(slave_frame(0x31, 50, 1, {0, 0}));
     EXPECT_EQ(read(store.body.diagnostics.comms.valid_messages), 0u) << "a wrong length counts nothing";
     poller->record_result(false);
     EXPECT_EQ(poller->get_no_comms_mask(), bit);
@@ -266,7 +253,7 @@ TEST_F(Poller, health_rule_first_miss_clears_fourth_sets_good_reply_clears_wrong
     EXPECT_EQ(read(store.body.diagnostics.comms.ecu_count[0]), 5u);
     EXPECT_EQ(read(store.body.diagnostics.comms.poll_id_count_0), 5u);
     EXPECT_NE(capture.text().find("Check failed! idx = 0 Exp: 10 Act: 7"), std::string::npos) << capture.text();
-    reply(frame(0x31, 50, 1, {0, 0, 0, 0, 0}));
+    reply(slave_frame(0x31, 50, 1, {0, 0, 0, 0, 0}));
     EXPECT_EQ(poller->get_no_comms_mask(), 0u);
     EXPECT_EQ(read(store.body.system.ECU_status), 0u);
 }
@@ -365,16 +352,16 @@ TEST_F(Poller, replies_decode_and_a_wrong_source_or_command_changes_nothing)
     create();
     send_slot(0);
     const data_store_body before = store.body;
-    reply(frame(0x31, 51, 1, {0x10, 0, 0, 3, 0}));
+    reply(slave_frame(0x31, 51, 1, {0x10, 0, 0, 3, 0}));
     send_slot(0);
-    reply(frame(0x31, 50, 7, {0x10, 0, 0, 3, 0}));
+    reply(slave_frame(0x31, 50, 7, {0x10, 0, 0, 3, 0}));
     EXPECT_EQ(memcmp(&before, &store.body, sizeof before), 0);
     send_slot(0);
-    reply(frame(0x31, 50, 1, {0x10, 0, 0, 3, 0}));
+    reply(slave_frame(0x31, 50, 1, {0x10, 0, 0, 3, 0}));
     EXPECT_EQ(read(store.body.vehicle.ground_speed_sensor.period), 0x10u << 9);
     EXPECT_EQ(read(store.body.vehicle.ground_speed_sensor.pulse_count), 3u);
     send_slot(0);
-    reply(frame(0x31, 50, 1, {0xFE, 0xFF, 0xFF, 0, 0}));
+    reply(slave_frame(0x31, 50, 1, {0xFE, 0xFF, 0xFF, 0, 0}));
     EXPECT_EQ(read(store.body.vehicle.ground_speed_sensor.period), 0xFFFFFFFFu) << "saturated, never wrapped";
 }
 
@@ -571,7 +558,7 @@ TEST_F(Poller, each_slot_decodes_its_reply_and_a_wrong_source_or_command_changes
         const auto unchanged_by = [&](uint8_t source, uint8_t command) {
             prepare();
             const data_store_body before = store.body;
-            reply(frame(0x31, source, command, c.data));
+            reply(slave_frame(0x31, source, command, c.data));
             return memcmp(&before, &store.body, sizeof before) == 0;
         };
         EXPECT_TRUE(unchanged_by(c.wrong_source, c.command)) << "from " << int(c.wrong_source);
@@ -579,7 +566,7 @@ TEST_F(Poller, each_slot_decodes_its_reply_and_a_wrong_source_or_command_changes
             EXPECT_TRUE(unchanged_by(c.source, c.wrong_command)) << "command " << int(c.wrong_command);
         }
         prepare();
-        reply(frame(0x31, c.source, c.command, c.data));
+        reply(slave_frame(0x31, c.source, c.command, c.data));
         EXPECT_EQ(capture.text().find("Check failed"), std::string::npos) << capture.text();
         c.check(*this);
     }
@@ -817,22 +804,22 @@ TEST_F(Poller, slot_38_takes_a_spray_ecus_command_9_as_its_legacy_version_and_an
     ds_version& channel_4 = store.body.channels.channels[4].ecu_version;
 
     spray_configuration_sent();
-    reply(frame(0x31, 60, 9, {1, 0, 7, 0}));
+    reply(slave_frame(0x31, 60, 9, {1, 0, 7, 0}));
     EXPECT_EQ(version(read(channel_4)), "0.0.7");
     EXPECT_NE(capture.text().find("Setting legacy version for chan num 4\n"), std::string::npos) << capture.text();
 
     spray_configuration_sent();
     write(store.body.booms.boom[0].ecu_version, ds_version{3, 1, 0});
-    reply(frame(0x31, 60, 9, {1, 0, 7, 0}));
+    reply(slave_frame(0x31, 60, 9, {1, 0, 7, 0}));
     EXPECT_EQ(version(read(channel_4)), "0.0.0") << "a known spray ECU version stays";
 
     spray_configuration_sent();
-    reply(frame(0x31, 60, 200, {1, 0, 7, 0}));
+    reply(slave_frame(0x31, 60, 200, {1, 0, 7, 0}));
     EXPECT_EQ(version(read(channel_4)), "0.0.0")
         << "command 200 goes to the drive configuration handler, and a spray-length reply holds no version";
 
     spray_configuration_sent();
-    reply(frame(0x31, 61, 9, {1, 0, 7, 0}));
+    reply(slave_frame(0x31, 61, 9, {1, 0, 7, 0}));
     EXPECT_EQ(version(read(channel_4)), "0.0.0") << "a spray ECU that does not serve the channel";
     EXPECT_EQ(capture.text().find("Setting legacy version"), std::string::npos);
 }
@@ -845,11 +832,11 @@ TEST_F(Poller, the_power_box_is_asked_first_with_a_long_time_out_only_when_fitte
 
     parameters.app.power_sat_box_enabled.set(true);
     poller = std::make_unique<Ecu_poller>(link, store, parameters);
-    EXPECT_EQ(stream.take_written(), frame(59, 0x31, 83, {80, 1}));
+    EXPECT_EQ(stream.take_written(), slave_frame(59, 0x31, 83, {80, 1}));
     EXPECT_EQ(poller->get_outstanding_slot(), Ecu_poller::power_box_slot);
     EXPECT_EQ(poller->get_expected_length(), 5u);
     EXPECT_EQ(link.get_timeout(), Ecu_poller::power_box_timeout_ms);
-    reply(frame(0x31, 59, 83, {}));
+    reply(slave_frame(0x31, 59, 83, {}));
     EXPECT_EQ(capture.text().find("Check failed"), std::string::npos) << capture.text();
     poller->poll_next();
     EXPECT_EQ(described(stream.take_written()), "50/1[1]") << "then the cycle from slot 0";
@@ -861,7 +848,7 @@ TEST_F(Poller, the_inputs_of_drive_ecu_52_are_no_spray_buttons)
     parameters.app.ecu_config.set(1);
     create();
     EXPECT_EQ(described(send_slot(20)), "52/73[0,1]");
-    reply(frame(0x31, 52, 73, {0x03}));
+    reply(slave_frame(0x31, 52, 73, {0x03}));
     EXPECT_EQ(read(store.body.diagnostics.spray_ecu[0].button_state), 0);
 }
 

@@ -1,4 +1,5 @@
 #include "control_logic/Ecu_poller.h"
+#include "tests/control_logic/Slave_frames.h"
 #include "control_logic/Packet_interface.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
@@ -13,20 +14,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-// A reply frame with its sum, written here rather than by the link.
-Bytes frame(uint8_t source, uint8_t command, const Bytes& data)
-{
-    Bytes f{0x31, uint8_t(4 + data.size()), source, command};
-    f.insert(f.end(), data.begin(), data.end());
-    uint8_t sum = 0;
-    for (uint8_t b : f)
-        sum = uint8_t(sum + b);
-    f.push_back(sum);
-    return f;
-}
 
 struct Monitors : ::testing::Test {
     Debug_capture capture;
@@ -84,9 +71,9 @@ struct Monitors : ::testing::Test {
             for (uint8_t a : answering)
                 answers = answers || a == b[0];
             if (answers && b[3] == 9)
-                reply(frame(b[0], 9, {0, 3, 7, 255, 4, 2}));
+                reply(reply_from(b[0], 9, {0, 3, 7, 255, 4, 2}));
             else if (answers)
-                reply(frame(b[0], 2, {0, 0, 0, 0, 0}));
+                reply(reply_from(b[0], 2, {0, 0, 0, 0, 0}));
             else if (poller->auto_detect_counts_misses())
                 poller->record_result(false);
         }
@@ -138,7 +125,7 @@ TEST_F(Monitors, a_found_ecu_is_enabled_only_while_detection_is_asked)
     poller->enter_auto_detect();
     poller->auto_detect_step();
     stream.take_written();
-    reply(frame(57, 9, {0, 3, 7, 255, 4, 2}));
+    reply(reply_from(57, 9, {0, 3, 7, 255, 4, 2}));
     EXPECT_FALSE(app.monitor_ecus.monitor_ecus[0]->enabled.get());
     EXPECT_EQ(read(store.body.monitor_ecus.monitor_ecu[0].version).v_major, 4) << "the version is kept anyway";
 }
@@ -157,7 +144,7 @@ TEST_F(Monitors, replies_from_72_to_75_and_beyond_the_ecus_are_ignored)
         poller->auto_detect_step();
         stream.take_written();
         const ds_monitor_ecus before = read(store.body.monitor_ecus);
-        reply(frame(c.source, 9, {0, 3, 7, 255, 4, 2}));
+        reply(reply_from(c.source, 9, {0, 3, 7, 255, 4, 2}));
         const ds_monitor_ecus after = read(store.body.monitor_ecus);
         EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
         for (int m = 0; m < 5; ++m)
@@ -235,7 +222,7 @@ TEST_F(Monitors, the_effective_mask_drops_idle_sections_and_inactive_head_system
     ASSERT_EQ(poller->get_poll_index(), 24u);
     poller->poll_next();
     EXPECT_EQ(sent(), "68/3");
-    reply(frame(68, 2, {0x42, 0xFF, 0x81, 0, 0}));
+    reply(reply_from(68, 2, {0x42, 0xFF, 0x81, 0, 0}));
 
     ds_monitor_ecus& m = store.body.monitor_ecus;
     EXPECT_EQ(read(m.monitor_ecu[1].setup_mode), 0x42);
@@ -337,23 +324,23 @@ TEST_F(Section_monitors, slot_36_walks_the_running_sections_then_sets_up_and_dec
     write(store.body.channels.channels[0].shaft_rpm, 300.0);
 
     EXPECT_EQ(poll_36(), (Bytes{9, 0, 3, 0, 255, 255})) << "set up before the first walk";
-    reply(frame(71, 9, {0, 3, 0, 255, 5, 1}));
+    reply(reply_from(71, 9, {0, 3, 0, 255, 5, 1}));
     EXPECT_EQ(poll_36(), (Bytes{1, 0}));
     // 1000 x 2 ms per turn over 100 pulses per turn: 300 rpm, as the tank's shaft.
-    reply(frame(71, 1, {0xE8, 0x03, 0x00, 0, 0}));
+    reply(reply_from(71, 1, {0xE8, 0x03, 0x00, 0, 0}));
     EXPECT_EQ(read(sm.raw_pulsed_section_monitors_status), 0xFEu);
 
     EXPECT_EQ(poll_36(), (Bytes{1, 2})) << "section 1 is off: passed over";
     EXPECT_EQ(read(sm.raw_pulsed_section_monitors_status), 0xFCu);
     EXPECT_EQ(read(sm.pulsed_section_monitors_diagnostics_section), 3);
-    reply(frame(71, 1, {0xFF, 0xFF, 0xFF, 0, 0})); // no pulse: a stopped section
+    reply(reply_from(71, 1, {0xFF, 0xFF, 0xFF, 0, 0})); // no pulse: a stopped section
     EXPECT_EQ(read(sm.raw_pulsed_section_monitors_status), 0xFCu | 4u);
     EXPECT_EQ(read(sm.pulsed_section_monitors_diagnostics_section_rpm), 0.0f);
 
     EXPECT_EQ(poll_36(), (Bytes{9, 0, 3, 0, 255, 255})) << "past the last entry";
     EXPECT_EQ(poller->get_expected_length(), 11u);
     EXPECT_EQ(poll_36(), (Bytes{9, 0, 3, 0, 255, 255})) << "until a set-up reply";
-    reply(frame(71, 9, {0, 3, 0, 255, 5, 1}));
+    reply(reply_from(71, 9, {0, 3, 0, 255, 5, 1}));
     EXPECT_EQ(poll_36(), (Bytes{1, 0})) << "the walk starts again";
 }
 
@@ -387,13 +374,13 @@ TEST_F(Section_monitors, rate_and_ratio_decoding)
         // Between rounds of the walk comes a set-up.
         Bytes request = poll_36();
         for (int i = 0; i < 3 && request[0] == 9; ++i) {
-            reply(frame(71, 9, {0, 3, 0, 255, 5, 1}));
+            reply(reply_from(71, 9, {0, 3, 0, 255, 5, 1}));
             request = poll_36();
         }
         ASSERT_EQ(request, (Bytes{1, 0}));
         Bytes data = c.period;
         data.insert(data.end(), {0, 0});
-        reply(frame(71, 1, data));
+        reply(reply_from(71, 1, data));
         EXPECT_FLOAT_EQ(read(sm.pulsed_section_monitors_diagnostics_section_rpm), c.rate);
         EXPECT_FLOAT_EQ(read(sm.pulsed_section_monitors_diagnostics_section_ratio), c.ratio);
         EXPECT_EQ(read(sm.raw_pulsed_section_monitors_status) & 1u, c.flagged ? 1u : 0u);

@@ -1,5 +1,6 @@
 #include "control_logic/Packet_interface.h"
 #include "platform/io/Posix_threaded_serial_data_stream.h"
+#include "tests/control_logic/Slave_frames.h"
 #include "tests/control_logic/Temp_folder.h"
 #include "tests/support/Debug_capture.h"
 #include "tests/support/Fake_slave.h"
@@ -12,20 +13,6 @@
 #include <mutex>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-// A slave's reply, sum included.
-Bytes reply_from(uint8_t address, uint8_t command, const Bytes& data = {})
-{
-    Bytes reply{0x31, uint8_t(4 + data.size()), address, command};
-    reply.insert(reply.end(), data.begin(), data.end());
-    uint8_t sum = 0;
-    for (uint8_t b : reply)
-        sum = uint8_t(sum + b);
-    reply.push_back(sum);
-    return reply;
-}
 
 Bytes bytes_of(const Packet& p)
 {
