@@ -11,6 +11,7 @@
 #include "diagnostics/Isobus_diagnostics.h"
 #include "fuzz/Fuzz_check.h"
 #include "fuzz/Fuzz_input.h"
+#include "fuzz/Scratch_folder.h"
 #include "platform/io/Binary_message.h"
 #include "platform/io/File_checksummed_data_stream.h"
 #include "platform/rtos/Debug_base.h"
@@ -24,20 +25,14 @@
 
 namespace {
 
-char folder[] = "/tmp/kx4_fuzz_cert_file_XXXXXX";
-
-void remove_folder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
+std::string folder;
 
 bool set_up()
 {
     Debug_print::set_sink([](const char*) {});
-    if (!mkdtemp(folder))
+    folder = scratch_folder();
+    if (folder.empty())
         return false;
-    std::atexit(remove_folder);
     return true;
 }
 
@@ -82,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string rest = input.rest();
     const std::vector<uint8_t> bytes(rest.begin(), rest.end());
     const std::vector<uint8_t> file = raw ? bytes : File_checksummed_data_stream::frame(bytes.data(), bytes.size());
-    const std::string path = std::string(folder) + "/cert.bin";
+    const std::string path = folder + "/cert.bin";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));

@@ -9,6 +9,7 @@
 // than asked for; at the end every byte of the file has been taken.
 #include "fuzz/Fuzz_check.h"
 #include "fuzz/Fuzz_input.h"
+#include "fuzz/Scratch_folder.h"
 #include "platform/io/Gril_message.h"
 #include "platform/io/Gril_parser.h"
 #include "platform/io/PCFile_data_stream.h"
@@ -23,22 +24,15 @@
 
 namespace {
 
-char folder[] = "/tmp/kx4_fuzz_fault_file_XXXXXX";
+std::string folder;
 
-void remove_folder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-// The file space in a folder of its own for the whole run.
 bool set_up()
 {
     Debug_print::set_sink([](const char*) {});
-    if (!mkdtemp(folder))
+    folder = scratch_folder();
+    if (folder.empty())
         return false;
-    std::atexit(remove_folder);
-    return setenv("KX4_ROOT", folder, 1) == 0 && pcfIsMounted(nullptr);
+    return setenv("KX4_ROOT", folder.c_str(), 1) == 0 && pcfIsMounted(nullptr);
 }
 
 }
