@@ -1,10 +1,11 @@
 // Writes the binary seed inputs of the fuzz targets into the corpus folder
 // given: parameter files built from the tree itself, and step lists for the
-// ISO 11783 and slave ECU targets.
+// ISO 11783 and slave ECU targets, and object pools for the pool checker.
 #include "fuzz/Iso_script.h"
 #include "fuzz/Slave_script.h"
 #include "params/parameters_t.h"
 #include "platform/data/NV_iterator.h"
+#include "tests/support/Iop_records.h"
 
 #include <cstdio>
 #include <fstream>
@@ -235,6 +236,24 @@ bool write_slave_seeds(const std::string& folder)
     return true;
 }
 
+bool write_pool_seeds(const std::string& folder)
+{
+    using namespace iop;
+    const std::map<uint16_t, Bytes> sample = sample_pool();
+    std::map<uint16_t, Bytes> dangling = sample;
+    dangling[1000] = data_mask(1000, 4000, {{12999, 0, 0}, {23000, 0, 0}, {3000, 0, 0}});
+    std::map<uint16_t, Bytes> bad_values = sample;
+    bad_values[23000] = font(23000, 15);
+    bad_values[20000] = picture(20000, 8, 2, 2, 0x04, {8, 1, 7, 2});
+    bad_values[2] = working_set(2, 1000, {});
+    Bytes cut = join(sample);
+    cut.resize(cut.size() - 3);
+    return write(folder, "iop_check", "sample_pool", join(sample)) &&
+           write(folder, "iop_check", "dangling_and_forbidden", join(dangling)) &&
+           write(folder, "iop_check", "values_out_of_range", join(bad_values)) &&
+           write(folder, "iop_check", "cut_record", cut);
+}
+
 }
 
 int main(int argc, char** argv)
@@ -244,5 +263,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    return write_parameter_seeds(folder) && write_iso_seeds(folder) && write_slave_seeds(folder) ? 0 : 1;
+    const bool written = write_parameter_seeds(folder) && write_iso_seeds(folder) && write_slave_seeds(folder) &&
+                         write_pool_seeds(folder);
+    return written ? 0 : 1;
 }
