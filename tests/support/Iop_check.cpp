@@ -254,36 +254,24 @@ private:
             c.take(2 * size_t(languages));
             break;
         }
-        case 1: { // Data Mask
+        case 1: // Data Mask
             c.u8(); // background colour
             o.soft_key_mask = reference(c, r, types({4}), false, "soft key mask");
-            const uint8_t objects = c.u8();
-            const uint8_t macros = c.u8();
-            placed(c, o, objects);
-            macro_list(c, r, macros);
+            placed_with_macros(c, o, r);
             break;
-        }
-        case 2: { // Alarm Mask
+        case 2: // Alarm Mask
             c.u8(); // background colour
             o.soft_key_mask = reference(c, r, types({4}), false, "soft key mask");
             at_most(r, c.u8(), 2, "priority");
             at_most(r, c.u8(), 3, "acoustic signal");
-            const uint8_t objects = c.u8();
-            const uint8_t macros = c.u8();
-            placed(c, o, objects);
-            macro_list(c, r, macros);
+            placed_with_macros(c, o, r);
             break;
-        }
-        case 3: { // Container
+        case 3: // Container
             c.u16(); // width
             c.u16(); // height
             o.hidden = c.u8() != 0;
-            const uint8_t objects = c.u8();
-            const uint8_t macros = c.u8();
-            placed(c, o, objects);
-            macro_list(c, r, macros);
+            placed_with_macros(c, o, r);
             break;
-        }
         case 4: { // Soft Key Mask
             c.u8(); // background colour
             const uint8_t objects = c.u8();
@@ -292,28 +280,20 @@ private:
             macro_list(c, r, macros);
             break;
         }
-        case 5: { // Key
+        case 5: // Key
             c.u8(); // background colour
             c.u8(); // key code
-            const uint8_t objects = c.u8();
-            const uint8_t macros = c.u8();
-            placed(c, o, objects);
-            macro_list(c, r, macros);
+            placed_with_macros(c, o, r);
             break;
-        }
-        case 6: { // Button
+        case 6: // Button
             c.u16(); // width
             c.u16(); // height
             c.u8();  // background colour
             c.u8();  // border colour
             c.u8();  // key code
             c.u8();  // options
-            const uint8_t objects = c.u8();
-            const uint8_t macros = c.u8();
-            placed(c, o, objects);
-            macro_list(c, r, macros);
+            placed_with_macros(c, o, r);
             break;
-        }
         case 7: // Input Boolean
             c.u8();  // background colour
             c.u16(); // width
@@ -338,20 +318,11 @@ private:
             break;
         }
         case 9: // Input Number
-            c.u16(); // width
-            c.u16(); // height
-            c.u8();  // background colour
-            reference(c, r, types({23}), true, "font attributes");
-            c.u8(); // options
-            o.variable = reference(c, r, types({21}), false, "variable reference");
+            field_start(c, o, r, types({21}));
             o.value = c.u32();
             c.u32(); // minimum
             c.u32(); // maximum
-            c.u32(); // offset
-            c.u32(); // scale (float)
-            at_most(r, c.u8(), 7, "number of decimals");
-            at_most(r, c.u8(), 1, "format");
-            c.u8(); // justification
+            number_format(c, r);
             o.enabled = c.u8() != 0;
             macro_list(c, r, c.u8());
             break;
@@ -370,29 +341,15 @@ private:
             break;
         }
         case 11: // Output String
-            c.u16(); // width
-            c.u16(); // height
-            c.u8();  // background colour
-            reference(c, r, types({23}), true, "font attributes");
-            c.u8(); // options
-            o.variable = reference(c, r, types({22}), false, "variable reference");
+            field_start(c, o, r, types({22}));
             c.u8(); // justification
             o.text = c.text(c.u16());
             macro_list(c, r, c.u8());
             break;
         case 12: // Output Number
-            c.u16(); // width
-            c.u16(); // height
-            c.u8();  // background colour
-            reference(c, r, types({23}), true, "font attributes");
-            c.u8(); // options
-            o.variable = reference(c, r, types({21}), false, "variable reference");
+            field_start(c, o, r, types({21}));
             o.value = c.u32();
-            c.u32(); // offset
-            c.u32(); // scale (float)
-            at_most(r, c.u8(), 7, "number of decimals");
-            at_most(r, c.u8(), 1, "format");
-            c.u8(); // justification
+            number_format(c, r);
             macro_list(c, r, c.u8());
             break;
         case 13: // Output Line
@@ -443,10 +400,7 @@ private:
             c.u8();  // number of ticks
             at_most(r, c.u8(), 180, "start angle");
             at_most(r, c.u8(), 180, "end angle");
-            c.u16(); // minimum
-            c.u16(); // maximum
-            o.variable = reference(c, r, types({21}), false, "variable reference");
-            o.value = c.u16();
+            graph_values(c, o, r, false);
             macro_list(c, r, c.u8());
             break;
         case 18: // Output Linear Bar Graph
@@ -456,12 +410,7 @@ private:
             c.u8();  // target line colour
             c.u8();  // options
             c.u8();  // number of ticks
-            c.u16(); // minimum
-            c.u16(); // maximum
-            o.variable = reference(c, r, types({21}), false, "variable reference");
-            o.value = c.u16();
-            reference(c, r, types({21}), false, "target value variable reference");
-            c.u16(); // target value
+            graph_values(c, o, r, true);
             macro_list(c, r, c.u8());
             break;
         case 19: // Output Arched Bar Graph
@@ -473,12 +422,7 @@ private:
             at_most(r, c.u8(), 180, "start angle");
             at_most(r, c.u8(), 180, "end angle");
             c.u16(); // bar graph width
-            c.u16(); // minimum
-            c.u16(); // maximum
-            o.variable = reference(c, r, types({21}), false, "variable reference");
-            o.value = c.u16();
-            reference(c, r, types({21}), false, "target value variable reference");
-            c.u16(); // target value
+            graph_values(c, o, r, true);
             macro_list(c, r, c.u8());
             break;
         case 20: // Picture Graphic
@@ -594,11 +538,56 @@ private:
                                       static_cast<unsigned long long>(needed)));
     }
 
+    // Width, height, background colour, font attributes, options and the
+    // variable reference: how Input Number and the output fields begin.
+    void field_start(Cursor& c, Object& o, Record& r, Types variable)
+    {
+        c.u16(); // width
+        c.u16(); // height
+        c.u8();  // background colour
+        reference(c, r, types({23}), true, "font attributes");
+        c.u8(); // options
+        o.variable = reference(c, r, variable, false, "variable reference");
+    }
+
+    // Minimum, maximum, the variable reference and the value of a meter or
+    // bar graph; a bar graph's target value follows.
+    void graph_values(Cursor& c, Object& o, Record& r, bool target)
+    {
+        c.u16(); // minimum
+        c.u16(); // maximum
+        o.variable = reference(c, r, types({21}), false, "variable reference");
+        o.value = c.u16();
+        if (!target)
+            return;
+        reference(c, r, types({21}), false, "target value variable reference");
+        c.u16(); // target value
+    }
+
+    // Offset, scale, number of decimals, format and justification.
+    static void number_format(Cursor& c, Record& r)
+    {
+        c.u32(); // offset
+        c.u32(); // scale (float)
+        at_most(r, c.u8(), 7, "number of decimals");
+        at_most(r, c.u8(), 1, "format");
+        c.u8(); // justification
+    }
+
     uint16_t reference(Cursor& c, Record& r, Types allowed, bool required, const char* role)
     {
         const uint16_t target = c.u16();
         r.references.push_back({target, allowed, required, role});
         return target;
+    }
+
+    // The number of objects, the number of macros, then both lists.
+    static void placed_with_macros(Cursor& c, Object& o, Record& r)
+    {
+        const uint8_t objects = c.u8();
+        const uint8_t macros = c.u8();
+        placed(c, o, objects);
+        macro_list(c, r, macros);
     }
 
     static void placed(Cursor& c, Object& o, unsigned count)
