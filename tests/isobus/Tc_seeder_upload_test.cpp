@@ -90,6 +90,23 @@ TEST_F(Tc_seeder_upload_test, the_task_totals_count_from_the_activation)
     EXPECT_EQ(life, 5120);
 }
 
+TEST_F(Tc_seeder_upload_test, a_section_fewer_deletes_the_pool_held_and_leaves_no_stale_section)
+{
+    use_channel_0_on_boom_0();
+    app().booms.booms[0]->num_sections.set(3);
+    start();
+    run_for(500);
+    ASSERT_NE(pool().element_named("Section 3"), nullptr);
+    app().booms.booms[0]->num_sections.set(2);
+    controller->signal_model_changed();
+    run_for(500);
+    ASSERT_TRUE(controller->is_pool_active());
+    EXPECT_EQ(lines_with("delete request from 128: pool deleted"), 1);
+    EXPECT_EQ(pool().element_named("Section 3"), nullptr);
+    EXPECT_EQ(pool().objects.size(), Fake_tc_server::Pool::read(pool().bytes).objects.size());
+    EXPECT_TRUE(pool().errors.empty());
+}
+
 TEST_F(Tc_seeder_upload_test, the_largest_description_goes_by_extended_transport_and_is_sound)
 {
     use_the_largest_machine();
