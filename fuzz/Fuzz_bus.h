@@ -10,6 +10,7 @@
 #include "platform/rtos/waiter_descriptor.h"
 
 #include <string>
+#include <vector>
 
 // The clock of the run: the tasks of every input run on it.
 inline Manual_clock& fuzz_clock()
@@ -28,6 +29,19 @@ struct Fuzz_node {
         fuzz_check(stack.open(Bus_select::start((std::string("mem,name=") + bus).c_str(), nullptr), &modules),
                    "a stack opens");
         fuzz_check(stack.get_name_manager().add_local_name(name, preferred, &waiter), "a stack claims");
+    }
+    // Drops the node's events and hands each message of the PGN it holds to
+    // take(header, bytes, length).
+    template <class Take>
+    void take_all(uint32_t pgn, Take take)
+    {
+        waiter_event event;
+        while (waiter.poll(event)) {
+        }
+        static std::vector<uint8_t> buffer(1 << 16);
+        ZEV_header header;
+        for (int n; (n = stack.read(pgn, header, buffer.data(), int(buffer.size()), &waiter, ZEV_stack::PGN_DATA)) >= 0;)
+            take(header, buffer.data(), n);
     }
 };
 

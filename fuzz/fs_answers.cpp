@@ -124,16 +124,10 @@ struct Bench {
     }
     void take_requests()
     {
-        waiter_event event;
-        while (server.waiter.poll(event)) {
-        }
-        static std::vector<uint8_t> buffer(4096);
-        ZEV_header header;
-        int n;
-        while ((n = server.stack.read(FS_message::pgn_to_server, header, buffer.data(), int(buffer.size()),
-                                      &server.waiter, ZEV_stack::PGN_DATA)) >= 0)
-            if (n >= 2 && buffer[0] != FS_message::status)
-                last_request.assign(buffer.begin(), buffer.begin() + n);
+        server.take_all(FS_message::pgn_to_server, [this](const ZEV_header&, const uint8_t* bytes, int n) {
+            if (n >= 2 && bytes[0] != FS_message::status)
+                last_request.assign(bytes, bytes + n);
+        });
     }
     void send(std::vector<uint8_t> message, uint8_t to = client_address)
     {

@@ -100,19 +100,12 @@ struct Bench {
     }
     void take_messages()
     {
-        waiter_event event;
-        while (tc.waiter.poll(event)) {
-        }
-        static std::vector<uint8_t> buffer(1 << 16);
-        ZEV_header header;
-        int n;
-        while ((n = tc.stack.read(pgn, header, buffer.data(), int(buffer.size()), &tc.waiter, ZEV_stack::PGN_DATA)) >=
-               0) {
+        tc.take_all(pgn, [this](const ZEV_header& header, const uint8_t* bytes, int n) {
             if (header.get_source() != client_address)
-                continue;
+                return;
             fuzz_check(n >= 8, "a whole process-data message");
-            heard.emplace_back(buffer.begin(), buffer.begin() + n);
-        }
+            heard.emplace_back(bytes, bytes + n);
+        });
     }
     void send(const std::vector<uint8_t>& message, uint8_t to = client_address)
     {
