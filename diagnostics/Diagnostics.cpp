@@ -47,9 +47,12 @@ Diagnostics::Diagnostics(const char* name)
 Diagnostics::~Diagnostics()
 {
     terminate(1, 1000);
-    for (unsigned slot = 0; slot < max_stacks; ++slot)
-        if (slots_[slot].stack)
+    for (unsigned slot = 0; slot < max_stacks; ++slot) {
+        if (slots_[slot].stack) {
             deregister_pgns(slot);
+            slots_[slot].stack->forget_waiter(&get_waiter()); // a DM1 may still be on its way
+        }
+    }
 }
 
 bool Diagnostics::init(module_man& manager, ZEV_smart_stack* stack, ZEV_name::RAWNAME name, bool start,
@@ -163,6 +166,7 @@ bool Diagnostics::remove_stack(ZEV_smart_stack* stack)
     for (unsigned slot = 0; slot < max_stacks; ++slot) {
         if (stack && slots_[slot].stack == stack) {
             deregister_pgns(slot);
+            stack->forget_waiter(&get_waiter());
             slots_[slot] = Stack_slot();
             return true;
         }
@@ -423,6 +427,14 @@ void Diagnostics::diner_stop()
 void Diagnostics::handle_event(waiter_event& event)
 {
     Task_lock lock(*this);
+    for (unsigned s = 0; s < max_stacks; ++s) {
+        Stack_slot& done = slots_[s];
+        if (done.stack && event.module == done.stack->get_completion_module() &&
+            std::abs(int32_t(event.code)) == dm1_sent_code + int(s)) {
+            done.dm1_sending = false;
+            return;
+        }
+    }
     unsigned slot = 0;
     while (slot < max_stacks && !(slots_[slot].stack && slots_[slot].event_id == event.module))
         ++slot;

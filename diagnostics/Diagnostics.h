@@ -10,6 +10,7 @@
 #include "platform/rtos/Timeout.h"
 
 #include <cstdint>
+#include <vector>
 
 class Diagnostic_history;
 class ZEV_smart_stack;
@@ -162,8 +163,9 @@ protected:
     unsigned _get_error_report_for_src(uint8_t src, unsigned max, uint16_t* out, int type);
     void _print_list(bool active, const char* desc);
 
-    // DM1, DM2, DM3 and DM11.
-    void send_DM1(unsigned slot);
+    // DM1, DM2, DM3 and DM11. A broadcast is skipped (false) while the one
+    // before is still on its way: a long DM1 takes over a second by BAM.
+    void send_DM1(unsigned slot, bool broadcast = false);
     void send_DM1_broadcasts();
     void send_DM2(unsigned slot);
     void clear_faults(uint32_t pgn, uint8_t source, uint8_t destination, unsigned slot);
@@ -172,6 +174,8 @@ protected:
     void pcf_init();
     void load_items_from_file();
     void write_dirty();
+    // Adds the records to the current file, synced; false when they are not all there.
+    bool append(const std::vector<uint8_t>& bytes);
     bool write_nonzero();
     void cycle_filename();
 
@@ -181,7 +185,10 @@ private:
         int16_t event_id = 0;
         ZEV_name::RAWNAME name;
         bool dm1_broadcast = false;
+        bool dm1_sending = false; // a broadcast DM1 not yet completed
     };
+    // Completion codes of the broadcast DM1 of slot s: dm1_sent_code + s.
+    static constexpr int dm1_sent_code = 100;
 
     static Item* find(const Item_tree& tree, uint32_t src, uint16_t err);
     // Active tree first.

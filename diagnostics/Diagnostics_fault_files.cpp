@@ -4,6 +4,13 @@
 // DM11 reset counts, the next file of the ring starts with a snapshot. The
 // current file n exists and file n + 1 does not, so at start the first
 // missing file tells which one is current.
+//
+// A power cut at any moment leaves the old current file or the new one as
+// the one found at start: files appear only whole (written beside, synced,
+// renamed, the folder synced), and a cycle makes its removals durable
+// before the new file appears, so that a start never sees the new file
+// beside a stale one it should have replaced. Between the removals and the
+// new file, file 0 can be missing after file 9: then file 9 is current.
 #include "diagnostics/Diagnostic_history.h"
 #include "diagnostics/Diagnostics.h"
 #include "diagnostics/Diagnostics_messages.h"
@@ -86,14 +93,19 @@ void Diagnostics::pcf_init()
         Debug_base::print(channel, "WARNING: Invalid diagnostics file set found on init!\n");
         current = 0;
     }
+    // A cycle cut short after its removals: the file before the missing one is current.
+    file_name_of(current, name);
+    const int before = (current + file_count - 1) % file_count;
+    if (!pcfExists(name)) {
+        file_name_of(before, name);
+        if (pcfExists(name))
+            current = before;
+    }
     set_current_file(current);
     load_items_from_file();
     // The ring starts with its current file, so that a restart finds it.
-    if (!pcfExists(filename_)) {
-        PCFile_data_stream file;
-        if (file.open_write(filename_, file_mode))
-            file.close();
-    }
+    if (!pcfExists(filename_))
+        pcfReplace(filename_, nullptr, 0);
     pcf_init_done_ = true;
     Debug_base::print(channel, "</PCF Init>\n");
 }
@@ -160,17 +172,25 @@ void Diagnostics::write_dirty()
         bytes.insert(bytes.end(), record.data(), record.data() + record.size);
         written.push_back(item);
     }
-    PCFile_data_stream file;
-    if (!file.open_write(filename_, file_mode))
-        return;
-    const bool ok = file.__write(bytes.data(), bytes.size());
-    if (!file.close() || !ok)
+    if (!append(bytes))
         return;
     for (Item* item : written)
         item->drt = 0;
     file_records_ += int(written.size());
     dirty_ = false;
     Debug_base::print(channel, "</WRITE>\n");
+}
+
+bool Diagnostics::append(const std::vector<uint8_t>& bytes)
+{
+    // A current file that could not be made at start appears whole, as every new file does.
+    if (!pcfExists(filename_))
+        return pcfReplace(filename_, bytes.data(), bytes.size());
+    PCFile_data_stream file;
+    if (!file.open_write(filename_, file_mode))
+        return false;
+    const bool ok = file.__write(bytes.data(), bytes.size());
+    return file.close() && ok;
 }
 
 bool Diagnostics::write_nonzero()
@@ -216,6 +236,11 @@ void Diagnostics::cycle_filename()
     pcfRemove(name);
     file_name_of(inc_file_num(next), name);
     pcfRemove(name);
+    // Else a power cut could keep the new file and undo a removal: a full ring, read from file 0.
+    if (!pcfSyncFolder()) {
+        Debug_base::print(channel, "ERROR: cycle_filename cannot make the removals durable\n");
+        return;
+    }
     set_current_file(next);
     if (!write_nonzero()) {
         set_current_file(previous);

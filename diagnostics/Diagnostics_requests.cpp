@@ -40,24 +40,41 @@ bool Diagnostics::handle_pgn_request(uint32_t pgn, uint8_t source, uint8_t desti
     }
 }
 
-void Diagnostics::send_DM1(unsigned slot)
+void Diagnostics::send_DM1(unsigned slot, bool broadcast)
 {
     if (slot >= max_stacks || !slots_[slot].stack)
         return;
+    Stack_slot& s = slots_[slot];
     J1939::Msg_DM1 dm1;
     for (const Item* item = active_.first(); item; item = active_.next(*item))
         if (item->act && (item->report_types & j1939_report) && !list(dm1, *item))
             break;
     dm1.finish();
-    dm1.write_global(slots_[slot].stack, slots_[slot].name, pgn_dm1, 6, transport_type, nullptr, 1);
+    if (!broadcast) {
+        dm1.write_global(s.stack, s.name, pgn_dm1, 6, transport_type, nullptr, 1);
+        return;
+    }
+    // Its completion tells when the next broadcast may go.
+    s.dm1_sending = dm1.write_global(s.stack, s.name, pgn_dm1, 6, transport_type, &get_waiter(),
+                                     dm1_sent_code + int(slot)) == 0;
 }
 
 void Diagnostics::send_DM1_broadcasts()
 {
-    for (unsigned slot = 0; slot < max_stacks; ++slot)
-        if (slots_[slot].stack && slots_[slot].dm1_broadcast)
-            send_DM1(slot);
-    dm1_pending_ = false;
+    bool skipped = false;
+    for (unsigned slot = 0; slot < max_stacks; ++slot) {
+        if (!slots_[slot].stack || !slots_[slot].dm1_broadcast)
+            continue;
+        if (slots_[slot].dm1_sending) {
+            Debug_base::print(channel, "DM1 broadcast on stack %u skipped: the one before is still being sent\n",
+                              slot);
+            skipped = true;
+            continue;
+        }
+        send_DM1(slot, true);
+    }
+    // A change not yet told goes with the next DM1 timer after the one on its way.
+    dm1_pending_ = dm1_pending_ && skipped;
 }
 
 void Diagnostics::send_DM2(unsigned slot)

@@ -7,12 +7,16 @@
 // sends fits the 128 characters a reader accepts; the sender hears only
 // "< hi >", "< ok >" and "< error ... >", the listener only frames it can
 // parse.
+//
+// A call interrupted by a signal (libFuzzer's -timeout watchdog sends them)
+// is made again, as the hub does.
 #include "fuzz/Fuzz_check.h"
 #include "platform/can/Can_hub.h"
 #include "platform/can/Socketcand_reader.h"
 #include "platform/can/Socketcand_text.h"
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <netinet/in.h>
@@ -24,6 +28,23 @@
 
 namespace {
 
+// Connects, waiting out an interruption: the connection goes on by itself
+// and is there once the socket can be written.
+bool connect_to(int fd, const sockaddr_in& addr)
+{
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
+        return true;
+    if (errno != EINTR)
+        return false;
+    pollfd p{fd, POLLOUT, 0};
+    int n;
+    while ((n = poll(&p, 1, 10000)) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    return n == 1 && getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
 // One client connection, read message by message.
 class Client {
 public:
@@ -34,8 +55,7 @@ public:
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         addr.sin_port = htons(uint16_t(port));
-        fuzz_check(fd_ >= 0 && connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0,
-                   "the hub takes a connection");
+        fuzz_check(fd_ >= 0 && connect_to(fd_, addr), "the hub takes a connection");
         int one = 1;
         setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         // Closed with a reset: a run makes more connections than the kernel
@@ -52,6 +72,8 @@ public:
     {
         for (size_t done = 0; done < bytes.size();) {
             ssize_t n = ::send(fd_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+            if (n < 0 && errno == EINTR)
+                continue;
             fuzz_check(n > 0, "the hub takes what a client sends");
             done += size_t(n);
         }
@@ -64,9 +86,15 @@ public:
         while (!reader_.next(item)) {
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             pollfd p{fd_, POLLIN, 0};
-            fuzz_check(left.count() > 0 && poll(&p, 1, int(left.count())) == 1, "the hub answers within 10 s");
+            fuzz_check(left.count() > 0, "the hub answers within 10 s");
+            const int ready = poll(&p, 1, int(left.count()));
+            if (ready < 0 && errno == EINTR)
+                continue;
+            fuzz_check(ready == 1, "the hub answers within 10 s");
             char buf[4096];
             ssize_t n = recv(fd_, buf, sizeof buf, 0);
+            if (n < 0 && errno == EINTR)
+                continue;
             fuzz_check(n > 0, "the hub keeps the connection");
             reader_.feed(buf, size_t(n));
         }

@@ -6,18 +6,12 @@
 // Holds: the stacks settle without time moving; every send a stack accepted
 // ends in exactly one completion, once the clock has run long enough, and
 // a send it refused in none.
-#include "fuzz/Fuzz_check.h"
+#include "fuzz/Fuzz_bus.h"
 #include "fuzz/Fuzz_input.h"
 #include "fuzz/Iso_script.h"
-#include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
-#include "platform/can/Mem_bus_hub.h"
 #include "platform/can/Mem_can_bus.h"
-#include "platform/can/ZEV_smart_stack.h"
-#include "platform/rtos/Atime.h"
 #include "platform/rtos/Debug_base.h"
-#include "platform/rtos/module_man.h"
-#include "platform/rtos/waiter_descriptor.h"
 
 #include <cstdlib>
 #include <map>
@@ -30,9 +24,7 @@ namespace {
 constexpr const char* bus_name = "fuzz_iso";
 constexpr uint32_t pdu1_pgn = 0x1EF00, pdu2_pgn = 0x0FF10, requested_pgn = 0x0FE00;
 
-struct Node {
-    waiter_descriptor waiter; // outlives the stack's events
-    ZEV_smart_stack stack;
+struct Node : Fuzz_node {
     ZEV_name::NAME name;
     // Completions heard, by code; the accepted sends hold 0 until theirs comes.
     std::map<int, int> completions;
@@ -42,9 +34,7 @@ struct Node {
     void open(module_man& modules, const ZEV_name::NAME& own, uint8_t preferred)
     {
         name = own;
-        fuzz_check(stack.open(Bus_select::start((std::string("mem,name=") + bus_name).c_str(), nullptr), &modules),
-                   "a stack opens");
-        fuzz_check(stack.get_name_manager().add_local_name(name, preferred, &waiter), "a stack claims");
+        Fuzz_node::open(modules, bus_name, own, preferred);
         for (uint32_t pgn : {pdu1_pgn, pdu2_pgn})
             stack.register_pgn(pgn, &waiter, nullptr, ZEV_stack::PGN_DATA);
         stack.register_pgn(requested_pgn, &waiter, nullptr, ZEV_stack::PGN_REQUEST);
@@ -94,7 +84,7 @@ struct Node {
 };
 
 struct Bench {
-    Manual_clock& manual = clock(); // first: the stacks start on it
+    Manual_clock& manual = fuzz_clock(); // first: the stacks start on it
     module_man modules;
     std::shared_ptr<Mem_bus_hub> hub = Mem_bus_hub::get(bus_name);
     Node a, b;
@@ -109,27 +99,16 @@ struct Bench {
     }
     void settle()
     {
-        for (int rounds = 0;; ++rounds) {
-            fuzz_check(rounds < 100000, "the stacks settle without the clock moving");
-            hub->deliver_due();
+        settle_bus(*hub, [this] {
             const int ran = a.stack.run_pending() + b.stack.run_pending();
             a.take_events();
             b.take_events();
-            if (ran == 0)
-                return;
-        }
+            return ran;
+        });
     }
     void run_for(int ms)
     {
-        for (int t = 0; t < ms; t += 5) {
-            manual.advance(5);
-            settle();
-        }
-    }
-    static Manual_clock& clock()
-    {
-        static Manual_clock manual;
-        return manual;
+        run_clock(ms, [this] { settle(); });
     }
 };
 

@@ -1,8 +1,11 @@
 // Writes the binary seed inputs of the fuzz targets into the corpus folder
 // given: parameter files built from the tree itself, and step lists for the
-// ISO 11783 and slave ECU targets, and object pools for the pool checker.
+// ISO 11783, file-server, Task Controller and slave ECU targets, and object
+// pools for the pool checker.
+#include "fuzz/Fs_script.h"
 #include "fuzz/Iso_script.h"
 #include "fuzz/Slave_script.h"
+#include "fuzz/Tc_script.h"
 #include "params/parameters_t.h"
 #include "platform/data/NV_iterator.h"
 #include "tests/support/Iop_records.h"
@@ -10,7 +13,9 @@
 #include <cstdio>
 #include <fstream>
 #include <initializer_list>
+#include <list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -91,6 +96,28 @@ struct Script {
     Script& u32(uint32_t value) { return u16(uint16_t(value)).u16(uint16_t(value >> 16)); }
 };
 
+// The seeds of one target, each a named step list, written together.
+class Seeds {
+public:
+    explicit Seeds(const char* target) : target_(target) {}
+    Script& add(const char* name)
+    {
+        list_.push_back({name, {}});
+        return list_.back().second;
+    }
+    bool write_to(const std::string& folder) const
+    {
+        for (const auto& seed : list_)
+            if (!write(folder, target_, seed.first, seed.second.bytes))
+                return false;
+        return true;
+    }
+
+private:
+    const char* target_;
+    std::list<std::pair<const char*, Script>> list_; // a list: a Script stays where add put it
+};
+
 // A frame of the raw node: priority 6 (7 for transport), data page, PF, PS
 // (destination), source, data.
 Script& frame(Script& s, uint8_t pf, uint8_t ps, uint8_t source, std::initializer_list<uint8_t> data,
@@ -104,15 +131,8 @@ Script& frame(Script& s, uint8_t pf, uint8_t ps, uint8_t source, std::initialize
 
 bool write_iso_seeds(const std::string& folder)
 {
-    struct Seed {
-        const char* name;
-        Script script;
-    };
-    std::vector<Seed> seeds;
-    auto add = [&](const char* name) -> Script& {
-        seeds.push_back({name, {}});
-        return seeds.back().script;
-    };
+    Seeds seeds("iso_receive");
+    auto add = [&](const char* name) -> Script& { return seeds.add(name); };
     // Sends between the stacks: one frame, TP, BAM and ETP.
     add("send_frame").step(iso_send_a, {0, 0}).u16(8).step(iso_wait, {10}).step(iso_read, {});
     add("send_tp").step(iso_send_a, {0, 0}).u16(100).step(iso_wait, {10}).step(iso_read, {});
@@ -170,24 +190,155 @@ bool write_iso_seeds(const std::string& folder)
         frame(s, 0xEC, 0x80, 0x81, {255, 1, 0xFF, 0xFF, 0xFF, 0x00, 0xEF, 0x01});
         s.step(iso_wait, {200});
     }
-    for (const Seed& seed : seeds)
-        if (!write(folder, "iso_receive", seed.name, seed.script.bytes))
-            return false;
-    return true;
+    return seeds.write_to(folder);
+}
+
+// An answer of the file server to the client's last request: its function
+// and TAN, the error and the bytes after them.
+Script& fs_reply(Script& s, uint8_t error, std::initializer_list<uint8_t> bytes)
+{
+    s.step(fs_answer, {0, error}).u16(uint16_t(bytes.size()));
+    s.bytes.insert(s.bytes.end(), bytes);
+    return s;
+}
+
+// A listed directory entry: the name, then attributes, date, time and size.
+void entry(Bytes& out, const std::string& name, uint8_t attributes)
+{
+    out.push_back(uint8_t(name.size()));
+    out.insert(out.end(), name.begin(), name.end());
+    out.push_back(attributes);
+    out.insert(out.end(), 8, 0);
+}
+
+bool write_fs_seeds(const std::string& folder)
+{
+    Seeds seeds("fs_answers");
+    // The server's status and properties: connected.
+    auto add = [&](const char* name) -> Script& {
+        return seeds.add(name).step(fs_status, {0}).step(fs_wait, {5}).step(fs_properties, {3});
+    };
+    // A file of 20 bytes: open, seek to the end and back, one read, close.
+    {
+        Script& s = add("read_file").step(fs_read_file, {});
+        fs_reply(s, 0, {7});
+        fs_reply(s, 0, {0xFF, 20, 0, 0, 0});
+        fs_reply(s, 0, {0xFF, 0, 0, 0, 0});
+        s.step(fs_answer, {0, 0}).u16(22).u16(20);
+        for (uint8_t i = 0; i < 20; ++i)
+            s.u8(i);
+        fs_reply(s, 0, {});
+    }
+    // The volumes: change to the root, open it, read two entries, close.
+    {
+        Script& s = add("list_volumes").step(fs_list, {});
+        fs_reply(s, 0, {});
+        fs_reply(s, 0, {3});
+        Bytes listing{2, 0};
+        entry(listing, "USB1", 0x18);
+        entry(listing, "SD", 0x18);
+        s.step(fs_answer, {0, 0}).u16(uint16_t(listing.size()));
+        s.bytes.insert(s.bytes.end(), listing.begin(), listing.end());
+        fs_reply(s, 0, {});
+    }
+    // A missing file; an answer of another function and TAN, then none in time.
+    {
+        Script& s = add("errors").step(fs_read_file, {});
+        fs_reply(s, 4, {});
+        s.step(fs_list, {}).step(fs_answer, {3, 0x22, 0x99, 0}).u16(0);
+        for (int i = 0; i < 5; ++i) // the server still there, 2.5 s apart
+            s.step(fs_wait, {250}).step(fs_status, {0});
+    }
+    // A busy server, then one that falls silent in the middle of a read.
+    {
+        Script& s = add("busy_then_silent").step(fs_status, {1}).step(fs_read_file, {});
+        fs_reply(s, 0, {7});
+        s.step(fs_wait, {200}).step(fs_status, {0}).step(fs_wait, {255}).step(fs_wait, {255}).step(fs_wait, {255});
+    }
+    // A read cancelled on its way.
+    {
+        Script& s = add("cancel").step(fs_read_file, {});
+        fs_reply(s, 0, {7});
+        fs_reply(s, 0, {0xFF, 0, 0x40, 0, 0});
+        s.step(fs_cancel, {}).step(fs_wait, {10});
+    }
+    return seeds.write_to(folder);
+}
+
+// A process-data message of the Task Controller: command, element, DDI, value.
+Script& pd(Script& s, uint8_t command, uint16_t element, uint16_t ddi, uint32_t value)
+{
+    s.step(tc_message, {uint8_t(command | element << 4), uint8_t(element >> 4)}).u16(ddi).u32(value);
+    return s;
+}
+
+// A technical or device-descriptor message: its first byte, then the rest.
+Script& tc(Script& s, uint8_t first, std::initializer_list<uint8_t> rest)
+{
+    s.step(tc_message, {first});
+    s.bytes.insert(s.bytes.end(), rest);
+    return s;
+}
+
+bool write_tc_seeds(const std::string& folder)
+{
+    Seeds seeds("tc_receive");
+    const std::initializer_list<uint8_t> none = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    const std::initializer_list<uint8_t> ok = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    // Found, version 4, no pool held: transfer, activation.
+    auto active = [&](const char* name) -> Script& {
+        Script& s = seeds.add(name);
+        s.step(tc_status, {0}).step(tc_wait, {30});
+        tc(s, 0x10, {4, 0xFF, 0x1F, 0x00, 1, 16, 10});
+        tc(s, 0x11, none);
+        tc(s, 0x51, ok).step(tc_wait, {20});
+        tc(s, 0x71, ok);
+        return tc(s, 0x91, ok).step(tc_wait, {5});
+    };
+    // Commands: a value, a request, the default request, intervals, thresholds,
+    // an unknown element and DDI, a set with acknowledge, peer control.
+    {
+        Script& s = active("commands");
+        pd(s, 0x3, 0, 141, 1);
+        pd(s, 0x2, 0, 119, 0);
+        pd(s, 0x2, 0, 0xDFFF, 0);
+        pd(s, 0x4, 0, 119, 1000);
+        pd(s, 0x5, 0, 119, 100);
+        pd(s, 0x6, 0, 119, 5);
+        pd(s, 0x7, 0, 119, 50);
+        pd(s, 0x8, 0, 119, 1);
+        pd(s, 0x3, 0xFFF, 6, 15000);
+        pd(s, 0xA, 2, 0xFFFF, 0x80000000);
+        pd(s, 0x9, 0, 141, 0);
+        s.step(tc_wait, {200});
+    }
+    // A pool held under other labels: deleted, then transferred.
+    {
+        Script& s = seeds.add("held_pool");
+        s.step(tc_status, {1}).step(tc_wait, {30});
+        tc(s, 0x10, {3, 0xFF, 0x1F, 0x00, 1, 16, 10});
+        tc(s, 0x11, {1, 2, 3, 4, 5, 6, 7});
+        tc(s, 0xB1, ok);
+        tc(s, 0x51, ok).step(tc_wait, {20});
+        tc(s, 0x71, ok);
+        tc(s, 0x91, ok).step(tc_wait, {250});
+    }
+    // A reset and a disabled client while active; messages short and long.
+    {
+        Script& s = active("rebuild_disable_sizes");
+        s.step(tc_rebuild, {}).step(tc_wait, {10}).step(tc_enable, {0}).step(tc_wait, {10}).step(tc_enable, {1});
+        s.step(tc_sized, {3, 0x03, 0x00, 141});
+        s.step(tc_sized, {12, 0x03, 0x00, 141, 0, 1, 0, 0, 0, 9, 9, 9, 9});
+        s.step(tc_wait, {100});
+    }
+    return seeds.write_to(folder);
 }
 
 bool write_slave_seeds(const std::string& folder)
 {
     constexpr uint8_t device_info = 0, discrete_inputs = 1, relays = 2, block_probe = 4, value_command = 3;
-    struct Seed {
-        const char* name;
-        Script script;
-    };
-    std::vector<Seed> seeds;
-    auto add = [&](const char* name) -> Script& {
-        seeds.push_back({name, {}});
-        return seeds.back().script;
-    };
+    Seeds seeds("slave_messages");
+    auto add = [&](const char* name) -> Script& { return seeds.add(name); };
     // The handshake to the running state, then a while of running.
     add("running").step(slave_tick, {255}).step(slave_tick, {255});
     // Inputs on while running, then the slave falls silent.
@@ -230,10 +381,7 @@ bool write_slave_seeds(const std::string& folder)
         s.step(slave_value, {device_info}).u16(0).u32(2).u8(value_command).step(slave_report, {});
         s.step(slave_tick, {60});
     }
-    for (const Seed& seed : seeds)
-        if (!write(folder, "slave_messages", seed.name, seed.script.bytes))
-            return false;
-    return true;
+    return seeds.write_to(folder);
 }
 
 bool write_pool_seeds(const std::string& folder)
@@ -263,7 +411,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const bool written = write_parameter_seeds(folder) && write_iso_seeds(folder) && write_slave_seeds(folder) &&
-                         write_pool_seeds(folder);
+    const bool written = write_parameter_seeds(folder) && write_iso_seeds(folder) && write_fs_seeds(folder) &&
+                         write_tc_seeds(folder) && write_slave_seeds(folder) && write_pool_seeds(folder);
     return written ? 0 : 1;
 }

@@ -15,7 +15,11 @@
 
 namespace {
 
+// One peer, as the transport's back end names it: every back end of one
+// input, and the server's clones of them, are the same peer.
 struct Replies : CDS::Remote::Backend {
+    explicit Replies(int peer) : peer(peer) {}
+    int peer;
     std::vector<std::vector<uint8_t>> sent;
     uint8_t* get_tx_buffer(uint8_t* buffer, int& room) override
     {
@@ -27,8 +31,12 @@ struct Replies : CDS::Remote::Backend {
         sent.emplace_back(message, message + length);
         return true;
     }
-    bool same_peer(const CDS::Remote::Backend& other) const override { return &other == this; }
-    std::unique_ptr<CDS::Remote::Backend> clone() const override { return std::make_unique<Replies>(); }
+    bool same_peer(const CDS::Remote::Backend& other) const override
+    {
+        auto* o = dynamic_cast<const Replies*>(&other);
+        return o && o->peer == peer;
+    }
+    std::unique_ptr<CDS::Remote::Backend> clone() const override { return std::make_unique<Replies>(peer); }
 };
 
 struct State {
@@ -67,7 +75,7 @@ int fixed_part(uint8_t type)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static State state;
-    Replies replies;
+    Replies replies(1);
     state.server.handle_message(replies, data, int(size));
     fuzz_check(state.store.head.owner_tid() == 0, "the store's lock is free after a request");
     const int needed = size ? fixed_part(data[0]) : -1;

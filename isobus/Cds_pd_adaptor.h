@@ -45,6 +45,7 @@ public:
         this->autounreg(*this->get_waiter());
     }
 
+    const void* get_source() const override { return this->get_item(); }
     T get_value() override { return Access::get(); }
     void set_value(T value) override { Access::set(value); }
 

@@ -1,9 +1,10 @@
 #include "isobus/write_upgrade_script_file.h"
 #include "isobus/Upgrade_target_list.h"
 #include "platform/can/Known_names.h"
+#include "platform/io/File_util.h"
 #include "platform/rtos/Debug_base.h"
 
-#include <QSaveFile>
+#include <QByteArray>
 #include <QString>
 #include <QXmlStreamWriter>
 
@@ -77,16 +78,12 @@ void write_firmware_entries(QXmlStreamWriter& xml, const ZEV_name::RAWNAME& name
 
 bool write_upgrade_script_file(const Upgrade_target_list& targets)
 {
-    QString path = QString::fromStdString(targets.get_directory());
-    if (!path.endsWith('/'))
+    std::string path = targets.get_directory();
+    if (path.empty() || path.back() != '/')
         path += '/';
     path += upgrade_script_name;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        Debug_print::dprint("Cannot write %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
-        return false;
-    }
-    QXmlStreamWriter xml(&file);
+    QByteArray document;
+    QXmlStreamWriter xml(&document);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeStartElement("Script");
@@ -99,11 +96,15 @@ bool write_upgrade_script_file(const Upgrade_target_list& targets)
         write_firmware_entries(xml, name);
     xml.writeEndElement();
     xml.writeEndDocument();
-    // A short write leaves the old script in place rather than a torn one. The
-    // flush is checked on its own: the commit does not see a failure of the
-    // last buffered write.
-    if (xml.hasError() || !file.flush() || !file.commit()) {
-        Debug_print::dprint("Cannot write %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+    if (xml.hasError()) {
+        Debug_print::dprint("Cannot write %s: the document could not be made\n", path.c_str());
+        return false;
+    }
+    // The script appears whole, and survives a power cut once written: a
+    // short write leaves the old one in place rather than a torn one.
+    const File_util::Replaced written = File_util::replace(path, document.constData(), size_t(document.size()));
+    if (!written.ok()) {
+        Debug_print::dprint("Cannot write %s: %s\n", path.c_str(), written.error.c_str());
         return false;
     }
     return true;

@@ -292,6 +292,8 @@ void Server::unwatch(const Backend& backend, Data_item& item)
     Peer* peer = find_peer(backend);
     Event_handler* handler = get_event_handler(item);
     handler->peers_.erase(std::remove(handler->peers_.begin(), handler->peers_.end(), peer), handler->peers_.end());
+    // Nor does a change queued before the cancel reach the peer after it.
+    peer->pending.erase(std::remove(peer->pending.begin(), peer->pending.end(), handler), peer->pending.end());
     if (handler->peers_.empty())
         watched_.erase(&item);
 }

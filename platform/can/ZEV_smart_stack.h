@@ -57,6 +57,9 @@ public:
     // accepted; then, with a waiter, one completion event follows. -1 when
     // the source is not an address this node holds or the message cannot go.
     int write(const ZEV_header& header, const uint8_t* data, int length, waiter_descriptor* waiter, int code);
+    // A task that goes while its sends may still be on their way: their
+    // completions are not posted to its waiter any more. Any thread.
+    void forget_waiter(const waiter_descriptor* waiter) { transport_.forget_waiter(waiter); }
     // The acknowledgement (PGN 59392) of a request for pgn, to all, naming the
     // requester. 0 on success.
     int send_ack(uint8_t own_address, uint32_t pgn, bool ack, uint8_t requester);

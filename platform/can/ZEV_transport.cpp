@@ -494,6 +494,14 @@ bool ZEV_transport::handle_timeout(Timeout& timeout)
     return false;
 }
 
+void ZEV_transport::forget_waiter(const waiter_descriptor* waiter)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto& tx : tx_)
+        if (tx->waiter == waiter)
+            tx->waiter = nullptr;
+}
+
 void ZEV_transport::fail_all()
 {
     std::lock_guard<std::mutex> lock(mutex_);

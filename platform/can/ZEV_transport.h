@@ -51,6 +51,8 @@ public:
     bool handle_timeout(Timeout& timeout);
     // Ends every session; each send still pending completes with failure.
     void fail_all();
+    // The sends still pending complete without telling the waiter.
+    void forget_waiter(const waiter_descriptor* waiter);
 
 private:
     struct Tx;

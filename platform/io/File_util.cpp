@@ -40,32 +40,6 @@ std::string folder_of(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The new file, written and synced; false with the reason in error.
-bool write_new_file(int fd, const std::string& name, const void* data, size_t size, std::string& error)
-{
-    if (::fchmod(fd, 0644) != 0 || !write_all(fd, static_cast<const unsigned char*>(data), size)) {
-        error = reason("cannot write", name);
-        return false;
-    }
-    if (sync_function(fd) != 0) {
-        error = reason("cannot sync", name);
-        return false;
-    }
-    return true;
-}
-
-bool sync_folder(const std::string& folder)
-{
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = sync_function(fd) == 0;
-    const int saved_errno = errno;
-    ::close(fd);
-    errno = saved_errno;
-    return ok;
-}
-
 }
 
 Replaced replace(const std::string& path, const void* data, size_t size)
@@ -75,9 +49,20 @@ Replaced replace(const std::string& path, const void* data, size_t size)
     int fd = ::mkostemp(&fresh[0], O_CLOEXEC);
     if (fd < 0)
         return {Replaced::create, reason("cannot create a new file beside", path)};
+    if (::fchmod(fd, 0644) != 0 || !write_all(fd, static_cast<const unsigned char*>(data), size)) {
+        Replaced failed{Replaced::write, reason("cannot write", fresh)};
+        ::close(fd);
+        ::unlink(fresh.c_str());
+        return failed;
+    }
+    return put_in_place(fd, fresh, path);
+}
+
+Replaced put_in_place(int fd, const std::string& fresh, const std::string& path)
+{
     Replaced outcome;
-    if (!write_new_file(fd, fresh, data, size, outcome.error))
-        outcome.failure = Replaced::write;
+    if (sync(fd) != 0)
+        outcome = {Replaced::write, reason("cannot sync", fresh)};
     if (::close(fd) != 0 && outcome.ok())
         outcome = {Replaced::write, reason("cannot write", fresh)};
     if (outcome.ok() && ::rename(fresh.c_str(), path.c_str()) != 0)
@@ -89,6 +74,23 @@ Replaced replace(const std::string& path, const void* data, size_t size)
     if (!sync_folder(folder_of(path)))
         return {Replaced::sync_folder, reason("cannot sync the folder of", path)};
     return outcome;
+}
+
+bool sync_folder(const std::string& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = sync(fd) == 0;
+    const int saved_errno = errno;
+    ::close(fd);
+    errno = saved_errno;
+    return ok;
+}
+
+int sync(int fd)
+{
+    return sync_function(fd);
 }
 
 void set_sync_function(Sync_function sync)

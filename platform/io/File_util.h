@@ -20,9 +20,22 @@ struct Replaced {
 // sync failed.
 Replaced replace(const std::string& path, const void* data, size_t size);
 
-// The sync that replace calls on the new file and then on its folder. Tests
-// put their own here to see what is synced, or to make a sync fail; null
-// brings back fsync. Not for use while another thread replaces a file.
+// The end of a replace for a file written beside path by its owner (fresh,
+// open as fd): synced, closed, renamed over path and the folder synced. The
+// descriptor is closed in every case; when a step before the rename fails,
+// fresh is removed.
+Replaced put_in_place(int fd, const std::string& fresh, const std::string& path);
+
+// Syncs the folder itself, so that the files made, renamed or removed in it
+// so far survive a power cut. False, with errno set, when it cannot.
+bool sync_folder(const std::string& folder);
+
+// Syncs a file's data through the sync function: 0, or -1 with errno set.
+int sync(int fd);
+
+// The sync that every function here calls on files and folders. Tests put
+// their own here to see what is synced, or to make a sync fail; null brings
+// back fsync. Not for use while another thread writes a file.
 using Sync_function = int (*)(int fd);
 void set_sync_function(Sync_function sync);
 

@@ -1,4 +1,5 @@
 #include "platform/io/PCFile_data_stream.h"
+#include "platform/io/File_util.h"
 #include "platform/io/pcf_files.h"
 
 #include <cerrno>
@@ -50,7 +51,7 @@ bool PCFile_data_stream::close()
 {
     if (fd_ < 0)
         return !failed_;
-    if (writing_ && ::fsync(fd_) != 0) {
+    if (writing_ && File_util::sync(fd_) != 0) {
         error_ = errno;
         failed_ = true;
     }

@@ -35,6 +35,11 @@ bool pcfRemove(const char* name)
     return ::unlink(pcf_path(name).c_str()) == 0 || errno == ENOENT;
 }
 
+bool pcfSyncFolder()
+{
+    return File_util::sync_folder(pcf_folder());
+}
+
 bool pcfReplace(const char* name, const void* data, size_t size)
 {
     return name && *name && File_util::replace(pcf_path(name), data, size).ok();

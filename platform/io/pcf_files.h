@@ -10,8 +10,11 @@
 bool pcfIsMounted(const char* volume);
 // Whether a file of that name is there.
 bool pcfExists(const char* name);
-// True when the file is gone afterwards (also when it was not there).
+// True when the file is gone afterwards (also when it was not there). The
+// removal survives a power cut only once the folder is synced.
 bool pcfRemove(const char* name);
+// Syncs the folder: the removals so far survive a power cut. False when it cannot.
+bool pcfSyncFolder();
 // Puts the bytes in place as the whole file so that a power cut leaves the
 // old file or the new one, never a part: written beside, synced, renamed.
 bool pcfReplace(const char* name, const void* data, size_t size);

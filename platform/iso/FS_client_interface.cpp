@@ -318,15 +318,15 @@ bool FS_client_interface::take_entries(const uint8_t* data, size_t length, unsig
 
 void FS_client_interface::finish_file()
 {
-    const bool synced = ::fsync(fd_) == 0;
-    ::close(fd_);
+    // Complete only once the file would survive a power cut in its place.
+    const File_util::Replaced kept = File_util::put_in_place(fd_, partial_path_, local_path_);
     fd_ = -1;
-    if (!synced || std::rename(partial_path_.c_str(), local_path_.c_str()) != 0) {
+    partial_path_.clear(); // renamed, or removed by the failure
+    if (!kept.ok()) {
         if (debug())
-            Debug_print::dprint("FS: cannot keep \"%s\": %s\n", local_path_.c_str(), std::strerror(errno));
+            Debug_print::dprint("FS: cannot keep \"%s\": %s\n", local_path_.c_str(), kept.error.c_str());
         return fail(FS_message::close_file, FS_message::write_failure);
     }
-    partial_path_.clear();
     set_progress(done_, size_, true);
     file_read_complete();
     end_operation(true);

@@ -4,11 +4,13 @@
 #include "platform/iso/TC_client_Process_data_element.h"
 #include "platform/iso/TC_client_Process_data_reference.h"
 #include "platform/iso/TC_client_Request_default_reference.h"
+#include "platform/iso/TC_client_Task_total_pd_reference.h"
 #include "platform/iso/Working_set_member.h"
 #include "platform/rtos/Debug_base.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace TC_client {
 
@@ -21,13 +23,20 @@ constexpr uint8_t technical = 0x0, device_descriptor = 0x1, request_value = 0x2,
 constexpr uint8_t request_version = 0x00, version_message = 0x10, request_structure_label = 0x01,
                   structure_label = 0x11, request_localization_label = 0x21, localization_label = 0x31,
                   request_transfer = 0x41, transfer_request_answer = 0x51, pool_transfer = 0x61,
-                  pool_transfer_answer = 0x71, activate_pool = 0x81, activate_answer = 0x91;
+                  pool_transfer_answer = 0x71, activate_pool = 0x81, activate_answer = 0x91, delete_pool = 0xA1,
+                  delete_answer = 0xB1;
 // Error bits of the process-data acknowledge.
 constexpr uint8_t command_not_supported = 0x01, invalid_element = 0x02, ddi_not_supported = 0x04,
                   not_settable = 0x10;
 constexpr int upload_code = 1;
 
 uint16_t element_of(const uint8_t* d) { return uint16_t((d[0] >> 4) | (d[1] << 4)); }
+
+// A label of all 0xFF: the Task Controller holds no pool of this client.
+bool is_no_label(const uint8_t* label)
+{
+    return std::all_of(label, label + Ddop::label_size, [](uint8_t b) { return b == 0xFF; });
+}
 }
 
 Controller::Controller(module_man* manager, ZEV_smart_stack* stack, Model& model, Working_set_member& member,
@@ -38,7 +47,10 @@ Controller::Controller(module_man* manager, ZEV_smart_stack* stack, Model& model
     if (listeners_)
         listeners_->set_controller_waiter(&get_waiter());
     stack_->register_pgn(process_data_pgn, &get_waiter(), &pgn_registration_, ZEV_stack::PGN_DATA);
-    submit_timeout(tick_timer_);
+    stack_->register_pgn(Working_set_member::working_set_master_pgn, &get_waiter(), &request_registration_,
+                         ZEV_stack::PGN_REQUEST);
+    if (is_enabled())
+        submit_timeout(tick_timer_);
 }
 
 Controller::~Controller()
@@ -47,6 +59,8 @@ Controller::~Controller()
         terminate(1, 1000);
     remove_timeout(tick_timer_);
     stack_->deregister_pgn(process_data_pgn, &get_waiter(), ZEV_stack::PGN_DATA);
+    stack_->deregister_pgn(Working_set_member::working_set_master_pgn, &get_waiter(), ZEV_stack::PGN_REQUEST);
+    stack_->forget_waiter(&get_waiter()); // the pool may still be on its way
     for (Value& v : values_)
         if (Process_data_adaptor_raw* adaptor = v.published.reference->get_data_adaptor())
             adaptor->stop();
@@ -55,9 +69,14 @@ Controller::~Controller()
 void Controller::set_enabled(bool enabled)
 {
     Iso_client::set_enabled(enabled);
-    // Enabled, the next tick looks for a Task Controller.
-    if (!enabled)
+    // Enabled, the next tick looks for a Task Controller; disabled, the task
+    // sleeps until something comes for it.
+    if (enabled) {
+        submit_timeout(tick_timer_);
+    } else {
+        remove_timeout(tick_timer_);
         get_waiter().post(waiter_event{get_module_id(), command_disable, this, nullptr});
+    }
 }
 
 void Controller::signal_model_changed()
@@ -87,6 +106,9 @@ void Controller::handle_event(waiter_event& event)
             set_state(State::searching, now);
             break;
         }
+    } else if (event.module == stack_->get_request_module() &&
+               event.code == Working_set_member::working_set_master_pgn) {
+        answer_working_set_requests();
     } else if (event.module == stack_->get_receive_module() && event.code == process_data_pgn) {
         ZEV_header header;
         uint8_t data[16];
@@ -150,15 +172,10 @@ void Controller::tick(Atime now)
     }
     if (now - last_task_message_ >= Rtime(task_message_ms)) {
         last_task_message_ = now;
-        send8({0xFF, 0xFF, 0xFF, 0xFF, uint8_t(active_ ? 1 : 0), 0xFF, 0xFF, 0xFF});
+        // The task status as the Task Controller stated it; the rest reserved.
+        send8({0xFF, 0xFF, 0xFF, 0xFF, task_status_[get_server_address()], 0x00, 0x00, 0x00});
     }
-    const double speed = speed_ ? std::fabs(speed_()) : 0.0;
-    if (std::isfinite(speed)) { // a speed not known moves nothing
-        distance_rest_mm_ += speed * tick_ms; // m/s x ms = mm
-        const double whole = std::floor(distance_rest_mm_);
-        distance_mm_ += int64_t(whole);
-        distance_rest_mm_ -= whole;
-    }
+    count_distance(speed_ ? std::fabs(speed_()) : 0.0);
     if (!active_)
         return;
     for (Value& v : values_) {
@@ -171,6 +188,24 @@ void Controller::tick(Atime now)
         send_value(v.published.element, v.published.ddi, raw);
         v.measurement.sent(raw, now, distance_mm_);
     }
+}
+
+void Controller::count_distance(double speed_m_per_s)
+{
+    if (!std::isfinite(speed_m_per_s)) // a speed not known moves nothing
+        return;
+    distance_rest_mm_ += speed_m_per_s * tick_ms; // m/s x ms = mm
+    const double whole = std::floor(distance_rest_mm_);
+    // Beyond any real field, but a speed or wheel factor can be set absurdly:
+    // the count stops at its end instead of wrapping.
+    constexpr int64_t end = std::numeric_limits<int64_t>::max();
+    if (!(whole < 9e18) || int64_t(whole) > end - distance_mm_) {
+        distance_mm_ = end;
+        distance_rest_mm_ = 0;
+        return;
+    }
+    distance_mm_ += int64_t(whole);
+    distance_rest_mm_ -= whole;
 }
 
 void Controller::serve_reports(Atime now)
@@ -205,6 +240,7 @@ void Controller::on_message(const ZEV_header& header, const uint8_t* data)
     const uint8_t kind = data[0] & 0x0F;
     if (kind == tc_status) {
         status_heard_[header.get_source()] = Atime::now();
+        task_status_[header.get_source()] = data[4];
         return;
     }
     if (!has_server() || header.get_source() != get_server_address())
@@ -237,8 +273,7 @@ void Controller::on_version(const uint8_t* data)
     deactivate(true);
     uint8_t reply[Model::version_message_size];
     std::fill(std::begin(reply), std::end(reply), 0xFF);
-    reply[0] = version_message;
-    reply[2] = boot_time_s;
+    reply[0] = version_message; // the boot time (byte 2) not stated: 0xFF
     Device_element* device = model_.handle_version(data, reply);
     if (!device) {
         has_version_reply_ = false;
@@ -256,8 +291,11 @@ void Controller::on_version(const uint8_t* data)
     tc_asked_version_ = false;
     ddop_ = Ddop::write(*device, member_.get_name());
     values_.clear();
-    for (const Published_value& p : ddop_.values)
+    for (const Published_value& p : ddop_.values) {
+        if (auto* total = dynamic_cast<Task_total_pd_reference*>(p.reference))
+            total->keep_in(&task_totals_);
         values_.push_back({p, Measurement()});
+    }
     set_state(State::structure, now);
     send8({request_structure_label, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
 }
@@ -273,7 +311,7 @@ void Controller::on_descriptor(const uint8_t* data)
             set_state(State::localization, now);
             send8({request_localization_label, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
         } else {
-            send_transfer_request();
+            replace_pool(!is_no_label(data + 1));
         }
         break;
     case localization_label:
@@ -282,7 +320,16 @@ void Controller::on_descriptor(const uint8_t* data)
         if (std::equal(Ddop::localization_label.begin(), Ddop::localization_label.end(), data + 1))
             activate();
         else
-            send_transfer_request();
+            replace_pool(true);
+        break;
+    case delete_answer:
+        if (state_ != State::deleting)
+            break;
+        // One that stays (a task may still name it) is replaced all the same.
+        if (data[1] != 0)
+            Debug_print::dprint("TC: the Task Controller kept the pool it holds (error %u, %u)\n", data[1],
+                                data[2]);
+        send_transfer_request();
         break;
     case transfer_request_answer:
         if (state_ != State::transfer_asked)
@@ -325,6 +372,16 @@ void Controller::on_descriptor(const uint8_t* data)
         post_to_clients(event_pool_activated);
         break;
     }
+}
+
+void Controller::replace_pool(bool task_controller_holds_one)
+{
+    // A Task Controller may take a transfer as an update of the pool it
+    // holds, keeping objects the new description no longer has: it goes first.
+    if (!task_controller_holds_one)
+        return send_transfer_request();
+    set_state(State::deleting, Atime::now());
+    send8({delete_pool, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
 }
 
 void Controller::send_transfer_request()
@@ -437,6 +494,17 @@ void Controller::answer_default_request()
         send_value(v.published.element, v.published.ddi, raw);
         v.measurement.sent(raw, now, distance_mm_);
     }
+}
+
+void Controller::answer_working_set_requests()
+{
+    ZEV_header header;
+    uint8_t request[8];
+    const uint8_t own = member_.get_address(*stack_);
+    while (stack_->read(Working_set_member::working_set_master_pgn, header, request, sizeof request, &get_waiter(),
+                        ZEV_stack::PGN_REQUEST) >= 0)
+        if (header.get_destination() == ZEV_trans::ADDR_BROADCAST || header.get_destination() == own)
+            member_.announce(*stack_);
 }
 
 bool Controller::send(const uint8_t* data, int length, bool track)

@@ -3,6 +3,7 @@
 #include "platform/iso/TC_client_Ddop_writer.h"
 #include "platform/iso/TC_client_Measurement.h"
 #include "platform/iso/TC_client_Model.h"
+#include "platform/iso/TC_client_Task_totals.h"
 #include "platform/rtos/Timeout.h"
 
 #include <atomic>
@@ -19,9 +20,12 @@ namespace TC_client {
 // It finds a Task Controller (NAME function 130), announces the working set,
 // exchanges versions (the model rebuilds its device for the Task
 // Controller's version, on this task), uploads the device description
-// unless the Task Controller holds it already, activates it and then serves
-// process data both ways until the Task Controller falls silent, the client
-// is disabled or the model changes.
+// unless the Task Controller holds it already (a pool it holds under other
+// labels is deleted first), activates it and then serves process data both
+// ways until the Task Controller falls silent, the client is disabled or
+// the model changes. Task totals go on from where they were each time the
+// pool is activated again. It answers requests for the working-set master
+// message; disabled, it keeps no tick.
 //
 // Its client waiters hear event_pool_activated and event_pool_deactivated,
 // with the task's module id. Data-store and parameter events on its waiter
@@ -76,8 +80,6 @@ public:
     // come in this long starts the version exchange again.
     static constexpr int status_timeout_ms = 6000;
     static constexpr int task_message_ms = 2000;
-    // Boot time (s) the client states in its version message.
-    static constexpr uint8_t boot_time_s = 5;
 
     // timeout_s: how long the preferred Task Controller is waited for.
     // The task is started with Diner::start, or run with run_pending in tests.
@@ -108,6 +110,7 @@ private:
         no_description,  // the model has none for this version
         structure,       // asked the structure label
         localization,    // asked the localization label
+        deleting,        // asked to delete the pool the Task Controller holds
         transfer_asked,  // asked to transfer the pool
         uploading,       // pool on its way
         uploaded,        // waiting for the transfer's answer
@@ -129,12 +132,15 @@ private:
     void on_version(const uint8_t* data);
     void start_version_exchange(Atime now);
     void set_state(State state, Atime now);
+    void replace_pool(bool task_controller_holds_one);
     void send_transfer_request();
     void activate();
     void deactivate(bool tell_task_controller);
     void refuse(const char* what, unsigned code);
     void lose_server();
     void answer_default_request();
+    void answer_working_set_requests();
+    void count_distance(double speed_m_per_s);
     void serve_reports(Atime now);
     Value* find_value(uint16_t element, uint16_t ddi);
 
@@ -147,6 +153,7 @@ private:
     Diner_event_handler* const listeners_;
     Timeout tick_timer_{true, tick_ms};
     int16_t pgn_registration_ = 0;
+    int16_t request_registration_ = 0;
 
     // The task's own; is_pool_active reads active_ from anywhere.
     State state_ = State::searching;
@@ -155,11 +162,14 @@ private:
     Atime last_task_message_;
     bool said_no_description_ = false;
     std::vector<Atime> status_heard_ = std::vector<Atime>(256, Atime(-1));
+    // The task status each Task Controller stated last, echoed in the client task message.
+    std::vector<uint8_t> task_status_ = std::vector<uint8_t>(256, 0);
     uint8_t version_reply_[Model::version_message_size] = {};
     bool has_version_reply_ = false;
     bool tc_asked_version_ = false;
     Ddop ddop_;
     std::vector<Value> values_;
+    Task_totals task_totals_;
     int64_t distance_mm_ = 0;
     double distance_rest_mm_ = 0;
     std::function<double()> speed_;

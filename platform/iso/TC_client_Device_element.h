@@ -1,4 +1,5 @@
 #pragma once
+#include <cstring>
 #include <string>
 
 namespace TC_client {
@@ -17,8 +18,8 @@ public:
 
     void set_designator(const Designator* designator) { designator_ = designator; }
     void set_serial(const char* serial) { serial_ = serial; }
-    // Keeps length bytes, terminators included.
-    void set_version(const char* version, unsigned char length) { version_.assign(version, length); }
+    // The text of a field of length bytes: the NULs that fill it are no part of it.
+    void set_version(const char* version, unsigned char length) { version_.assign(version, strnlen(version, length)); }
     void set_det_0(Device_element_element* root) { root_ = root; }
 
     const Designator* get_designator() const { return designator_; }

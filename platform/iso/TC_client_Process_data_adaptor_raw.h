@@ -20,6 +20,9 @@ public:
     virtual int32_t handle_get() = 0;
     virtual void start(waiter_descriptor* waiter) = 0;
     virtual void stop() = 0;
+    // The value the adaptor reaches, the same for every adaptor of that value,
+    // also one built after this one is gone.
+    virtual const void* get_source() const { return this; }
 
     void set_receiver(Receives_process_data* receiver) { receiver_ = receiver; }
     Receives_process_data* get_receiver() const { return receiver_; }

@@ -1,4 +1,5 @@
 #include "platform/iso/TC_client_Task_total_pd_reference.h"
+#include "platform/iso/TC_client_Task_totals.h"
 #include "platform/rtos/Bugger.h"
 
 #include <algorithm>
@@ -30,6 +31,8 @@ int32_t Task_total_pd_reference::Total_adaptor::total_at(int32_t lifetime_raw) c
 void Task_total_pd_reference::Total_adaptor::handle_set(int32_t raw)
 {
     base_ = int64_t(lifetime_now()) - raw;
+    if (totals)
+        totals->set_base(lifetime->get_source(), base_);
     _notify_update(raw);
 }
 
@@ -40,7 +43,8 @@ int32_t Task_total_pd_reference::Total_adaptor::handle_get()
 
 void Task_total_pd_reference::Total_adaptor::start(waiter_descriptor* waiter)
 {
-    base_ = lifetime_now();
+    const int32_t now = lifetime_now();
+    base_ = totals ? totals->base_of(lifetime->get_source(), now) : now;
     lifetime->start(waiter);
 }
 

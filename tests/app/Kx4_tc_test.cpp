@@ -16,6 +16,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <regex>
+#include <thread>
 
 namespace {
 
@@ -137,21 +139,27 @@ TEST_F(Kx4_tc_main_loop, the_non_vt_display_switches_the_filter_and_exchanges_ve
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
 constexpr int timeout_ms = 20000;
 
+// The parameter file of a kx4 that takes any Task Controller at once: one
+// boom of the sections given, one granular channel on it.
+void store_tc_parameters(const Temp_folder& root, uint8_t sections)
+{
+    NV_quvel::parameters_t stored;
+    stored.system.tc_enabled.set(true);
+    stored.system.specific_tc_timeout.set(0);
+    stored.app.booms.num_booms.set(1);
+    stored.app.booms.booms[0]->num_sections.set(sections);
+    stored.app.num_channels.set(1);
+    stored.app.channels[0]->mode.set(0);
+    stored.app.channels[0]->assigned_to_boom.set(0);
+    Parameter_file file(stored, root.path() + "var/data/kx4/cache/");
+    ASSERT_TRUE(file.create_folder());
+    ASSERT_TRUE(file.save());
+}
+
 TEST(Kx4_tc, kx4_uploads_to_the_fake_task_controller_takes_a_rate_and_sees_it_go)
 {
     Temp_folder root;
-    {
-        NV_quvel::parameters_t stored;
-        stored.system.tc_enabled.set(true);
-        stored.system.specific_tc_timeout.set(0);
-        stored.app.booms.num_booms.set(1);
-        stored.app.num_channels.set(1);
-        stored.app.channels[0]->mode.set(0);
-        stored.app.channels[0]->assigned_to_boom.set(0);
-        Parameter_file file(stored, root.path() + "var/data/kx4/cache/");
-        ASSERT_TRUE(file.create_folder());
-        ASSERT_TRUE(file.save());
-    }
+    store_tc_parameters(root, 0);
     Hub_process hub(CAN_HUB_PROGRAM, 0, 0, timeout_ms);
     ASSERT_TRUE(hub.listening()) << hub.output();
     Spawned_process tc({FAKE_TC_SERVER_PROGRAM, hub.isobus(), "--command", "Bin 1,6,3,15000"});
@@ -180,6 +188,85 @@ TEST(Kx4_tc, kx4_uploads_to_the_fake_task_controller_takes_a_rate_and_sees_it_go
 
     ASSERT_TRUE(kx4.write_input("shutdown\n"));
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
+    EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
+}
+
+// The values of a line kind of the fake's output, in order: "<prefix>N".
+std::vector<long> numbers_after(const std::string& output, const std::string& prefix)
+{
+    std::vector<long> out;
+    for (size_t at = output.find(prefix); at != std::string::npos; at = output.find(prefix, at + 1))
+        out.push_back(std::strtol(output.c_str() + at + prefix.size(), nullptr, 10));
+    return out;
+}
+
+// Reads the output until the text is in it n times (true), or the time is up.
+bool wait_for_count(Spawned_process& process, const std::string& text, size_t n, int timeout_ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        size_t count = 0;
+        for (size_t at = process.output().find(text); at != std::string::npos; at = process.output().find(text, at + 1))
+            ++count;
+        if (count >= n)
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        process.wait_for_output("\x01 not said", 100); // reads what comes meanwhile
+    }
+}
+
+TEST(Kx4_tc, totals_go_on_after_a_silence_and_a_section_fewer_replaces_the_pool_whole)
+{
+    Temp_folder root;
+    store_tc_parameters(root, 3);
+    Hub_process hub(CAN_HUB_PROGRAM, 0, 0, timeout_ms);
+    ASSERT_TRUE(hub.listening()) << hub.output();
+    // At each activation: the effective total time on every change, and now.
+    Spawned_process tc({FAKE_TC_SERVER_PROGRAM, hub.isobus(), "--command", "KX-4 Seeder Root,119,8,1", "--command",
+                        "KX-4 Seeder Root,119,2,0"});
+    ASSERT_TRUE(tc.wait_for_output("fake_tc_server: Task Controller version 4", timeout_ms)) << tc.output();
+    Spawned_process kx4({KX4_PROGRAM, "-T", "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
+                        {"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
+    const std::string total = "value from 144: element 0 DDI 119 = ";
+    ASSERT_TRUE(tc.wait_for_output(total + "0", timeout_ms)) << tc.output() << kx4.output();
+
+    // The machine works on: the lifetime count grows, and with it the task's total.
+    ASSERT_TRUE(kx4.write_input("set data_store.interface.lifetime_effective_time=100\n"));
+    ASSERT_TRUE(tc.wait_for_output(total + "100", timeout_ms)) << tc.output() << kx4.output();
+
+    // The Task Controller falls silent for 7 s and comes back.
+    tc.send_signal(SIGSTOP);
+    const auto stopped = std::chrono::steady_clock::now();
+    EXPECT_TRUE(kx4.wait_for_output("pool deactivated\n", timeout_ms)) << kx4.output();
+    std::this_thread::sleep_until(stopped + std::chrono::seconds(7)); // the silence itself, not a wait for behaviour
+    tc.send_signal(SIGCONT);
+    ASSERT_TRUE(wait_for_count(tc, "activation request from 144: activated", 2, timeout_ms)) << tc.output();
+    ASSERT_TRUE(wait_for_count(tc, total, 3, timeout_ms)) << tc.output();
+    const std::vector<long> totals = numbers_after(tc.output(), total);
+    for (size_t i = 1; i < totals.size(); ++i)
+        EXPECT_GE(totals[i], totals[i - 1]) << "a total read by the Task Controller never falls\n" << tc.output();
+    EXPECT_EQ(totals.back(), 100);
+
+    // A section fewer and a reload: the pool the Task Controller holds goes before the new one.
+    ASSERT_TRUE(kx4.write_input("set params.app.booms.booms.0.num_sections=2\n"));
+    ASSERT_TRUE(kx4.write_input("set data_store.system.reset_tc_counter=1\n"));
+    ASSERT_TRUE(wait_for_count(tc, "pool of 144 holds", 2, timeout_ms)) << tc.output() << kx4.output();
+    const std::string& heard = tc.output();
+    const size_t deleted = heard.find("delete request from 144: pool deleted");
+    ASSERT_NE(deleted, std::string::npos) << heard;
+    EXPECT_GT(deleted, heard.find("pool of 144 holds"));
+    EXPECT_LT(deleted, heard.rfind("transfer request from 144")) << "the delete goes before the transfer";
+    const std::vector<long> sent = numbers_after(heard, "bytes, ");
+    const std::vector<long> held = numbers_after(heard, "pool of 144 holds ");
+    ASSERT_EQ(sent.size(), 2u) << heard;
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_LT(sent[1], sent[0]);
+    EXPECT_EQ(held[1], sent[1]) << "the pool holds exactly the new objects";
+
+    ASSERT_TRUE(kx4.write_input("shutdown\n"));
+    EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
+    EXPECT_EQ(tc.stop(SIGTERM, timeout_ms), 0) << tc.output();
     EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
 }
 

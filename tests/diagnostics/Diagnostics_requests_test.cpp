@@ -2,6 +2,8 @@
 #include "tests/diagnostics/Diag_bench.h"
 #include "platform/io/Binary_message.h"
 #include "platform/io/pcf_files.h"
+#include "platform/rtos/Debug_base.h"
+#include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,45 @@ TEST_F(Diagnostics_requests, two_entries_make_ten_bytes_and_250_entries_are_the_
         ASSERT_EQ(dm1[4 + 4 * i], i % 32) << i;
         ASSERT_EQ(dm1[5 + 4 * i], 1) << i;
     }
+}
+
+TEST_F(Diagnostics_requests, a_dm1_broadcast_waits_for_the_one_before_and_every_one_arrives_whole)
+{
+    // 60 entries: 242 bytes, 35 BAM packets 50 ms apart, 1.75 s a DM1.
+    ready(definitions(60));
+    std::vector<uint16_t> codes;
+    for (uint16_t err = 1; err <= 60; ++err)
+        codes.push_back(err);
+    Debug_base::set_filters("2e");
+    Debug_capture debug;
+    report(0x10, codes);
+    size_t whole = 0;
+    for (int t = 0; t < 20000; t += 100) {
+        run_for(100);
+        for (const std::vector<uint8_t>& m : messages(Diagnostics::pgn_dm1)) {
+            ASSERT_EQ(m.size(), 2u + 4 * 60);
+            EXPECT_EQ(Binary_message::get_uint16_le(&m[2 + 4 * 59]), 1059);
+            ++whole;
+        }
+    }
+    Debug_base::set_filters("00");
+    EXPECT_NE(debug.text().find("DM1 broadcast on stack 0 skipped: the one before is still being sent\n"),
+              std::string::npos);
+    EXPECT_GE(whole, 10u);
+    EXPECT_LE(whole, 12u) << "one at a time, each 1.75 s";
+    for (const Can_frame& f : frames(0xEC00))
+        EXPECT_NE(f.data[0], 0xFF) << "no transfer aborted";
+
+    // The faults go: behind the broadcast on its way, nothing else was waiting.
+    report(0x10, {});
+    for (int t = 0; t < 20000; t += 100) {
+        run_for(100);
+        for (const std::vector<uint8_t>& m : messages(Diagnostics::pgn_dm1))
+            if (m.size() > 8)
+                ++whole;
+    }
+    EXPECT_LE(whole, 12u + 1);
+    EXPECT_EQ(ask_dm1(), (std::vector<uint8_t>{0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0xFF}));
 }
 
 TEST_F(Diagnostics_requests, dm2_lists_previously_active_entries_with_a_count_also_before_their_demotion)

@@ -5,6 +5,7 @@
 #include "platform/io/File_util.h"
 #include "platform/io/pcf_files.h"
 #include "platform/rtos/Debug_base.h"
+#include "tests/support/Crash_states.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
@@ -298,6 +299,106 @@ TEST_F(Fault_files, random_bytes_restore_nothing_and_around_whole_records_do_not
         stop();
         std::filesystem::remove_all(pcf_folder());
     }
+}
+
+// A power cut in a cycle of the ring. The ring as it stands before: the
+// current file holds count 7 for entry 0 (err 1), every other file the
+// older count 3. A cycle after the thousandth record (entry 0 activated
+// once more: 8) or a DM11 (clears it: 0) moves to the next file.
+class Fault_file_crashes : public Fault_files {
+protected:
+    enum Trigger { thousandth_record, dm11 };
+
+    // Sets the ring up around the current file, runs the cycle and gives
+    // every state a power cut could have left meanwhile.
+    std::vector<Crash_states::Folder> cycle(int current, Trigger trigger,
+                                            std::vector<std::vector<std::string>>& folder_syncs)
+    {
+        std::filesystem::remove_all(pcf_folder());
+        Bytes full;
+        for (int i = 0; i < (trigger == thousandth_record ? 999 : 1); ++i)
+            full = full + record(0x10, 7, 1);
+        for (int n = 0; n < 10; ++n)
+            if (n != (current + 1) % 10)
+                write_file(n, n == current ? full : record(0x10, 3, 1));
+        start(definitions(1));
+        run_for(1000);
+        EXPECT_EQ(diag->item(0).oc, 7);
+        report(0x10, {1}); // active: the next second writes its count 8
+        if (trigger == dm11)
+            run_for(1000);
+        Crash_states crash(pcf_folder());
+        if (trigger == dm11)
+            clear_active();
+        else
+            run_for(1000);
+        EXPECT_TRUE(has_file((current + 1) % 10) && !has_file((current + 2) % 10)) << "the ring moved on";
+        folder_syncs = crash.folder_syncs();
+        return crash.all();
+    }
+    // The count of entry 0 that a start on the state restores.
+    uint16_t count_after(const Crash_states::Folder& state)
+    {
+        stop();
+        Crash_states::write(pcf_folder(), state);
+        start(definitions(1));
+        run_for(1000);
+        return diag->item(0).oc;
+    }
+    static std::string names(const Crash_states::Folder& state)
+    {
+        std::string out;
+        for (const auto& entry : state)
+            out += entry.first + " ";
+        return out;
+    }
+};
+
+TEST_F(Fault_file_crashes, every_state_a_power_cut_leaves_in_a_cycle_restores_the_old_or_the_new_count)
+{
+    struct Case {
+        int current;
+        Trigger trigger;
+        std::vector<uint16_t> old_or_new;
+        std::vector<std::vector<std::string>> folder_syncs;
+    } cases[] = {
+        // File 0 missing after file 9 is removed: the start takes file 9.
+        {9, thousandth_record, {7, 8}, {{"-j1939Diag1.dat"}, {"+j1939Diag0.dat"}}},
+        // With the removal of file 6 undone and file 5 made, all ten files would be there.
+        {4, thousandth_record, {7, 8}, {{"-j1939Diag6.dat"}, {"+j1939Diag5.dat"}}},
+        {4, dm11, {8, 0}, {{"-j1939Diag6.dat"}, {"+j1939Diag5.dat"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "cycle from " << c.current << (c.trigger == dm11 ? " by DM11" : ""));
+        std::vector<std::vector<std::string>> folder_syncs;
+        const std::vector<Crash_states::Folder> states = cycle(c.current, c.trigger, folder_syncs);
+        EXPECT_EQ(folder_syncs, c.folder_syncs) << "the removals are durable before the new file appears";
+        EXPECT_GE(states.size(), 3u);
+        for (const Crash_states::Folder& state : states) {
+            const uint16_t count = count_after(state);
+            EXPECT_TRUE(std::find(c.old_or_new.begin(), c.old_or_new.end(), count) != c.old_or_new.end())
+                << "count " << count << " from " << names(state);
+        }
+        stop();
+    }
+}
+
+TEST_F(Fault_file_crashes, the_first_current_file_is_durable_before_anything_is_written_to_it)
+{
+    std::vector<std::vector<std::string>> folder_syncs;
+    std::vector<Crash_states::Folder> after_write;
+    {
+        Crash_states crash(pcf_folder());
+        start(definitions(1));
+        run_for(1000);
+        activate(1);
+        EXPECT_EQ(diag->item(0).drt, 0u) << "written";
+        folder_syncs = crash.folder_syncs();
+        after_write = crash.now();
+    }
+    EXPECT_EQ(folder_syncs, (std::vector<std::vector<std::string>>{{"+j1939Diag0.dat"}}));
+    for (const Crash_states::Folder& state : after_write)
+        EXPECT_EQ(count_after(state), 1) << "a written count survives, from " << names(state);
 }
 
 // Takes the history at its own pace: ready every other time it is asked.

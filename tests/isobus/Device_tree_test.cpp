@@ -48,7 +48,9 @@ TEST(Device_tree, a_registered_tree_reads_back_in_registration_order)
     device.set_version("1.2.3\0\0\0\0\0\0", 12);
     device.set_serial("123456");
 
-    EXPECT_EQ(device.get_version(), std::string("1.2.3\0\0\0\0\0\0\0", 12));
+    EXPECT_EQ(device.get_version(), "1.2.3") << "the NULs that fill the field are no part of the text";
+    device.set_version("V12.345.6789", 12);
+    EXPECT_EQ(device.get_version(), "V12.345.6789") << "a text that fills the field";
     EXPECT_EQ(device.get_serial(), "123456");
     const Device_element_element* det = device.get_det_0();
     ASSERT_EQ(det, &root);

@@ -1,5 +1,6 @@
 // The file-server client against the fake file server on the in-process bus.
 #include "tests/isobus/Fs_bench.h"
+#include "tests/support/Crash_states.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,31 @@ TEST(FS_client, reads_a_file_byte_for_byte_and_puts_it_in_place_only_when_comple
         EXPECT_LE(p.done, p.total);
     EXPECT_EQ(f.iface.get_operation(), FS::FS_client_interface::op_none);
     EXPECT_NE(std::find(f.lines.begin(), f.lines.end(), "close 1"), f.lines.end()) << "the server's handle closed";
+}
+
+TEST(FS_client, a_read_is_complete_only_once_its_file_would_survive_a_power_cut)
+{
+    Served s;
+    s.local.make_folder(data_dir);
+    s.local.write(std::string(data_dir) + "/small.txt", {'o', 'l', 'd'});
+    Fs_bench f(s.settings());
+    ASSERT_TRUE(f.connect());
+    std::vector<Crash_states::Folder> at_completion;
+    {
+        Crash_states crash(s.local.path() + "/" + data_dir);
+        f.iface.on_progress = [&] {
+            if (f.iface.progress.back().complete)
+                at_completion = crash.now();
+        };
+        ASSERT_TRUE(f.iface.start_file_read("small.txt", "\\\\USB1\\small.txt"));
+        f.settle();
+        f.iface.on_progress = nullptr;
+    }
+    ASSERT_EQ(f.iface.completed, 1);
+    ASSERT_FALSE(at_completion.empty());
+    for (const Crash_states::Folder& state : at_completion)
+        EXPECT_EQ(state.count("small.txt") ? state.at("small.txt") : std::vector<uint8_t>{},
+                  (std::vector<uint8_t>{'h', 'i'}));
 }
 
 struct Failure_case {

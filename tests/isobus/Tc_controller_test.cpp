@@ -1,10 +1,12 @@
 #include "tests/isobus/Tc_client_bench.h"
 #include "platform/iso/TC_client_Ddop_writer.h"
+#include "platform/iso/TC_client_Task_total_pd_reference.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace TC_client;
 
@@ -62,14 +64,13 @@ TEST_F(Tc_controller_test, a_task_controller_of_version_1_gets_no_description_an
     EXPECT_EQ(model.rebuilds, 0);
 }
 
-TEST_F(Tc_controller_test, the_version_reply_is_prefilled_with_the_command_and_boot_time)
+TEST_F(Tc_controller_test, the_version_reply_is_prefilled_with_the_command_and_no_boot_time)
 {
     start_active();
     EXPECT_EQ(model.last_reply[0], 0x10);
-    EXPECT_EQ(model.last_reply[2], Controller::boot_time_s);
-    for (int i : {1, 3, 4, 5, 6, 7})
+    for (int i : {1, 2, 3, 4, 5, 6, 7})
         EXPECT_EQ(model.last_reply[i], 0xFF) << i;
-    EXPECT_EQ(lines_with("version of 128: 3, boot 5 s"), 1);
+    EXPECT_EQ(lines_with("version of 128: 3, boot time FF"), 1);
 }
 
 TEST_F(Tc_controller_test, announces_uploads_a_sound_pool_and_activates_it)
@@ -77,6 +78,7 @@ TEST_F(Tc_controller_test, announces_uploads_a_sound_pool_and_activates_it)
     start_active();
 
     EXPECT_TRUE(tc->saw("working-set master at 128 with 1 member(s)"));
+    EXPECT_EQ(lines_with("delete request"), 0) << "a Task Controller that holds no pool has none to delete";
     EXPECT_EQ(lines_with("pool from 128"), 1);
     EXPECT_EQ(lines_with("pool error"), 0);
     EXPECT_TRUE(tc->is_active(client_address));
@@ -89,6 +91,7 @@ TEST_F(Tc_controller_test, announces_uploads_a_sound_pool_and_activates_it)
     EXPECT_EQ(pool.count("DPD"), 4u);
     EXPECT_EQ(pool.count("DPT"), 1u);
     EXPECT_EQ(pool.count("DVP"), 2u);
+    EXPECT_EQ(pool.version, "1.2.3") << "without the NULs that fill its field";
     const Fake_tc_server::Object* root = pool.element_named("Small Root");
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->type, 1);
@@ -112,18 +115,51 @@ TEST_F(Tc_controller_test, a_pool_the_task_controller_holds_is_activated_without
     EXPECT_EQ(model.rebuilds, 2);
 }
 
-TEST_F(Tc_controller_test, a_changed_model_gives_a_new_label_and_a_new_upload)
+TEST_F(Tc_controller_test, a_changed_model_deletes_the_pool_held_and_uploads_the_new_one_whole)
 {
+    // Fewer bins: a transfer laid over the old pool would leave "Bin 3" in it.
+    model.bins = 3;
     start_active();
     const auto first = tc->pool_of(client_address)->structure_label;
-    model.bins = 3;
+    model.bins = 2;
     controller->signal_model_changed();
     run_for(500);
 
     EXPECT_EQ(client_events(), (std::vector<uint32_t>{deactivated, activated}));
-    EXPECT_EQ(lines_with("pool from"), 2);
-    EXPECT_NE(tc->pool_of(client_address)->structure_label, first);
-    EXPECT_NE(tc->pool_of(client_address)->element_named("Bin 3"), nullptr);
+    std::vector<std::string> steps;
+    for (const std::string& line : tc->lines())
+        for (const char* step : {"delete request from 128: pool deleted", "transfer request", "pool from"})
+            if (line.find(step) != std::string::npos)
+                steps.push_back(step);
+    EXPECT_EQ(steps, (std::vector<std::string>{"transfer request", "pool from", "delete request from 128: pool deleted",
+                                               "transfer request", "pool from"}));
+    const Fake_tc_server::Pool& pool = *tc->pool_of(client_address);
+    EXPECT_NE(pool.structure_label, first);
+    EXPECT_EQ(pool.objects.size(), Fake_tc_server::Pool::read(pool.bytes).objects.size())
+        << "the pool holds exactly the objects of the new description";
+    EXPECT_EQ(pool.element_named("Bin 3"), nullptr);
+    EXPECT_NE(pool.element_named("Bin 2"), nullptr);
+}
+
+// Small trees on a store of their own, outside any client.
+struct Loose_trees {
+    module_man manager;
+    std::unique_ptr<data_store_body> body = std::make_unique<data_store_body>();
+    CDS::Head head{&manager, body.get()};
+    Small_tree::Entries entries;
+    const ZEV_name::RAWNAME member = Known_names::get_seeder(1);
+};
+
+TEST(Fake_tc_pool_update, a_transfer_laid_over_a_pool_keeps_the_objects_it_does_not_name)
+{
+    // Without the delete, this is what a Task Controller that updates would hold.
+    Loose_trees t;
+    Small_tree three(t.head, *t.body, t.entries, 3), two(t.head, *t.body, t.entries, 2);
+    const Fake_tc_server::Pool old = Fake_tc_server::Pool::read(Ddop::write(three.device, t.member).bytes);
+    const Fake_tc_server::Pool fresh = Fake_tc_server::Pool::read(Ddop::write(two.device, t.member).bytes);
+    const Fake_tc_server::Pool updated = old.updated_by(fresh);
+    EXPECT_GT(updated.objects.size(), fresh.objects.size());
+    EXPECT_EQ(updated.structure_label, fresh.structure_label);
 }
 
 TEST_F(Tc_controller_test, a_set_value_lands_decoded_with_one_change_event_and_is_reported_back)
@@ -276,6 +312,81 @@ TEST_F(Tc_controller_test, disabled_the_client_deactivates_and_falls_silent)
     EXPECT_EQ(client_events(), std::vector<uint32_t>{activated});
 }
 
+TEST_F(Tc_controller_test, disabled_the_client_arms_no_tick)
+{
+    create();
+    controller->set_enabled(false);
+    run_for(5);
+    int ran = 0;
+    for (int t = 0; t < 3000; t += 5) {
+        bench.run_for(5);
+        bench.settle();
+        ran += controller->run_pending();
+    }
+    EXPECT_EQ(ran, 0) << "nothing wakes the task";
+    EXPECT_EQ(lines_with("from 128"), 0);
+
+    controller->set_enabled(true);
+    run_for(1000);
+    EXPECT_TRUE(controller->is_pool_active());
+}
+
+TEST_F(Tc_controller_test, the_client_task_message_echoes_the_task_status_with_reserved_zeros)
+{
+    Fake_tc_server::Settings settings;
+    settings.task_status = 1;
+    start(settings);
+    run_for(4000);
+    EXPECT_GE(lines_with("client task from 128: status 01, reserved 00 00 00"), 1);
+    EXPECT_EQ(lines_with("client task from 128"), lines_with("client task from 128: status 01, reserved 00 00 00"));
+}
+
+TEST_F(Tc_controller_test, a_request_for_the_working_set_master_message_is_answered_with_it)
+{
+    start_active();
+    Frame_peer tool(bench);
+    const uint8_t tool_address = 0x30;
+    struct Case {
+        uint8_t to;
+        bool answered;
+    } cases[] = {{client_address, true}, {0xFF, true}, {0x81, false}};
+    for (const Case& c : cases) {
+        tool.heard.clear();
+        tool.send(6u << 26 | 0xEAu << 16 | uint32_t(c.to) << 8 | tool_address, {0x0D, 0xFE, 0x00});
+        run_for(20);
+        int announcements = 0, acknowledgements = 0;
+        for (const Can_frame& frame : tool.heard) {
+            if (pgn_of(frame) == Working_set_member::working_set_master_pgn && (frame.id & 0xFF) == client_address) {
+                ++announcements;
+                EXPECT_EQ(frame.data[0], 1) << "one member";
+            }
+            acknowledgements += pgn_of(frame) == 0xE800;
+        }
+        EXPECT_EQ(announcements, c.answered ? 1 : 0) << int(c.to);
+        EXPECT_EQ(acknowledgements, 0) << "no NACK, " << int(c.to);
+    }
+}
+
+TEST_F(Tc_controller_test, an_absurd_speed_stops_the_distance_at_its_end)
+{
+    double speed = 0;
+    start();
+    controller->set_speed_source([&] { return speed; });
+    run_for(500);
+    ASSERT_TRUE(controller->is_pool_active());
+    model.entries.actual.set_triggers(Process_data_element::trigger_distance);
+    command("Bin 1", 7, distance_interval, 1000);
+    const int before = lines_with("DDI 7 =");
+    for (double absurd : {1e300, 1e17, HUGE_VAL}) {
+        speed = absurd;
+        run_for(200);
+    }
+    EXPECT_EQ(lines_with("DDI 7 =") - before, 1) << "the distance reached its end once, and stays there";
+    speed = 2.0;
+    run_for(2000);
+    EXPECT_EQ(lines_with("DDI 7 =") - before, 1);
+}
+
 TEST_F(Tc_controller_test, a_refused_pool_is_said_once_and_retried_at_the_next_version_exchange)
 {
     Debug_capture debug;
@@ -350,14 +461,108 @@ TEST_F(Tc_controller_test, each_client_waiter_hears_once)
     EXPECT_FALSE(controller->remove_client_waiter(&second));
 }
 
+// A device whose root holds one task total (DDI 119, settable) of the
+// store's lifetime effective time, built anew at every version message as
+// the seeder's is.
+class Total_model : public Model {
+public:
+    Total_model(CDS::Head& head, data_store_body& body) : head_(head), body_(body) {}
+    Device_element* handle_version(const uint8_t* request, uint8_t* reply) override
+    {
+        reply[1] = request[1] >= 3 ? 3 : 2;
+        tree_.reset();
+        tree_ = std::make_unique<Tree>(head_, body_, entry_);
+        return &tree_->device;
+    }
+
+private:
+    struct Tree {
+        Tree(CDS::Head& head, data_store_body& body, Process_data_element& entry)
+            : lifetime(&head, &body.interface.lifetime_effective_time)
+        {
+            total.set_element(entry);
+            total.set_lifetime_total_pd_adaptor(&lifetime);
+            refs.append(&total);
+            root.set_type(Device_element_element::type_device);
+            root.set_designator(&name);
+            root.set_ddi_list(&refs);
+            device.set_det_0(&root);
+        }
+        Literal_designator name{"Totals Root"};
+        Cds_pd_adaptor<int, false> lifetime;
+        Task_total_pd_reference total;
+        QList_list_facade<Ddi_reference> refs;
+        Device_element_element root;
+        Device_element device;
+    };
+    struct Entry : Process_data_element {
+        Entry()
+        {
+            set_ddi(119);
+            set_setable();
+            set_triggers(trigger_time | trigger_on_change | trigger_total);
+        }
+    };
+    CDS::Head& head_;
+    data_store_body& body_;
+    Entry entry_;
+    std::unique_ptr<Tree> tree_;
+};
+
+class Tc_task_totals_test : public Tc_controller_test {
+protected:
+    Tc_task_totals_test() { model_in_use = &totals; }
+    // The controller goes before the model whose tree it serves.
+    ~Tc_task_totals_test() override { controller.reset(); }
+    void lifetime(int32_t seconds) { head.set(body->interface.lifetime_effective_time, seconds); }
+    int32_t total()
+    {
+        command("Totals Root", 119, request_value, 0);
+        return value_of("Totals Root", 119);
+    }
+
+    Total_model totals{head, *body};
+};
+
+TEST_F(Tc_task_totals_test, a_total_goes_on_from_where_it_was_whenever_the_pool_is_activated_again)
+{
+    lifetime(1000);
+    start_active();
+    EXPECT_EQ(total(), 0) << "the task starts at the first activation";
+    lifetime(1100);
+    EXPECT_EQ(total(), 100);
+
+    struct Case {
+        const char* what;
+        std::function<void()> away;
+    } cases[] = {
+        {"a Task Controller silent for 7 s", [&] { tc->set_silent(true); run_for(7000); tc->set_silent(false); }},
+        {"a rebuilt device", [&] { controller->signal_model_changed(); }},
+        {"a disabled client", [&] { controller->set_enabled(false); run_for(100); controller->set_enabled(true); }},
+    };
+    int32_t expected = 100;
+    for (const Case& c : cases) {
+        c.away();
+        lifetime(1000 + expected + 30); // the machine went on working meanwhile
+        expected += 30;
+        run_for(4000);
+        ASSERT_TRUE(controller->is_pool_active()) << c.what;
+        EXPECT_EQ(total(), expected) << c.what;
+    }
+
+    command("Totals Root", 119, value_command, 0); // the Task Controller starts a task
+    lifetime(1000 + expected + 5);
+    EXPECT_EQ(total(), 5);
+    controller->signal_model_changed();
+    run_for(1000);
+    EXPECT_EQ(total(), 5) << "the set base outlives the rebuild";
+}
+
 TEST(Ddop_test, a_value_without_a_table_entry_is_left_out_with_one_line)
 {
-    module_man manager;
-    auto body = std::make_unique<data_store_body>();
-    CDS::Head head(&manager, body.get());
-    Small_tree::Entries entries;
-    Small_tree with(head, *body, entries, 1, true), without(head, *body, entries, 1, false);
-    const ZEV_name::RAWNAME member = Known_names::get_seeder(1);
+    Loose_trees t;
+    Small_tree with(t.head, *t.body, t.entries, 1, true), without(t.head, *t.body, t.entries, 1, false);
+    const ZEV_name::RAWNAME& member = t.member;
 
     Debug_capture debug;
     const Ddop a = Ddop::write(with.device, member);
@@ -370,12 +575,10 @@ TEST(Ddop_test, a_value_without_a_table_entry_is_left_out_with_one_line)
 
 TEST(Ddop_test, the_structure_label_follows_the_bytes)
 {
-    module_man manager;
-    auto body = std::make_unique<data_store_body>();
-    CDS::Head head(&manager, body.get());
-    Small_tree::Entries entries;
-    Small_tree one(head, *body, entries, 2), two(head, *body, entries, 2);
-    const ZEV_name::RAWNAME member = Known_names::get_seeder(1);
+    Loose_trees t;
+    Small_tree::Entries& entries = t.entries;
+    Small_tree one(t.head, *t.body, entries, 2), two(t.head, *t.body, entries, 2);
+    const ZEV_name::RAWNAME& member = t.member;
     const Ddop a = Ddop::write(one.device, member);
     EXPECT_EQ(a.structure_label, Ddop::write(two.device, member).structure_label);
     EXPECT_EQ(Fake_tc_server::Pool::read(a.bytes).structure_label, a.structure_label);

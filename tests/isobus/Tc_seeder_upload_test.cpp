@@ -90,6 +90,45 @@ TEST_F(Tc_seeder_upload_test, the_task_totals_count_from_the_activation)
     EXPECT_EQ(life, 5120);
 }
 
+TEST_F(Tc_seeder_upload_test, a_section_fewer_deletes_the_pool_held_and_leaves_no_stale_section)
+{
+    use_channel_0_on_boom_0();
+    app().booms.booms[0]->num_sections.set(3);
+    start();
+    run_for(500);
+    ASSERT_NE(pool().element_named("Section 3"), nullptr);
+    app().booms.booms[0]->num_sections.set(2);
+    controller->signal_model_changed();
+    run_for(500);
+    ASSERT_TRUE(controller->is_pool_active());
+    EXPECT_EQ(lines_with("delete request from 128: pool deleted"), 1);
+    EXPECT_EQ(pool().element_named("Section 3"), nullptr);
+    EXPECT_EQ(pool().objects.size(), Fake_tc_server::Pool::read(pool().bytes).objects.size());
+    EXPECT_TRUE(pool().errors.empty());
+}
+
+TEST_F(Tc_seeder_upload_test, a_bins_application_total_grows_with_its_channels_lifetime_total)
+{
+    use_channel_0_on_boom_0(); // granular: the total is DDI 81, mass
+    double& lifetime = store->body.channels.channels[0].lifetime_total_volume;
+    store->head.set(lifetime, 40.0);
+    start();
+    run_for(500);
+    ASSERT_TRUE(controller->is_pool_active());
+    const uint16_t bin = element_of("Bin 1");
+    auto total = [&] {
+        tc->send_command(client_address, bin, 81, 2, 0); // request value
+        run_for(20);
+        int32_t value = -1;
+        EXPECT_TRUE(tc->last_value(client_address, bin, 81, value));
+        return value;
+    };
+    EXPECT_EQ(total(), 0) << "the task starts at the activation";
+    store->head.set(lifetime, 52.0);
+    const TC_client::Process_data_coder<double>& coder = *TC_client::Default_pd_coders<double>::get();
+    EXPECT_EQ(total(), coder.encode(52.0) - coder.encode(40.0));
+}
+
 TEST_F(Tc_seeder_upload_test, the_largest_description_goes_by_extended_transport_and_is_sound)
 {
     use_the_largest_machine();

@@ -55,7 +55,7 @@ TEST_F(Tessaryn_tc_model_test, the_device_states_the_firmware_version_and_the_id
 
     Tessaryn_tc_model& m = build();
 
-    EXPECT_EQ(m.get_device().get_version(), std::string("V10.20.3040\0", 12));
+    EXPECT_EQ(m.get_device().get_version(), "V10.20.3040") << "without the NUL that fills the field";
     EXPECT_EQ(m.get_device().get_serial(), std::to_string(System_info::identity_number(0x0050C2123456ull)));
     EXPECT_EQ(text(m.get_device().get_designator()), "KX-4 Seeder");
 }

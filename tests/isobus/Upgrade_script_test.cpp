@@ -7,6 +7,7 @@
 #include "platform/can/Known_names.h"
 #include "platform/rtos/module_man.h"
 #include "tests/isobus/Fs_bench.h"
+#include "tests/support/Crash_states.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,21 @@ TEST(Upgrade_script, an_old_script_is_replaced_not_appended_to)
     folder.write("TessarynUpgrade.xml", std::vector<uint8_t>(5000, 'x'));
     ASSERT_TRUE(write_upgrade_script_file(Upgrade_target_list(folder.path())));
     EXPECT_EQ(text_of(folder.read("TessarynUpgrade.xml")), head + tail);
+}
+
+TEST(Upgrade_script, a_script_written_survives_a_power_cut_at_once)
+{
+    Scratch_folder folder;
+    folder.write("TessarynUpgrade.xml", std::vector<uint8_t>(50, 'x'));
+    std::vector<Crash_states::Folder> after;
+    {
+        Crash_states crash(folder.path());
+        ASSERT_TRUE(write_upgrade_script_file(Upgrade_target_list(folder.path())));
+        after = crash.now();
+    }
+    ASSERT_FALSE(after.empty());
+    for (const Crash_states::Folder& state : after)
+        EXPECT_EQ(text_of(state.at("TessarynUpgrade.xml")), head + tail);
 }
 
 TEST(Upgrade_script, a_folder_it_cannot_write_in_gives_false)

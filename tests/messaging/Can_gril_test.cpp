@@ -115,6 +115,49 @@ TEST_F(Can_gril_test, a_completed_send_releases_the_next_notification)
     EXPECT_EQ(got[0].second, (std::vector<uint8_t>{0xF1, 0xF1, 0x03, uint8_t(small_ids::a), 0, 0, 0, 42}));
 }
 
+TEST_F(Can_gril_test, a_cancel_ends_the_watch_of_the_peer_that_sent_it_and_no_other)
+{
+    constexpr uint8_t second_address = 0x27;
+    Zev_bench::Node& second = bench.add_claimed_node(Known_names::get_tessaryn_master(3), second_address);
+    ASSERT_EQ(second.stack.register_pgn(pgn, &second.waiter, nullptr, ZEV_stack::PGN_DATA), 0);
+    auto send_from = [&](Zev_bench::Node& node, uint8_t from, const std::vector<uint8_t>& frame) {
+        ZEV_header h(from, server_address, pgn, 6, 0, uint32_t(frame.size()));
+        ASSERT_EQ(node.stack.write(h, frame.data(), int(frame.size()), nullptr, 0), 0);
+        settle();
+    };
+    auto heard = [&](Zev_bench::Node& node) {
+        std::vector<std::vector<uint8_t>> out;
+        for (std::vector<uint8_t> m; !(m = node.read(pgn)).empty();)
+            out.push_back(m);
+        return out;
+    };
+    const std::vector<uint8_t> watch{0xF1, 0xF1, 0x86, uint8_t(small_ids::a), 0, 0, 0};
+    send_from(peer, peer_address, watch);
+    send_from(second, second_address, watch);
+    EXPECT_EQ(heard(peer).size(), 1u);
+    EXPECT_EQ(heard(second).size(), 1u);
+
+    // The item changes just before the cancel comes, and again after it. The
+    // cancel as an independent peer sends it: a whole frame of eight bytes.
+    auto run_ticks = [&] {
+        for (int i = 0; i < 4; ++i) {
+            bench.run_for(30);
+            settle();
+        }
+    };
+    tree.a.set(43);
+    send_from(peer, peer_address, {0xF1, 0xF1, 0x87, uint8_t(small_ids::a), 0, 0xFF, 0xFF, 0xFF});
+    run_ticks();
+    tree.a.set(44);
+    run_ticks();
+    auto change = [](uint8_t value) {
+        return std::vector<uint8_t>{0xF1, 0xF1, 0x03, uint8_t(small_ids::a), 0, 0, 0, value};
+    };
+    EXPECT_TRUE(heard(peer).empty()) << "the cancelling peer hears no more";
+    EXPECT_EQ(heard(second), (std::vector<std::vector<uint8_t>>{change(43), change(44)}))
+        << "the other peer hears every change";
+}
+
 TEST_F(Can_gril_test, a_fourth_stack_is_refused)
 {
     EXPECT_TRUE(gril.add_stack(&peer.stack));

@@ -1,6 +1,7 @@
 #include "tests/support/Fake_tc_server.h"
 #include "platform/can/ZEV_smart_stack.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <set>
@@ -61,21 +62,61 @@ std::string hex(const uint8_t* p, size_t n)
 
 }
 
+namespace {
+
+// What is wrong with the pool's objects as a whole: the device, the parents
+// and children of the elements and the presentations they name.
+std::vector<std::string> check_objects(const std::map<uint16_t, Fake_tc_server::Object>& objects)
+{
+    std::vector<std::string> errors;
+    auto error = [&](const std::string& text) { errors.push_back(text); };
+    size_t devices = 0;
+    for (const auto& entry : objects)
+        devices += entry.second.kind == "DVC";
+    if (devices != 1)
+        error(std::to_string(devices) + " device records");
+    auto is = [&](uint16_t id, std::initializer_list<const char*> kinds) {
+        auto it = objects.find(id);
+        if (it == objects.end())
+            return false;
+        for (const char* k : kinds)
+            if (it->second.kind == k)
+                return true;
+        return false;
+    };
+    std::set<uint16_t> elements;
+    for (const auto& [id, o] : objects) {
+        const std::string what = o.kind + " " + std::to_string(id);
+        if (o.kind == "DET") {
+            if (!elements.insert(o.element).second)
+                error(what + ": element number " + std::to_string(o.element) + " used twice");
+            if (!is(o.parent, {"DVC", "DET"}))
+                error(what + ": parent " + std::to_string(o.parent) + " missing");
+            for (uint16_t child : o.children)
+                if (!is(child, {"DPD", "DPT"}))
+                    error(what + ": object " + std::to_string(child) + " missing");
+        }
+        if ((o.kind == "DPD" || o.kind == "DPT") && o.presentation != 0xFFFF && !is(o.presentation, {"DVP"}))
+            error(what + ": presentation " + std::to_string(o.presentation) + " missing");
+    }
+    return errors;
+}
+
+}
+
 Fake_tc_server::Pool Fake_tc_server::Pool::read(const std::vector<uint8_t>& bytes)
 {
     Pool pool;
     pool.bytes = bytes;
     Reader r(bytes);
-    int devices = 0;
     auto error = [&](const std::string& text) { pool.errors.push_back(text); };
     while (!r.at_end() && r.has(5)) {
         Object o;
         o.kind = r.bytes(3);
         o.id = r.u16();
         if (o.kind == "DVC") {
-            ++devices;
             o.designator = r.counted();
-            r.counted(); // software version
+            pool.version = r.counted();
             r.bytes(8);  // working-set master NAME
             r.counted(); // serial number
             std::string labels = r.bytes(14);
@@ -123,32 +164,20 @@ Fake_tc_server::Pool Fake_tc_server::Pool::read(const std::vector<uint8_t>& byte
     }
     if (!r.at_end())
         error("stray bytes at the end");
-    if (devices != 1)
-        error(std::to_string(devices) + " device records");
-    auto is = [&](uint16_t id, std::initializer_list<const char*> kinds) {
-        auto it = pool.objects.find(id);
-        if (it == pool.objects.end())
-            return false;
-        for (const char* k : kinds)
-            if (it->second.kind == k)
-                return true;
-        return false;
-    };
-    std::set<uint16_t> elements;
-    for (const auto& [id, o] : pool.objects) {
-        const std::string what = o.kind + " " + std::to_string(id);
-        if (o.kind == "DET") {
-            if (!elements.insert(o.element).second)
-                error(what + ": element number " + std::to_string(o.element) + " used twice");
-            if (!is(o.parent, {"DVC", "DET"}))
-                error(what + ": parent " + std::to_string(o.parent) + " missing");
-            for (uint16_t child : o.children)
-                if (!is(child, {"DPD", "DPT"}))
-                    error(what + ": object " + std::to_string(child) + " missing");
-        }
-        if ((o.kind == "DPD" || o.kind == "DPT") && o.presentation != 0xFFFF && !is(o.presentation, {"DVP"}))
-            error(what + ": presentation " + std::to_string(o.presentation) + " missing");
-    }
+    for (const std::string& e : check_objects(pool.objects))
+        error(e);
+    return pool;
+}
+
+Fake_tc_server::Pool Fake_tc_server::Pool::updated_by(const Pool& transfer) const
+{
+    Pool pool = transfer;
+    pool.objects = objects;
+    for (const auto& entry : transfer.objects)
+        pool.objects[entry.first] = entry.second;
+    for (const std::string& e : check_objects(pool.objects))
+        if (std::find(pool.errors.begin(), pool.errors.end(), e) == pool.errors.end())
+            pool.errors.push_back(e);
     return pool;
 }
 
@@ -249,7 +278,7 @@ const Fake_tc_server::Pool* Fake_tc_server::pool_of(uint8_t client) const
     auto it = clients_.find(name.get_value());
     if (it == clients_.end() || !it->second.has_pool)
         return nullptr;
-    return &it->second.pools.at(it->second.current);
+    return &it->second.pool;
 }
 
 bool Fake_tc_server::is_active(uint8_t client) const
@@ -297,8 +326,8 @@ void Fake_tc_server::handle_timeout(Timeout& timeout)
 {
     if (&timeout != &status_timer_)
         return;
-    // Status: no task running, no command in progress.
-    send(0xFF, {0xFE, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF});
+    // Status: the task status of the settings, no command in progress.
+    send(0xFF, {0xFE, 0xFF, 0xFF, 0xFF, settings_.task_status, 0x00, 0x00, 0xFF});
 }
 
 void Fake_tc_server::handle_event(waiter_event& event)
@@ -355,32 +384,40 @@ void Fake_tc_server::on_client_message(uint8_t source, const uint8_t* d, int len
         return;
     }
     case 0x10:
-        say("version of %u: %u, boot %u s, options %02X %02X %u %u %u", source, d[1], d[2], d[3], d[4], d[5], d[6], d[7]);
+        say("version of %u: %u, boot time %02X, options %02X %02X %u %u %u", source, d[1], d[2], d[3], d[4], d[5],
+            d[6], d[7]);
         return;
     case 0x01:
         say("structure label request from %u", source);
-        send(source, client.has_pool ? with_label(0x11, client.current) : with_label(0x11, none));
+        send(source, client.has_pool ? with_label(0x11, client.pool.structure_label) : with_label(0x11, none));
         return;
     case 0x21:
         say("localization label request from %u", source);
-        send(source, client.has_pool ? with_label(0x31, client.pools[client.current].localization_label)
-                                     : with_label(0x31, none));
+        send(source, client.has_pool ? with_label(0x31, client.pool.localization_label) : with_label(0x31, none));
+        return;
+    case 0xA1:
+        say("delete request from %u: %s", source, client.has_pool ? "pool deleted" : "no pool");
+        client.pool = Pool();
+        client.has_pool = false;
+        client.active = false;
+        send(source, {0xB1, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
         return;
     case 0x41:
         say("transfer request from %u: %u bytes", source, uint32_t(d[1] | d[2] << 8 | d[3] << 16 | uint32_t(d[4]) << 24));
         send(source, {0x51, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
         return;
     case 0x61: {
-        Pool pool = Pool::read(std::vector<uint8_t>(d + 1, d + length));
-        say("pool from %u: %d bytes, %zu objects, label %s, %zu error(s)", source, length - 1, pool.objects.size(),
-            hex(pool.structure_label.data(), 7).c_str(), pool.errors.size());
+        const Pool transfer = Pool::read(std::vector<uint8_t>(d + 1, d + length));
+        Pool pool = client.has_pool ? client.pool.updated_by(transfer) : transfer;
+        say("pool from %u: %d bytes, %zu objects, label %s, %zu error(s)", source, length - 1,
+            transfer.objects.size(), hex(transfer.structure_label.data(), 7).c_str(), pool.errors.size());
         for (const std::string& e : pool.errors)
             say("pool error: %s", e.c_str());
         const uint8_t refused = settings_.refuse_pool || !pool.errors.empty() ? 1 : 0;
         if (!refused) {
-            client.current = pool.structure_label;
-            client.pools[pool.structure_label] = std::move(pool);
+            client.pool = std::move(pool);
             client.has_pool = true;
+            say("pool of %u holds %zu objects", source, client.pool.objects.size());
         }
         const uint32_t n = uint32_t(length - 1);
         send(source, {0x71, refused, uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24), 0xFF, 0xFF});
@@ -394,7 +431,7 @@ void Fake_tc_server::on_client_message(uint8_t source, const uint8_t* d, int len
             send(source, {0x91, refused, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00});
             if (client.active)
                 for (const Settings::Command& c : settings_.script) {
-                    const Object* named = client.pools[client.current].element_named(c.element);
+                    const Object* named = client.pool.element_named(c.element);
                     const bool number = !c.element.empty() && c.element.find_first_not_of("0123456789") == std::string::npos;
                     if (named || number)
                         send_command(source, named ? named->element : uint16_t(std::stoi(c.element)), c.ddi,
@@ -418,7 +455,7 @@ void Fake_tc_server::on_client_message(uint8_t source, const uint8_t* d, int len
         say("acknowledge from %u: element %u DDI %u errors %02X command %X", source, element, ddi, d[4], d[5] & 0x0F);
         return;
     case 0xF:
-        say("client task from %u: status %02X", source, d[4]);
+        say("client task from %u: status %02X, reserved %02X %02X %02X", source, d[4], d[5], d[6], d[7]);
         return;
     default:
         say("message %02X from %u", d[0], source);

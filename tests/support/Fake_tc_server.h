@@ -16,9 +16,13 @@ class ZEV_smart_stack;
 
 // A Task Controller (ISO 11783-10) for tests, the demo and people: it claims
 // an address with function 130, sends its status every 2 s, asks each
-// working set that announces itself for its version, keeps the pools it is
-// given by structure label, checks each with its own reader, activates it
+// working set that announces itself for its version, keeps one pool per
+// working set object by object, checks it with its own reader, activates it
 // and sends the commands it is given. One line per message handled.
+//
+// Like a Task Controller that takes a transfer as an update, it lays a
+// transfer over the pool it holds: each object replaces the one of its id
+// and the others stay, until the client deletes the pool.
 //
 // A task of its own (run with run_pending in tests) on a stack that the
 // owner opens and runs.
@@ -30,6 +34,7 @@ public:
         int identity = 1;
         bool refuse_pool = false;      // answers every transfer with an error
         bool refuse_activation = false;
+        uint8_t task_status = 0;       // stated in the status message: bit 0, a task runs
         // Sent to a client once its pool is active: element (its designator
         // in the pool, or its number), DDI, command, value.
         struct Command {
@@ -57,14 +62,18 @@ public:
         uint16_t presentation = 0xFFFF; // DPD, DPT
     };
     struct Pool {
-        std::vector<uint8_t> bytes;
+        std::vector<uint8_t> bytes; // of the last transfer
         std::map<uint16_t, Object> objects;
         std::array<uint8_t, 7> structure_label{};
         std::array<uint8_t, 7> localization_label{};
+        std::string version;             // the device's software version
         std::vector<std::string> errors; // empty: the pool is sound
 
         // Reads the records; errors says what is wrong.
         static Pool read(const std::vector<uint8_t>& bytes);
+        // This pool with a transfer laid over it; errors says what is wrong
+        // with the transfer or with the whole.
+        Pool updated_by(const Pool& transfer) const;
         // The element with the designator; null when none.
         const Object* element_named(const std::string& designator) const;
         // The DDIs of an element's process data and properties, in order.
@@ -88,7 +97,7 @@ public:
 
     const std::vector<std::string>& lines() const { return lines_; }
     bool saw(const std::string& text) const;
-    // The pool the client's NAME last activated or uploaded; null when none.
+    // The pool the fake holds for the client's NAME; null when none.
     const Pool* pool_of(uint8_t client) const;
     bool is_active(uint8_t client) const;
     // The last value the client sent for the element and DDI.
@@ -101,8 +110,7 @@ protected:
 
 private:
     struct Client {
-        std::map<std::array<uint8_t, 7>, Pool> pools; // by structure label
-        std::array<uint8_t, 7> current{};             // label of the pool in use
+        Pool pool;
         bool has_pool = false;
         bool active = false;
         std::map<std::pair<uint16_t, uint16_t>, int32_t> values;

@@ -212,6 +212,23 @@ TEST_F(Zev_transport, closing_the_stack_fails_the_sends_still_pending)
     EXPECT_TRUE(completions().empty());
 }
 
+TEST_F(Zev_transport, a_waiter_forgotten_hears_no_completion_of_the_sends_on_their_way)
+{
+    waiter_descriptor going, staying;
+    auto write = [&](uint8_t to, waiter_descriptor& waiter, int code) {
+        return a.stack.write(ZEV_header(0x80, to, pgn_data, 6, 10, 0), test_pattern(100).data(), 100, &waiter, code);
+    };
+    ASSERT_EQ(write(0xFF, going, 1), 0); // a BAM: 15 packets 50 ms apart
+    ASSERT_EQ(write(0x30, going, 2), 0); // nobody at 0x30 answers: fails on close
+    ASSERT_EQ(write(0x81, staying, 3), 0);
+    a.stack.forget_waiter(&going);
+    bench.run_for(1000);
+    a.stack.close();
+    EXPECT_EQ(going.pending(), 0u);
+    EXPECT_EQ(staying.pending(), 1u) << "the others' completions still come";
+    EXPECT_FALSE(b.read(pgn_data).empty()) << "the broadcast went all the same";
+}
+
 TEST(Zev_transport_bus, sends_fail_at_once_when_the_bus_stops_taking_frames)
 {
     Zev_bench bench;

@@ -17,6 +17,8 @@ void usage(FILE* out)
                       "A Task Controller on the bus (for example mem,name=X or tcp,addr=127.0.0.1,port=1500):\n"
                       "claims an address with function 130, sends its status, asks each working set for its\n"
                       "version, receives, checks and activates its pool, one line per message on standard output.\n"
+                      "It keeps one pool per working set, object by object: a transfer is laid over the pool it\n"
+                      "holds (each object replaces the one of its id) unless the client deleted that pool first.\n"
                       "  --version N          the version it states, 2, 3 or 4 (default 4)\n"
                       "  --address A          the address it claims (default 247)\n"
                       "  --refuse-pool        answers every pool transfer with an error\n"
