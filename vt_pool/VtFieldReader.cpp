@@ -87,6 +87,12 @@ void VtFieldReader::width(const char* name, VtSize& value)
 
 void VtFieldReader::squareWidth(const char* name, VtSize& value)
 {
+    VtSize size;
+    if (is("size")) {
+        if (reader.readSize(size, "size"))
+            value = VtSize(size.width, size.width);
+        return;
+    }
     uint16_t width = 0;
     if (!wanted(name))
         return;

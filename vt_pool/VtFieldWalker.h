@@ -30,7 +30,8 @@ public:
     virtual void size(const char* name, VtSize& value) = 0;
     // The width alone.
     virtual void width(const char* name, VtSize& value) = 0;
-    // The width, which the height follows.
+    // The width, which the height follows; its attributes are "width" and
+    // "size" (a whole size of which the height is dropped).
     virtual void squareWidth(const char* name, VtSize& value) = 0;
     virtual void reference(const char* name, VtReference& value) = 0;
     // With a 2-byte length.

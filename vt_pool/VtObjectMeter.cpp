@@ -15,7 +15,7 @@ const VtAttributeId attribute_ids[] = {
     {9, "min_value"},
     {10, "max_value"},
     {11, "variable_reference"},
-    {101, "width"},
+    {101, "size"},
 };
 
 }

@@ -160,20 +160,21 @@ bool VtWriter::writeStringL1(const std::string& text, const char* name)
 
 bool VtWriter::writeData(const std::vector<uint8_t>& bytes, const char* name)
 {
-    if (bytes.size() > remaining())
+    if (!room(bytes.size()))
         return false;
-    return writeData(bytes.data(), uint32_t(bytes.size()), name);
+    if (tracing(name))
+        logger->message("writeData('%s')\n", name);
+    if (!bytes.empty())
+        std::memcpy(&buffer[used], bytes.data(), bytes.size());
+    used += uint32_t(bytes.size());
+    return true;
 }
 
 bool VtWriter::writeData(const uint8_t* bytes, uint32_t length, const char* name)
 {
-    if (!bytes || !room(length))
+    if (!bytes)
         return false;
-    if (tracing(name))
-        logger->message("writeData('%s')\n", name);
-    std::memcpy(&buffer[used], bytes, length);
-    used += length;
-    return true;
+    return writeData(std::vector<uint8_t>(bytes, bytes + length), name);
 }
 
 bool VtWriter::writeObjectList(const VtObjectList& list, const char* name)
