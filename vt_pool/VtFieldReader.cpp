@@ -190,14 +190,13 @@ void VtFieldReader::macros(const char* name)
 {
     if (!wanted(name))
         return;
+    // At most 255 slots: the count is one byte.
     const uint32_t count = countOf(&object.macros);
-    if (reader.remaining() < 2ull * count) {
-        ok = false;
-        return;
-    }
     auto list = std::make_unique<VtMacroList>(count);
-    keep(reader.readMacroList(*list, count, name));
-    object.macros = std::move(list);
+    const bool read = reader.readMacroList(*list, count, name);
+    keep(read);
+    if (read)
+        object.macros = std::move(list);
 }
 
 void VtFieldReader::pointCount(const char* name, std::vector<VtPoint>& points)

@@ -64,6 +64,7 @@ private:
         const void* list;
         uint32_t count;
     };
+    // A record has three lists at the most.
     Count counts[4] = {};
     unsigned n_counts = 0;
 };
