@@ -18,46 +18,46 @@ bool VtFieldReader::wanted(const char* name) const
     return only ? is(name) : ok;
 }
 
-void VtFieldReader::colour(const char* name, VtColour& value)
+template <class Value>
+void VtFieldReader::plain(const char* name, Value& value, bool (VtReader::*read)(Value&, const char*))
 {
     if (wanted(name))
-        keep(reader.readColour(value, name));
+        keep((reader.*read)(value, name));
+}
+
+void VtFieldReader::colour(const char* name, VtColour& value)
+{
+    plain(name, value, &VtReader::readColour);
 }
 
 void VtFieldReader::flag(const char* name, bool& value)
 {
-    if (wanted(name))
-        keep(reader.readBool(value, name));
+    plain(name, value, &VtReader::readBool);
 }
 
 void VtFieldReader::u8(const char* name, uint8_t& value)
 {
-    if (wanted(name))
-        keep(reader.readByte(value, name));
+    plain(name, value, &VtReader::readByte);
 }
 
 void VtFieldReader::u16(const char* name, uint16_t& value)
 {
-    if (wanted(name))
-        keep(reader.readUShort(value, name));
+    plain(name, value, &VtReader::readUShort);
 }
 
 void VtFieldReader::u32(const char* name, uint32_t& value)
 {
-    if (wanted(name))
-        keep(reader.readUInt(value, name));
+    plain(name, value, &VtReader::readUInt);
 }
 
 void VtFieldReader::s32(const char* name, int32_t& value)
 {
-    if (wanted(name))
-        keep(reader.readSInt(value, name));
+    plain(name, value, &VtReader::readSInt);
 }
 
 void VtFieldReader::f32(const char* name, double& value)
 {
-    if (wanted(name))
-        keep(reader.readFloat(value, name));
+    plain(name, value, &VtReader::readFloat);
 }
 
 void VtFieldReader::size(const char* name, VtSize& value)
@@ -119,14 +119,12 @@ void VtFieldReader::reference(const char* name, VtReference& value)
 
 void VtFieldReader::string(const char* name, std::string& value)
 {
-    if (wanted(name))
-        keep(reader.readString(value, name));
+    plain(name, value, &VtReader::readString);
 }
 
 void VtFieldReader::stringL1(const char* name, std::string& value)
 {
-    if (wanted(name))
-        keep(reader.readStringL1(value, name));
+    plain(name, value, &VtReader::readStringL1);
 }
 
 void VtFieldReader::readCount(const char* name, unsigned bytes, const void* list)

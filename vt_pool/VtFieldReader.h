@@ -53,6 +53,9 @@ private:
     bool wanted(const char* name) const;
     bool is(const char* name) const;
     void keep(bool read) { ok = ok && read; }
+    // A field of one read operation.
+    template <class Value>
+    void plain(const char* name, Value& value, bool (VtReader::*read)(Value&, const char*));
     void readCount(const char* name, unsigned bytes, const void* list);
     uint32_t countOf(const void* list) const;
 

@@ -6,52 +6,51 @@
 #include "vt_pool/model/VtObjectList.h"
 #include "vt_pool/model/VtObjectRefList.h"
 
-void VtFieldWriter::colour(const char* name, VtColour& value)
+template <class Value>
+void VtFieldWriter::plain(const char* name, Value value, bool (VtWriter::*write)(Value, const char*))
 {
     if (ok)
-        keep(writer.writeColour(value, name));
+        keep((writer.*write)(value, name));
+}
+
+void VtFieldWriter::colour(const char* name, VtColour& value)
+{
+    plain<const VtColour&>(name, value, &VtWriter::writeColour);
 }
 
 void VtFieldWriter::flag(const char* name, bool& value)
 {
-    if (ok)
-        keep(writer.writeBool(value, name));
+    plain<bool>(name, value, &VtWriter::writeBool);
 }
 
 void VtFieldWriter::u8(const char* name, uint8_t& value)
 {
-    if (ok)
-        keep(writer.writeByte(value, name));
+    plain<uint8_t>(name, value, &VtWriter::writeByte);
 }
 
 void VtFieldWriter::u16(const char* name, uint16_t& value)
 {
-    if (ok)
-        keep(writer.writeUShort(value, name));
+    plain<uint16_t>(name, value, &VtWriter::writeUShort);
 }
 
 void VtFieldWriter::u32(const char* name, uint32_t& value)
 {
-    if (ok)
-        keep(writer.writeUInt(value, name));
+    plain<uint32_t>(name, value, &VtWriter::writeUInt);
 }
 
 void VtFieldWriter::s32(const char* name, int32_t& value)
 {
-    if (ok)
-        keep(writer.writeSInt(value, name));
+    plain<int32_t>(name, value, &VtWriter::writeSInt);
 }
 
 void VtFieldWriter::f32(const char* name, double& value)
 {
-    if (ok)
-        keep(writer.writeFloat(value, name));
+    plain<double>(name, value, &VtWriter::writeFloat);
 }
 
 void VtFieldWriter::size(const char* name, VtSize& value)
 {
-    if (ok)
-        keep(writer.writeSize(value, name));
+    plain<const VtSize&>(name, value, &VtWriter::writeSize);
 }
 
 void VtFieldWriter::width(const char* name, VtSize& value)
@@ -73,14 +72,12 @@ void VtFieldWriter::reference(const char* name, VtReference& value)
 
 void VtFieldWriter::string(const char* name, std::string& value)
 {
-    if (ok)
-        keep(writer.writeString(value, name));
+    plain<const std::string&>(name, value, &VtWriter::writeString);
 }
 
 void VtFieldWriter::stringL1(const char* name, std::string& value)
 {
-    if (ok)
-        keep(writer.writeStringL1(value, name));
+    plain<const std::string&>(name, value, &VtWriter::writeStringL1);
 }
 
 void VtFieldWriter::writeCount(const char* name, unsigned bytes, size_t count)

@@ -42,6 +42,9 @@ public:
 
 private:
     void keep(bool written) { ok = ok && written; }
+    // A field of one write operation.
+    template <class Value>
+    void plain(const char* name, Value value, bool (VtWriter::*write)(Value, const char*));
     // A count of `bytes` bytes; fails when it does not fit them.
     void writeCount(const char* name, unsigned bytes, size_t count);
 

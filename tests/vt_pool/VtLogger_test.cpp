@@ -1,10 +1,8 @@
 // The text log on standard output.
-#include "vt_pool/model/VtLogger.h"
+#include "tests/vt_pool/Keeping_logger.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -53,21 +51,9 @@ TEST(VtLogger, ALongTextIsCutToTheLimit)
               std::string(63, ' ') + cut + "\n");
 }
 
-// A logger that keeps its lines, as a subclass that redirects print does.
 TEST(VtLogger, ASubclassTakesEverythingThroughPrint)
 {
-    struct Keeping : VtLogger {
-        std::string lines;
-        void print(const char* format, ...) override
-        {
-            char text[text_limit];
-            va_list args;
-            va_start(args, format);
-            std::vsnprintf(text, sizeof text, format, args);
-            va_end(args);
-            lines += text;
-        }
-    } logger;
+    Keeping_logger logger;
     testing::internal::CaptureStdout();
     logger.message("m");
     logger.warning("w");

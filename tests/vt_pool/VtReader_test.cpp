@@ -1,15 +1,13 @@
 // The bounded reader of ISO 11783-6 fields.
+#include "tests/vt_pool/Keeping_logger.h"
 #include "tests/vt_pool/Vt_bytes.h"
 #include "vt_pool/model/VtColour.h"
-#include "vt_pool/model/VtLogger.h"
 #include "vt_pool/model/VtMacroList.h"
 #include "vt_pool/model/VtObjectList.h"
 #include "vt_pool/model/VtObjectRefList.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <functional>
 
 TEST(VtReader, ReadsLittleEndianFields)
@@ -159,18 +157,7 @@ TEST(VtReader, RewindReturnsToTheMarkOnce)
 
 TEST(VtReader, TracesOnlyWithVerboseLoggerAndName)
 {
-    struct Keeping : VtLogger {
-        std::string lines;
-        void print(const char* format, ...) override
-        {
-            char text[text_limit];
-            va_list args;
-            va_start(args, format);
-            std::vsnprintf(text, sizeof text, format, args);
-            va_end(args);
-            lines += text;
-        }
-    } logger;
+    Keeping_logger logger;
     const Bytes data = bytes("07 00 0A 00 FF FF 05 00");
     VtReader quiet(&logger);
     load(quiet, data);

@@ -1,34 +1,14 @@
 // The bounded writer of ISO 11783-6 fields.
+#include "tests/vt_pool/Keeping_logger.h"
 #include "tests/vt_pool/Vt_bytes.h"
 #include "vt_pool/model/VtColour.h"
-#include "vt_pool/model/VtLogger.h"
 #include "vt_pool/model/VtMacroList.h"
 #include "vt_pool/model/VtObjectList.h"
 #include "vt_pool/model/VtObjectRefList.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <functional>
-
-namespace {
-
-// Keeps every line that passes through print.
-struct Keeping_logger : VtLogger {
-    std::string lines;
-    void print(const char* format, ...) override
-    {
-        char text[text_limit];
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(text, sizeof text, format, args);
-        va_end(args);
-        lines += text;
-    }
-};
-
-}
 
 TEST(VtWriter, WritesLittleEndianFields)
 {
