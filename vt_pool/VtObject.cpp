@@ -105,9 +105,12 @@ uint32_t VtObject::getMacroCount() const
 
 void VtObject::resolveReferences(const VtObjectTable& session)
 {
-    for (VtObjectObserver* observer = own_references; observer; observer = observer->next_of_owner)
+    for (VtObjectObserver* observer = own_references; observer; observer = observer->next_of_owner) {
+        if (observer->getOid() == no_object)
+            continue;
         if (VtObject* target = session.lookup(observer->getOid()))
             observer->attach(*target);
+    }
 }
 
 void VtObject::notifyChanged()

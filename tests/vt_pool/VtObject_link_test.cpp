@@ -78,21 +78,28 @@ TEST(VtObjectLink, AChangeFlowsFromAVariableToTheFieldThatShowsIt)
     EXPECT_EQ(on_unrelated.changes, 0);
 }
 
-TEST(VtObjectLink, ResolvingLeavesAnUnknownIdUnresolved)
+TEST(VtObjectLink, ResolvingLeavesAnUnknownIdAndNoObjectUnresolved)
 {
     VtObjectRectangle rectangle(1);
     VtObjectFillAttribute fill(2);
+    VtObjectPointer pointer(3);
+    // A peer's object numbered 65535, which no reference can mean.
+    VtObjectNumberVariable misnumbered(0xFFFF);
     rectangle.setFillAttributes(2);
     rectangle.setLineAttributes(99);
     Table table;
     table.add(rectangle);
     table.add(fill);
+    table.add(pointer);
+    table.add(misnumbered);
     table.resolveAll();
     int resolved = 0, unresolved = 0;
     for (VtObjectObserver* o = rectangle.getFirstOwnReference(); o; o = o->getNextOfOwner())
         (o->getTarget() ? resolved : unresolved)++;
     EXPECT_EQ(resolved, 1);
     EXPECT_EQ(unresolved, 1);
+    EXPECT_EQ(pointer.getFirstOwnReference()->getTarget(), nullptr);
+    EXPECT_EQ(referrers_of(misnumbered), 0);
     EXPECT_EQ(referrers_of(fill), 1);
     // Resolving again does not link twice.
     table.resolveAll();
