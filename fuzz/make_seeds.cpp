@@ -1,7 +1,7 @@
 // Writes the binary seed inputs of the fuzz targets into the corpus folder
-// given: parameter files built from the tree itself, and step lists for the
-// ISO 11783, file-server, Task Controller and slave ECU targets, and object
-// pools for the pool checker.
+// given: parameter files built from the tree itself, step lists for the
+// ISO 11783, file-server, Task Controller and slave ECU targets, object pools
+// for the pool checker and VT object records.
 #include "fuzz/Fs_script.h"
 #include "fuzz/Iso_script.h"
 #include "fuzz/Slave_script.h"
@@ -9,6 +9,8 @@
 #include "params/parameters_t.h"
 #include "platform/data/NV_iterator.h"
 #include "tests/support/Iop_records.h"
+#include "tests/vt_pool/Vt_record_cases.h"
+#include "vt_pool/VtObject.h"
 
 #include <cstdio>
 #include <fstream>
@@ -402,6 +404,40 @@ bool write_pool_seeds(const std::string& folder)
            write(folder, "iop_check", "cut_record", cut);
 }
 
+
+// One record body of every type with every field set, attribute changes,
+// and a pool whose objects name one another, with a cycle and a replaced
+// object.
+bool write_vt_seeds(const std::string& folder)
+{
+    for (const Record_case& record : record_cases()) {
+        Bytes input{0, uint8_t(record.type)};
+        const Bytes body = full_record(record);
+        input.insert(input.end(), body.begin(), body.end());
+        const std::string name = std::string("record_") + VtObject::getTypeName(record.type);
+        if (!write(folder, "vt_records", name.c_str(), input))
+            return false;
+    }
+    // An input number: width, scale, an ID it lacks, a size cut short.
+    const Bytes number_attributes = bytes("01 09 01 50 00 0A CD CC CC 3D 0E 65 01 00");
+    // A picture: its width and options.
+    const Bytes picture_attributes = bytes("01 14 01 28 00 02 F2 03 01");
+    // WS 10000 shows mask 10001, whose child pointer 10002 and pointer 10003
+    // point at each other; number 10005 shows variable 10004, which a later
+    // record replaces; list 10006 chooses between the two.
+    const Bytes pool = bytes("02"
+                             " 10 27 00 01 01 11 27 01 00 00 12 27 00 00 00 00"
+                             " 11 27 01 01 FF FF 01 00 12 27 00 00 00 00"
+                             " 12 27 1B 13 27"
+                             " 13 27 1B 12 27"
+                             " 14 27 15 2A 00 00 00"
+                             " 15 27 0C 28 00 0C 00 01 FF FF 01 14 27 00 00 00 00 00 00 00 00 00 00 80 3F 00 00 00 00"
+                             " 14 27 15 2B 00 00 00"
+                             " 16 27 0A 28 00 0C 00 FF FF 00 02 01 00 14 27 15 27");
+    return write(folder, "vt_records", "attributes_input_number", number_attributes) &&
+           write(folder, "vt_records", "attributes_picture", picture_attributes) &&
+           write(folder, "vt_records", "pool_with_cycle_and_replacement", pool);
+}
 }
 
 int main(int argc, char** argv)
@@ -412,6 +448,7 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     const bool written = write_parameter_seeds(folder) && write_iso_seeds(folder) && write_fs_seeds(folder) &&
-                         write_tc_seeds(folder) && write_slave_seeds(folder) && write_pool_seeds(folder);
+                         write_tc_seeds(folder) && write_slave_seeds(folder) && write_pool_seeds(folder) &&
+                         write_vt_seeds(folder);
     return written ? 0 : 1;
 }

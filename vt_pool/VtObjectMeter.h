@@ -1,0 +1,33 @@
+#pragma once
+#include "vt_pool/VtObject.h"
+#include "vt_pool/VtReference.h"
+#include "vt_pool/model/VtColour.h"
+
+#include <cstdint>
+
+// An Output Meter (type 17): a needle over an arc; square.
+class VtObjectMeter : public VtObject {
+public:
+    explicit VtObjectMeter(uint16_t oid);
+    void setSize(VtSize size) override { this->size = size; }
+
+    uint16_t getVariableReference() const { return variable_reference.get(); }
+    void setValue(uint16_t value) { this->value = value; }
+
+private:
+    void walk(VtFieldWalker& fields) override;
+    VtAttributeTable attributes() const override;
+
+    VtSize size;
+    VtColour needle_colour;
+    VtColour border_colour;
+    VtColour arc_and_tick_colour;
+    uint8_t options = 0;
+    uint8_t number_of_ticks = 0;
+    uint8_t start_angle = 0;
+    uint8_t end_angle = 0;
+    uint16_t min_value = 0;
+    uint16_t max_value = 0;
+    VtReference variable_reference{*this};
+    uint16_t value = 0;
+};

@@ -1,0 +1,102 @@
+#include "vt_pool/createVtObject.h"
+#include "vt_pool/VtObjectAlarmMask.h"
+#include "vt_pool/VtObjectArchedBarGraph.h"
+#include "vt_pool/VtObjectAuxiliaryFunction.h"
+#include "vt_pool/VtObjectAuxiliaryInput.h"
+#include "vt_pool/VtObjectButton.h"
+#include "vt_pool/VtObjectContainer.h"
+#include "vt_pool/VtObjectDataMask.h"
+#include "vt_pool/VtObjectEllipse.h"
+#include "vt_pool/VtObjectFillAttribute.h"
+#include "vt_pool/VtObjectFontAttribute.h"
+#include "vt_pool/VtObjectInputAttribute.h"
+#include "vt_pool/VtObjectInputFieldBoolean.h"
+#include "vt_pool/VtObjectInputFieldList.h"
+#include "vt_pool/VtObjectInputFieldNumber.h"
+#include "vt_pool/VtObjectInputFieldString.h"
+#include "vt_pool/VtObjectKey.h"
+#include "vt_pool/VtObjectLine.h"
+#include "vt_pool/VtObjectLineAttribute.h"
+#include "vt_pool/VtObjectLinearBarGraph.h"
+#include "vt_pool/VtObjectMacro.h"
+#include "vt_pool/VtObjectMeter.h"
+#include "vt_pool/VtObjectNumberVariable.h"
+#include "vt_pool/VtObjectOutputFieldNumber.h"
+#include "vt_pool/VtObjectOutputFieldString.h"
+#include "vt_pool/VtObjectPictureGraphic.h"
+#include "vt_pool/VtObjectPointer.h"
+#include "vt_pool/VtObjectPolygon.h"
+#include "vt_pool/VtObjectRectangle.h"
+#include "vt_pool/VtObjectSoftKeyMask.h"
+#include "vt_pool/VtObjectStringVariable.h"
+#include "vt_pool/VtObjectWorkingSet.h"
+
+std::unique_ptr<VtObject> createVtObject(uint32_t type, uint16_t oid)
+{
+    switch (type) {
+    case 0:
+        return std::make_unique<VtObjectWorkingSet>(oid);
+    case 1:
+        return std::make_unique<VtObjectDataMask>(oid);
+    case 2:
+        return std::make_unique<VtObjectAlarmMask>(oid);
+    case 3:
+        return std::make_unique<VtObjectContainer>(oid);
+    case 4:
+        return std::make_unique<VtObjectSoftKeyMask>(oid);
+    case 5:
+        return std::make_unique<VtObjectKey>(oid);
+    case 6:
+        return std::make_unique<VtObjectButton>(oid);
+    case 7:
+        return std::make_unique<VtObjectInputFieldBoolean>(oid);
+    case 8:
+        return std::make_unique<VtObjectInputFieldString>(oid);
+    case 9:
+        return std::make_unique<VtObjectInputFieldNumber>(oid);
+    case 10:
+        return std::make_unique<VtObjectInputFieldList>(oid);
+    case 11:
+        return std::make_unique<VtObjectOutputFieldString>(oid);
+    case 12:
+        return std::make_unique<VtObjectOutputFieldNumber>(oid);
+    case 13:
+        return std::make_unique<VtObjectLine>(oid);
+    case 14:
+        return std::make_unique<VtObjectRectangle>(oid);
+    case 15:
+        return std::make_unique<VtObjectEllipse>(oid);
+    case 16:
+        return std::make_unique<VtObjectPolygon>(oid);
+    case 17:
+        return std::make_unique<VtObjectMeter>(oid);
+    case 18:
+        return std::make_unique<VtObjectLinearBarGraph>(oid);
+    case 19:
+        return std::make_unique<VtObjectArchedBarGraph>(oid);
+    case 20:
+        return std::make_unique<VtObjectPictureGraphic>(oid);
+    case 21:
+        return std::make_unique<VtObjectNumberVariable>(oid);
+    case 22:
+        return std::make_unique<VtObjectStringVariable>(oid);
+    case 23:
+        return std::make_unique<VtObjectFontAttribute>(oid);
+    case 24:
+        return std::make_unique<VtObjectLineAttribute>(oid);
+    case 25:
+        return std::make_unique<VtObjectFillAttribute>(oid);
+    case 26:
+        return std::make_unique<VtObjectInputAttribute>(oid);
+    case 27:
+        return std::make_unique<VtObjectPointer>(oid);
+    case 28:
+        return std::make_unique<VtObjectMacro>(oid);
+    case 29:
+        return std::make_unique<VtObjectAuxiliaryFunction>(oid);
+    case 30:
+        return std::make_unique<VtObjectAuxiliaryInput>(oid);
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// An array of owned entries with a count, a capacity and a cursor for
+// first/next walks. Positions keep the order of appending; only clear and
+// reset empty the list.
+template <class Entry>
+class VtEntryList {
+public:
+    VtEntryList() = default;
+    VtEntryList(const VtEntryList&) = delete;
+    VtEntryList& operator=(const VtEntryList&) = delete;
+
+    uint32_t count() const { return used; }
+    uint32_t capacity() const { return uint32_t(slots.size()); }
+    // Null at or past the end.
+    Entry* at(uint32_t i) const { return i < used ? slots[i].get() : nullptr; }
+    Entry* first()
+    {
+        cursor = 0;
+        return next();
+    }
+    Entry* next() { return cursor < used ? slots[cursor++].get() : nullptr; }
+    // Deletes every entry; the capacity stays.
+    void clear()
+    {
+        for (auto& slot : slots)
+            slot.reset();
+        used = 0;
+    }
+    // Empties the list and makes room for exactly n entries.
+    void reset(uint32_t n)
+    {
+        clear();
+        std::vector<std::unique_ptr<Entry>>(n).swap(slots);
+    }
+
+protected:
+    explicit VtEntryList(uint32_t n) : slots(n) {}
+
+    // Stores the entry at the end, growing by 20 slots when full (a null
+    // entry is not stored).
+    void appendGrowing(std::unique_ptr<Entry> entry)
+    {
+        if (!entry)
+            return;
+        if (used >= slots.size())
+            slots.resize(slots.size() + 20);
+        slots[used++] = std::move(entry);
+    }
+    // Stores the entry at the end while there is room; false when full.
+    bool appendFixed(std::unique_ptr<Entry> entry)
+    {
+        if (!entry || used >= slots.size())
+            return false;
+        slots[used++] = std::move(entry);
+        return true;
+    }
+
+private:
+    std::vector<std::unique_ptr<Entry>> slots;
+    uint32_t used = 0;
+    uint32_t cursor = 0;
+};
