@@ -2,10 +2,8 @@
 // sets it up: its parameter set, fake_slave, fake_tc_server with a job's
 // rates, and kx4 on them. The README's recipe drives the seeder; a stop by
 // the console keeps the totals over a restart.
-#include "tests/app/App_fixture.h"
 #include "tests/app/Kx4_driving.h"
-#include "tests/support/Hub_process.h"
-#include "tests/support/Spawned_process.h"
+#include "tests/app/Kx4_on_fake_slaves.h"
 
 #include <gtest/gtest.h>
 
@@ -15,39 +13,19 @@
 
 namespace {
 
-// Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
-constexpr int timeout_ms = 20000;
-
-class Kx4_demo : public ::testing::Test {
+class Kx4_demo : public Kx4_on_fake_slaves {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(hub.listening()) << hub.output();
-        ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
-        ASSERT_TRUE(tc.wait_for_output("Task Controller version", timeout_ms)) << tc.output();
+        Kx4_on_fake_slaves::SetUp();
+        ASSERT_TRUE(tc.wait_for_output("Task Controller version", wait_ms)) << tc.output();
     }
     void TearDown() override
     {
-        EXPECT_EQ(tc.stop(SIGTERM, timeout_ms), 0) << tc.output();
-        EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
-        EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
+        EXPECT_EQ(tc.stop(SIGTERM, wait_ms), 0) << tc.output();
+        Kx4_on_fake_slaves::TearDown();
     }
 
-    // kx4 on the demonstration's parts, once the Task Controller has its pool.
-    std::unique_ptr<Spawned_process> start_kx4()
-    {
-        auto kx4 = std::make_unique<Spawned_process>(
-            std::vector<std::string>{KX4_PROGRAM, "-T", "--port=" + link, "--bus=" + hub.isobus(),
-                                     "--abus=" + hub.abus()},
-            std::vector<std::string>{"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
-        EXPECT_TRUE(kx4->wait_for_output("pool activated\n", timeout_ms)) << kx4->output() << tc.output();
-        return kx4;
-    }
-
-    Temp_folder root;
-    const std::string link = root.path() + "slaves";
-    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
-    Spawned_process slaves{{FAKE_SLAVE_PROGRAM, "--link", link}};
     // The job of tools/demo's Task Controller: 100 and 60 kg/ha (DDI 6 in mg/m2), both tanks on (DDI 141).
     Spawned_process tc{{FAKE_TC_SERVER_PROGRAM, hub.isobus(), "--command", "Bin 1,6,3,10000", "--command",
                         "Bin 1,141,3,1", "--command", "Bin 2,6,3,6000", "--command", "Bin 2,141,3,1"}};
@@ -56,8 +34,8 @@ protected:
 TEST_F(Kx4_demo, the_recipe_drives_the_tanks_a_rate_change_reaches_the_slave_and_a_shutdown_keeps_the_totals)
 {
     Spawned_process parameters({KX4_DEMO_PARAMETERS_PROGRAM, root.path() + "var/data/kx4/cache"});
-    ASSERT_EQ(parameters.wait_for_exit(timeout_ms), 0) << parameters.output();
-    auto kx4 = start_kx4();
+    ASSERT_EQ(parameters.wait_for_exit(wait_ms), 0) << parameters.output();
+    auto kx4 = start_kx4("pool activated\n");
     EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.channels.channels.1.requested_rate", "requested_rate = 60;"))
         << kx4->output();
     EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.channels.channels.1.active", "active = 1;")) << kx4->output();
@@ -93,11 +71,11 @@ TEST_F(Kx4_demo, the_recipe_drives_the_tanks_a_rate_change_reaches_the_slave_and
         counted[k] = value_of(*kx4, totals[k]);
 
     ASSERT_TRUE(kx4->write_input("shutdown\n"));
-    EXPECT_EQ(kx4->wait_for_exit(timeout_ms), 1) << kx4->output();
-    kx4 = start_kx4();
+    EXPECT_EQ(kx4->wait_for_exit(wait_ms), 1) << kx4->output();
+    kx4 = start_kx4("pool activated\n");
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(value_of(*kx4, totals[k]), counted[k]) << totals[k] << "\n" << kx4->output();
-    EXPECT_EQ(kx4->stop(SIGTERM, timeout_ms), 1) << kx4->output();
+    EXPECT_EQ(kx4->stop(SIGTERM, wait_ms), 1) << kx4->output();
 }
 
 }

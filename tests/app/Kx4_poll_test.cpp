@@ -5,6 +5,7 @@
 #include "platform/can/Bus_select.h"
 #include "tests/app/App_fixture.h"
 #include "tests/app/Kx4_driving.h"
+#include "tests/app/Kx4_on_fake_slaves.h"
 #include "tests/support/Fake_slave_replies.h"
 #include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
@@ -59,29 +60,8 @@ private:
     std::thread thread_;
 };
 
-class Kx4_poll : public ::testing::Test {
+class Kx4_poll : public Kx4_on_fake_slaves {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(hub.listening()) << hub.output();
-        ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
-        EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
-    }
-
-    std::unique_ptr<Spawned_process> start_kx4()
-    {
-        auto kx4 = std::make_unique<Spawned_process>(
-            std::vector<std::string>{KX4_PROGRAM, "-T", "--port=" + link, "--bus=" + hub.isobus(),
-                                     "--abus=" + hub.abus()},
-            std::vector<std::string>{"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
-        EXPECT_TRUE(kx4->wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4->output();
-        return kx4;
-    }
-
     bool console(Spawned_process& kx4, std::initializer_list<const char*> lines)
     {
         for (const char* line : lines)
@@ -90,10 +70,6 @@ protected:
         return true;
     }
 
-    Temp_folder root;
-    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
-    const std::string link = root.path() + "slaves";
-    Spawned_process slaves{{FAKE_SLAVE_PROGRAM, "--link", link}, {}, Spawned_process::Input::fed};
 };
 
 TEST_F(Kx4_poll, polls_every_slave_follows_the_wheel_flags_a_silent_slave_until_it_answers_and_reads_the_scale)

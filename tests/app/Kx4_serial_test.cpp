@@ -1,5 +1,6 @@
 // kx4 with and without the slave processors' serial line (--port).
 #include "tests/app/App_fixture.h"
+#include "tests/app/Kx4_driving.h"
 #include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
 
@@ -66,16 +67,6 @@ TEST_F(Kx4_serial, a_port_naming_no_device_is_named_and_kx4_runs_on)
         << said;
 }
 
-// Reads the process's lines on from the last one taken until one holds the text.
-bool next_line_with(Spawned_process& process, const std::string& text)
-{
-    std::string line;
-    while (process.read_line(line, timeout_ms))
-        if (line.find(text) != std::string::npos)
-            return true;
-    return false;
-}
-
 // The slave processors' line may come after kx4, and go and come back while
 // it runs: polling follows it, and nothing is polled while it is away.
 TEST_F(Kx4_serial, polling_starts_when_the_line_appears_and_resumes_when_it_comes_back)
@@ -85,16 +76,16 @@ TEST_F(Kx4_serial, polling_starts_when_the_line_appears_and_resumes_when_it_come
     const std::string returns = "Serial port " + link + " is back: polling starts again";
     Spawned_process kx4({KX4_PROGRAM, "--port=" + link, "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
                         {"KX4_ROOT=" + root.path()});
-    ASSERT_TRUE(next_line_with(kx4, stops)) << kx4.output();
+    ASSERT_NE(wait_for_line(kx4, {stops}), "") << kx4.output();
 
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(testing::Message() << "fake_slave run " << run);
         Spawned_process slaves({FAKE_SLAVE_PROGRAM, "--link", link});
         ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
-        ASSERT_TRUE(next_line_with(kx4, returns)) << kx4.output();
+        ASSERT_NE(wait_for_line(kx4, {returns}), "") << kx4.output();
         EXPECT_TRUE(slaves.wait_for_output("request to 50 command 4:", timeout_ms)) << slaves.output();
         EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
-        ASSERT_TRUE(next_line_with(kx4, stops)) << kx4.output();
+        ASSERT_NE(wait_for_line(kx4, {stops}), "") << kx4.output();
     }
     EXPECT_EQ(kx4.stop(SIGTERM, timeout_ms), 1) << kx4.output();
     // Each change said once; between the first run's end and the second's
