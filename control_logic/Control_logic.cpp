@@ -256,6 +256,8 @@ void Control_logic::on_line_gone()
         return;
     line_up_ = false;
     serial_->close();
+    // A reply cut short by the loss would only make the first frames fail.
+    serial_->drop_all();
     remove_timeout(t5_);
     remove_timeout(t8_);
     wait_for_line();
@@ -275,8 +277,6 @@ void Control_logic::try_to_reopen()
         return;
     remove_timeout(reopen_);
     line_up_ = true;
-    // A reply cut short by the loss would only make the first frames fail.
-    serial_->drop_all();
     Debug_print::dprint("Serial port %s is back: polling starts again\n", port_name_.c_str());
     poller_->InitComms();
     submit_timeout_at(t5_, link_->get_deadline());
