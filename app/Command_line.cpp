@@ -86,6 +86,11 @@ std::optional<int> Command_line::parse(int argc, char* argv[])
         int option = getopt_long(argc, argv, short_options, long_options, nullptr);
         switch (option) {
         case -1:
+            // A word that belongs to no option would otherwise be dropped unseen.
+            if (optind < argc) {
+                Debug_print::dprint("kx4: unexpected argument \"%s\"; see -h\n", argv[optind]);
+                return 1;
+            }
             return std::nullopt;
         case 'b':
             if (!take_bus(bus_spec, optarg, "bus"))
@@ -116,6 +121,8 @@ std::optional<int> Command_line::parse(int argc, char* argv[])
             print_usage();
             return 0;
         default:
+            // getopt has named the option.
+            Debug_print::dprint("kx4: see -h\n");
             return 1;
         }
     }

@@ -12,8 +12,9 @@ struct Command_line {
     bool test_console = false;
 
     // Reads the options into the settings. Returns the status main exits
-    // with at once (0 after -h, which prints the usage; 1 for a bad option or
-    // an empty bus spec), or nothing when the program goes on. Uses
+    // with at once (0 after -h, which prints the usage; 1 for a bad option,
+    // an argument that belongs to no option or an empty bus spec), or
+    // nothing when the program goes on. Uses
     // getopt_long, whose state it resets first, so it may be called again,
     // but from one thread at a time.
     std::optional<int> parse(int argc, char* argv[]);

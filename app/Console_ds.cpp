@@ -129,11 +129,11 @@ void Console_ds::set(Console_tokens& tokens, const char* input)
 bool Console_ds::entry_of(const char* text, int count, int& index)
 {
     long value = 0;
-    if (!parse_index(text, value)) {
+    if (!parse_index(text, value) || value < 0) {
         Debug_print::dprint("Not an index:%s\n", text);
         return false;
     }
-    if (value < 0 || value >= count) {
+    if (value >= count) {
         Debug_print::dprint("Index out of range:%u\n", unsigned(value));
         return false;
     }

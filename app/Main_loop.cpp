@@ -30,7 +30,9 @@ int Main_loop::run(const std::function<void()>& save_totals)
 {
     while (code_ <= 0)
         pass();
-    if (code_ != 1 && !non_vtt_display()) {
+    // Every orderly stop keeps what was counted since the last timed save;
+    // only with the non-VT display in use do the totals live elsewhere.
+    if (!non_vtt_display()) {
         if (save_totals)
             save_totals();
         objects_.parameter_file.save();

@@ -30,10 +30,10 @@ public:
     // Registers the main waiter on the shutdown request and on the parameter
     // tree, then takes the request's value as the shutdown code.
     void start();
-    // Passes until a shutdown is asked for; then, unless it came from a stop
-    // signal or the non-VT display is in use, saves the totals (through
-    // save_totals, when given) and the parameters; clears alive and waits
-    // 100 ms. Returns the shutdown code.
+    // Passes until a shutdown is asked for (a stop signal too); then, unless
+    // the non-VT display is in use, saves the totals (through save_totals,
+    // when given) and the parameters; clears alive and waits 100 ms.
+    // Returns the shutdown code.
     int run(const std::function<void()>& save_totals = nullptr);
     // Waits for one event or the save deadline and handles it. Returns the
     // shutdown code: 0 or below means go on.

@@ -5,6 +5,8 @@
 #include "platform/rtos/Debug_base.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 using NV_store::NV_file_iterator;
@@ -87,7 +89,24 @@ bool Parameter_file::load()
         Debug_print::dprint("Restoring from params.bak succeeded\n");
     }
     Debug_print::dprint("Neither params nor params.bak could be read: the parameters keep their factory defaults\n");
+    keep_damaged(path_);
+    keep_damaged(backup_path_);
     return false;
+}
+
+void Parameter_file::keep_damaged(const std::string& path)
+{
+    if (is_missing(path))
+        return;
+    // The next save writes both names: what a technician might still recover
+    // goes beside them, over an older damaged copy.
+    const std::string kept = path + damaged_suffix;
+    const std::string name = path.substr(folder_.size());
+    if (std::rename(path.c_str(), kept.c_str()) == 0)
+        Debug_print::dprint("The unreadable %s is kept as %s%s\n", name.c_str(), name.c_str(), damaged_suffix);
+    else
+        Debug_print::dprint("The unreadable %s cannot be kept as %s%s (%s): the next save overwrites it\n",
+                            name.c_str(), name.c_str(), damaged_suffix, std::strerror(errno));
 }
 
 bool Parameter_file::read_params()

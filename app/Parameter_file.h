@@ -12,12 +12,14 @@ class parameters_t;
 // it, and only a save that succeeded refreshes the backup, from the file as
 // read back and checked. A load falls back to the backup when "params" is
 // missing, torn or corrupt, and reads the backup itself when it cannot be put
-// in place; when both are bad the tree keeps what it holds. At the first
+// in place; when both are bad the tree keeps what it holds, and the files are
+// renamed with the suffix ".damaged", so that no save overwrites them. At the first
 // start, with neither file there, the load saves the factory defaults.
 // Used from one thread.
 class Parameter_file {
 public:
     static constexpr const char* default_folder = "/var/data/kx4/cache/";
+    static constexpr const char* damaged_suffix = ".damaged";
 
     // folder ends in '/'.
     Parameter_file(NV_quvel::parameters_t& parameters, const std::string& folder);
@@ -31,7 +33,8 @@ public:
     // Reads the tree from "params", restoring "params" from the backup when it
     // cannot be read, at most twice. With neither file there, saves the tree
     // as it stands instead. False, after saying so, when neither file could
-    // be read, or the first save failed.
+    // be read (those that are there are then kept as "*.damaged"), or the
+    // first save failed.
     bool load();
     // Every parameter back to its factory default, non-VT display mode as
     // given; tells every listener and saves.
@@ -49,6 +52,8 @@ private:
     // One read of "params"; false, after saying why, when it gave nothing.
     bool read_params();
     static void say_problem(const NV_store::NV_file_iterator& file);
+    // Renames a file that is there to its name with the damaged suffix.
+    void keep_damaged(const std::string& path);
 
     NV_quvel::parameters_t& parameters_;
     const std::string folder_;

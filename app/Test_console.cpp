@@ -26,6 +26,18 @@ bool is_basic(Data_item::item_type_t type)
     return (type >= 2 && type <= 12) || type == Data_item::type_uint64 || type == Data_item::type_int64;
 }
 
+// A text takes the rest of the line: it may hold blanks, '=' or nothing.
+bool is_text(const NV_store::NV_item& item)
+{
+    return item.get_type() == Data_item::type_char && item.get_class_type() == Data_item::class_array;
+}
+
+// The console's end is not the program's.
+void say_program_runs_on()
+{
+    Debug_print::dprint("kx4 runs on without its console; Ctrl-C stops it\n");
+}
+
 void console_task(void*)
 {
     Test_console console(data_store, parameters);
@@ -90,6 +102,7 @@ void Test_console::run(FILE* in, FILE* out)
         if (!line || !*line) {
             std::free(line);
             Debug_print::dprint("Got nothing!\n");
+            say_program_runs_on();
             return;
         }
         add_history(line);
@@ -136,6 +149,7 @@ bool Test_console::run_command(char* buffer)
     }
     if (std::strcmp(command, "quit") == 0) {
         Debug_print::dprint("Exiting test console\n");
+        say_program_runs_on();
         return false;
     }
     if (std::strcmp(command, "shutdown") == 0) {
@@ -198,7 +212,11 @@ void Test_console::set_parameter(Console_tokens& tokens, const char* input)
     NV_store::NV_item* item = find_parameter(tokens);
     if (!item)
         return;
-    const char* value = is_basic(item->get_type()) ? tokens.next(Console_tokens::values) : nullptr;
+    const char* value = nullptr;
+    if (is_text(*item))
+        value = tokens.rest_after('=');
+    else if (is_basic(item->get_type()))
+        value = tokens.next(Console_tokens::values);
     if (!value) {
         report_parse_error(input);
         return;

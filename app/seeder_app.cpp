@@ -65,8 +65,9 @@ std::unique_ptr<ZEV_smart_stack> start_can(const std::string& bus_spec)
     Bus_select::Failure failure;
     Can_bus* bus = Bus_select::start(bus_spec.c_str(), nullptr, &failure);
     if (!bus) {
-        // A malformed spec has had its own message; only a bus that is not there gets the hint.
-        if (failure == Bus_select::cannot_open)
+        // A malformed spec has had its own message, and so has a SocketCAN
+        // interface that is not there; only a CAN server gets the hint.
+        if (failure == Bus_select::cannot_open && bus_spec.rfind("tcp", 0) == 0)
             Debug_print::dprint("Cannot reach the ISOBUS at \"%s\": is a CAN server (can_hub) running there?\n",
                                 bus_spec.c_str());
         return nullptr;

@@ -39,7 +39,7 @@ Control_logic::Control_logic(const char* port_name, Data_store& store, NV_quvel:
 
 Control_logic::~Control_logic()
 {
-    for (Timeout* t : {&t1_, &t2_, &t3_, &t4_, &t5_, &t6_, &t7_})
+    for (Timeout* t : {&t1_, &t2_, &t3_, &t4_, &t5_, &t6_, &t7_, &reopen_})
         remove_timeout(*t);
     if (serial_) {
         Debug_print::dprint("Closing com port: %s\n", port_name_.c_str());
@@ -83,8 +83,11 @@ bool Control_logic::set_up(module_man* manager, ZEV_smart_stack* stack)
 
     Atime::delay(open_delay_ms);
     serial_ = std::make_unique<Posix_threaded_serial_data_stream>();
-    if (serial_->open(port_name_.c_str()) && serial_->init(manager))
-        serial_->register_waiter(&get_waiter());
+    serial_->init(manager);
+    serial_->register_waiter(&get_waiter());
+    line_up_ = serial_->open(port_name_.c_str());
+    if (!line_up_)
+        Debug_print::dprint("Serial port %s: %s\n", port_name_.c_str(), serial_->get_problem().c_str());
 
     link_ = std::make_unique<Packet_interface>(*serial_);
     controller_ = std::make_unique<Seeder_controller>(store_, parameters_);
@@ -93,7 +96,10 @@ bool Control_logic::set_up(module_man* manager, ZEV_smart_stack* stack)
     poller_ = std::make_unique<Ecu_poller>(*link_, store_, parameters_);
 
     // Unless the power box was asked, the deadline has passed: polling starts at once.
-    submit_timeout_at(t5_, link_->get_deadline());
+    if (line_up_)
+        submit_timeout_at(t5_, link_->get_deadline());
+    else
+        wait_for_line();
     poller_->check_ecu_config(parameters_);
 
     rs485_ = std::make_unique<Gpio_output>();
@@ -231,7 +237,49 @@ void Control_logic::handle_event(waiter_event& event)
     else if (event.module == store_.head.get_module_id())
         on_store_change(event.code);
     else if (serial_ && serial_->get_module_id() != 0 && event.module == serial_->get_module_id())
+        on_serial_event(event.code);
+}
+
+void Control_logic::on_serial_event(uint32_t code)
+{
+    if (code == Posix_threaded_serial_data_stream::event_gone)
+        on_line_gone();
+    // Bytes of a line that has gone answer nothing that is still out.
+    else if (line_up_)
         on_serial_data();
+}
+
+void Control_logic::on_line_gone()
+{
+    // A line opened again since that event was sent is the new one.
+    if (!line_up_ || serial_->is_connected())
+        return;
+    line_up_ = false;
+    serial_->close();
+    // A reply cut short by the loss would only make the first frames fail.
+    serial_->drop_all();
+    remove_timeout(t5_);
+    remove_timeout(t8_);
+    wait_for_line();
+}
+
+void Control_logic::wait_for_line()
+{
+    // No request goes to a closed line, so no slave is counted missing meanwhile.
+    Debug_print::dprint("Serial port %s: polling stops until the port is back; kx4 tries to open it every second\n",
+                        port_name_.c_str());
+    submit_timeout(reopen_);
+}
+
+void Control_logic::try_to_reopen()
+{
+    if (!serial_->open(port_name_.c_str()))
+        return;
+    remove_timeout(reopen_);
+    line_up_ = true;
+    Debug_print::dprint("Serial port %s is back: polling starts again\n", port_name_.c_str());
+    poller_->InitComms();
+    submit_timeout_at(t5_, link_->get_deadline());
 }
 
 void Control_logic::on_speed_message(uint32_t pgn)
@@ -340,6 +388,8 @@ void Control_logic::handle_timeout(Timeout& timeout)
         on_shutdown_request();
     } else if (&timeout == &t8_) {
         on_next_request();
+    } else if (&timeout == &reopen_) {
+        try_to_reopen();
     }
 }
 

@@ -42,8 +42,9 @@ public:
     bool init(module_man* manager, ZEV_smart_stack* stack);
     // Everything init does but starting the task, whose queue and timers a
     // test then runs with run_pending. Opening the port waits a second first.
-    // A port that cannot be opened has been named; the task runs on, and its
-    // slaves stay silent.
+    // A port that cannot be opened, or that goes away later (a far side that
+    // hangs up, an adapter pulled), is named once and opened again every
+    // second; polling stops meanwhile and starts afresh once it is back.
     bool set_up(module_man* manager, ZEV_smart_stack* stack);
 
     // Saves the controller's totals, before the program ends.
@@ -78,7 +79,11 @@ private:
     void on_speed_message(uint32_t pgn);
     void on_store_change(uint32_t code);
     void handle_nv_listener_event(NV_store::Virt_access* listener);
+    void on_serial_event(uint32_t code);
     void on_serial_data();
+    void on_line_gone();
+    void wait_for_line();
+    void try_to_reopen();
     void on_reply_timeout();
     void on_next_request();
     void on_shutdown_request();
@@ -101,12 +106,14 @@ private:
     Timeout t6_;              // the non-VT display's start-up time-out
     Timeout t7_{false, 2000}; // the shutdown after a firmware-upgrade request
     Timeout t8_{false, 10};   // the next request after a reply
+    Timeout reopen_{true, 1000}; // while the serial line is closed
 
     std::unique_ptr<Posix_threaded_serial_data_stream> serial_;
     std::unique_ptr<Packet_interface> link_;
     std::unique_ptr<Gpio_output> rs485_;
     std::unique_ptr<Seeder_controller> controller_;
     std::unique_ptr<Ecu_poller> poller_;
+    bool line_up_ = false; // the serial line is open and polled
     bool termination_ = false;
     uint32_t ecu_mode_ = ecu_mode_normal;
 

@@ -12,7 +12,7 @@
 #include "platform/iso/TC_client_Value_presentation.h"
 #include "platform/rtos/Debug_base.h"
 
-#include <cstdio>
+#include <string>
 
 using namespace TC_client;
 
@@ -110,9 +110,7 @@ Tessaryn_seeder_boom::Tessaryn_seeder_boom(int boom_index, Data_store& store, NV
     write_section_offsets(params, sections);
     register_condensed(control_mode, non_vt);
 
-    char text[16];
-    std::snprintf(text, sizeof text, "Boom %d", index_ + 1);
-    designator_.set(text);
+    designator_.set(("Boom " + std::to_string(index_ + 1)).c_str());
     set_designator(&designator_);
     set_type(type_function);
     set_ddi_list(&references_);

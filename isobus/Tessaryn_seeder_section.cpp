@@ -6,7 +6,7 @@
 #include "params/parameters_t.h"
 #include "platform/iso/TC_client_Value_presentation.h"
 
-#include <cstdio>
+#include <string>
 
 using namespace TC_client;
 
@@ -53,9 +53,7 @@ Tessaryn_seeder_section::Tessaryn_seeder_section(int boom_index, int section_ind
     off_time_.get_adaptor().set_coder(&Unit_pd_coders<double>::m_to_mm);
     references_.append(&off_time_);
 
-    char text[16];
-    std::snprintf(text, sizeof text, "Section %d", index_ + 1);
-    designator_.set(text);
+    designator_.set(("Section " + std::to_string(index_ + 1)).c_str());
     set_designator(&designator_);
     set_type(type_section);
     set_ddi_list(&references_);

@@ -24,15 +24,16 @@ bool Posix_threaded_serial_data_stream::open(const char* device)
 {
     close();
     device_ = device ? device : "";
+    problem_.clear();
     // Non-blocking, so that neither a missing carrier nor a full line blocks.
     int fd = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        Debug_print::dprint("Serial port %s: cannot open it: %s\n", device_.c_str(), std::strerror(errno));
+        problem_ = std::string("cannot open it: ") + std::strerror(errno);
         return false;
     }
     termios settings{};
     if (tcgetattr(fd, &settings) != 0) {
-        Debug_print::dprint("Serial port %s: not a serial line: %s\n", device_.c_str(), std::strerror(errno));
+        problem_ = std::string("not a serial line: ") + std::strerror(errno);
         ::close(fd);
         return false;
     }
@@ -43,7 +44,7 @@ bool Posix_threaded_serial_data_stream::open(const char* device)
     settings.c_cc[VMIN] = 0;
     settings.c_cc[VTIME] = 0;
     if (tcsetattr(fd, TCSANOW, &settings) != 0) {
-        Debug_print::dprint("Serial port %s: cannot set the line raw: %s\n", device_.c_str(), std::strerror(errno));
+        problem_ = std::string("cannot set the line raw: ") + std::strerror(errno);
         ::close(fd);
         return false;
     }
@@ -68,7 +69,7 @@ void Posix_threaded_serial_data_stream::register_waiter(waiter_descriptor* waite
         waiter_ = waiter;
     }
     if (bytes_avail(1))
-        post_data_event();
+        post_event(event_data);
 }
 
 void Posix_threaded_serial_data_stream::close()
@@ -111,22 +112,23 @@ bool Posix_threaded_serial_data_stream::on_input()
             Debug_print::dprint("Serial port %s: receive buffer full, bytes lost\n", device_.c_str());
         overrun_ = kept < size_t(n);
         if (kept)
-            post_data_event();
+            post_event(event_data);
         return true;
     }
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
         return true;
     // A hang-up (nothing to read although the line woke us) or an error such
-    // as EIO: the far side has gone, and the line never comes back.
+    // as EIO: the far side has gone, and this descriptor never comes back.
     Debug_print::dprint("Serial port %s: the far side has gone (%s), reading stops\n", device_.c_str(),
                         n == 0 ? "hang-up" : std::strerror(errno));
     connected_ = false;
+    post_event(event_gone);
     return false;
 }
 
-void Posix_threaded_serial_data_stream::post_data_event()
+void Posix_threaded_serial_data_stream::post_event(uint32_t code)
 {
     std::lock_guard<std::mutex> lock(waiter_mutex_);
     if (waiter_)
-        waiter_->post(waiter_event{module_id_, event_data, nullptr, nullptr});
+        waiter_->post(waiter_event{module_id_, code, nullptr, nullptr});
 }

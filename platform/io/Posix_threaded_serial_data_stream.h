@@ -11,20 +11,24 @@
 
 // A serial line read by a thread of its own: received bytes go into the
 // stream's buffer and each arrival posts a data event to the registered
-// waiter. Opening, writing and closing belong to one thread (the owner's).
+// waiter; a far side that goes away posts a gone event. Opening, writing and
+// closing belong to one thread (the owner's), which may open the line again.
 class Posix_threaded_serial_data_stream : public Data_stream {
 public:
-    // The code of the data events.
+    // The codes of the events.
     static constexpr uint32_t event_data = 1;
+    static constexpr uint32_t event_gone = 2;
 
     Posix_threaded_serial_data_stream() = default;
     ~Posix_threaded_serial_data_stream() override; // closes
 
     // Opens the device as a raw line (8 bits, no translation, no echo, read
     // time-out 0: a read returns what has arrived) and starts reading it.
-    // False, with a message naming the device, when it cannot be opened or
-    // is no terminal.
+    // False when it cannot be opened or is no terminal: get_problem() says
+    // why, and the owner decides whether to tell.
     bool open(const char* device);
+    // Why the last open failed ("cannot open it: No such file or directory").
+    const std::string& get_problem() const { return problem_; }
     // Registers the stream's module, whose id its data events carry; a null
     // manager means the process's. False when no id is left.
     bool init(module_man* manager);
@@ -42,9 +46,10 @@ public:
 private:
     // Runs on the reader thread; false ends it.
     bool on_input();
-    void post_data_event();
+    void post_event(uint32_t code);
 
     std::string device_;
+    std::string problem_;
     int fd_ = -1;
     std::atomic<bool> connected_{false};
     std::unique_ptr<module_man> modules_;

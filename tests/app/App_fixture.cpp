@@ -41,6 +41,14 @@ bool exists(const std::string& path)
     return std::filesystem::exists(path);
 }
 
+size_t count_of(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
 App_fixture::App_fixture()
 {
     std::filesystem::create_directories(cache);

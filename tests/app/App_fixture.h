@@ -31,6 +31,8 @@ std::vector<uint8_t> read_bytes(const std::string& path);
 std::string text_of(const std::string& path);
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
 bool exists(const std::string& path);
+// How often the part occurs in the text.
+size_t count_of(const std::string& text, const std::string& part);
 
 // What the application core works on, a test's own: data store, parameter
 // tree "PS", the parameter file in a temporary folder, the main waiter and

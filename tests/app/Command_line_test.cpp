@@ -58,6 +58,7 @@ TEST(Command_line_test, options_give_settings_exit_status_and_messages)
     const char* const usage = nullptr; // the usage text, checked on its own below
     const char* const empty_bus = "--bus= needs a bus spec, such as --bus=tcp,addr=127.0.0.1,port=1500\n";
     const char* const empty_abus = "--abus= needs a bus spec, such as --abus=tcp,addr=127.0.0.1,port=1501\n";
+    const char* const see_help = "kx4: see -h\n"; // after getopt's own complaint
     struct Case {
         std::vector<std::string> arguments;
         std::optional<int> status;
@@ -86,24 +87,27 @@ TEST(Command_line_test, options_give_settings_exit_status_and_messages)
         {{"-d", "JDB=08 2e"}, 1, bad_debug, ""},
         {{"-d", "JDB=-1"}, 1, bad_debug, ""},
         {{"-d", "JDB=05", "-d", "JDB=g5"}, 1, bad_debug, "debug=05"},
-        {{"-d"}, 1, "", ""}, // getopt itself complains of the missing value
+        {{"-d"}, 1, see_help, ""}, // getopt itself complains of the missing value
         {{"-a", "-b"}, go_on, "", ""},
         {{"-ab"}, go_on, "", ""},
-        {{"-b", "x"}, go_on, "", ""}, // "x" is no value of -b, just a stray word
+        // "x" is no value of -b: a word of no option is refused, wherever it stands.
+        {{"-b", "x"}, 1, "kx4: unexpected argument \"x\"; see -h\n", ""},
+        {{"x", "-T"}, 1, "kx4: unexpected argument \"x\"; see -h\n", "test"},
+        {{"-T", "--", "-x"}, 1, "kx4: unexpected argument \"-x\"; see -h\n", "test"},
         {{"--bus=x"}, go_on, "", "bus=x"},
         {{"--bus", "x"}, go_on, "", "bus=x"},
         {{"--bus="}, 1, empty_bus, ""},
         {{"--bus", ""}, 1, empty_bus, ""},
         {{"--abus="}, 1, empty_abus, ""},
-        {{"--bus"}, 1, "", ""},
+        {{"--bus"}, 1, see_help, ""},
         {{"--abus=mem,name=e"}, go_on, "", "abus=mem,name=e"},
         {{"--id=", "--port="}, go_on, "", ""},
         {{"-i", "7", "-p", "/dev/ttyS1"}, go_on, "", "id=7 port=/dev/ttyS1"},
         {{"--id=7", "--port=/dev/ttyS1"}, go_on, "", "id=7 port=/dev/ttyS1"},
         {{"-T"}, go_on, "", "test"},
         {{"--test", "-q", "--quiet"}, go_on, "", "test"},
-        {{"-x"}, 1, "", ""},
-        {{"--nonsense"}, 1, "", ""},
+        {{"-x"}, 1, see_help, ""},
+        {{"--nonsense"}, 1, see_help, ""},
     };
     for (const Case& c : cases) {
         std::string shown;

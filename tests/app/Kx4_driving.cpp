@@ -1,6 +1,9 @@
 #include "tests/app/Kx4_driving.h"
+#include "tests/app/App_fixture.h"
 
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 
 bool wait_for_answer(Spawned_process& kx4, const std::string& request, const std::string& text, int timeout_ms)
 {
@@ -18,6 +21,61 @@ bool wait_for_answer(Spawned_process& kx4, const std::string& request, const std
         }
     }
     return false;
+}
+
+double value_of(Spawned_process& kx4, const std::string& request, int timeout_ms)
+{
+    const std::string item = request.substr(request.rfind('.') + 1) + " = ";
+    if (!kx4.write_input(request + "\n"))
+        return std::nan("");
+    std::string line;
+    while (kx4.read_line(line, timeout_ms)) {
+        const size_t at = line.find(item);
+        if (at != std::string::npos)
+            return std::strtod(line.c_str() + at + item.size(), nullptr);
+    }
+    return std::nan("");
+}
+
+bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& holds,
+                    double* last, int timeout_ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const double value = value_of(kx4, request, timeout_ms);
+        if (last)
+            *last = value;
+        if (std::isnan(value))
+            return false;
+        if (holds(value))
+            return true;
+    }
+    return false;
+}
+
+bool wait_for_count(Spawned_process& process, const std::string& part, size_t n, int timeout_ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    std::string line;
+    while (count_of(process.output(), part) < n)
+        if (std::chrono::steady_clock::now() >= deadline || !process.read_line(line, timeout_ms))
+            return false;
+    return true;
+}
+
+std::string wait_for_line(Spawned_process& process, std::initializer_list<std::string> parts, int timeout_ms)
+{
+    // A process that keeps talking must not keep the wait going for ever.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    std::string line;
+    while (std::chrono::steady_clock::now() < deadline && process.read_line(line, timeout_ms)) {
+        bool all = true;
+        for (const std::string& part : parts)
+            all = all && line.find(part) != std::string::npos;
+        if (all)
+            return line;
+    }
+    return {};
 }
 
 Can_frame wheel_speed(uint16_t raw)

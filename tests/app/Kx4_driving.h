@@ -4,6 +4,8 @@
 #include "tests/support/Spawned_process.h"
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 // Asks the console for the item until an answer line holds the text (true),
@@ -11,6 +13,21 @@
 // item with another value asks again.
 bool wait_for_answer(Spawned_process& kx4, const std::string& request, const std::string& text,
                      int timeout_ms = 20000);
+
+// Asks the console for the item once; its number, or NaN when no answer came.
+double value_of(Spawned_process& kx4, const std::string& request, int timeout_ms = 20000);
+// Asks until the number passes the test (true), or the time is up or the
+// console is gone (false); the last number read in last, when given.
+bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& holds,
+                    double* last = nullptr, int timeout_ms = 20000);
+
+// Reads the output until the part has appeared n times in all of it (true),
+// or the time is up or the output ends (false).
+bool wait_for_count(Spawned_process& process, const std::string& part, size_t n, int timeout_ms = 20000);
+// Reads the lines not yet taken until one holds every part; that line, or
+// empty when the time is up or the output ends first.
+std::string wait_for_line(Spawned_process& process, std::initializer_list<std::string> parts,
+                          int timeout_ms = 20000);
 
 // PGN 65096 (wheel-based speed) to all, priority 3, from address 0x80; raw
 // in mm/s, 0xFFFF meaning not available.

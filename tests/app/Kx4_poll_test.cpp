@@ -5,6 +5,7 @@
 #include "platform/can/Bus_select.h"
 #include "tests/app/App_fixture.h"
 #include "tests/app/Kx4_driving.h"
+#include "tests/app/Kx4_on_fake_slaves.h"
 #include "tests/support/Fake_slave_replies.h"
 #include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
@@ -30,63 +31,6 @@ constexpr int timeout_ms = 20000;
 
 // The status request of slots 0 and 17, (50, 1, [1]): twice a cycle.
 const std::string status_request = "request to 50 command 1: 32 05 31 01 01 6a";
-
-size_t count_of(const std::string& text, const std::string& part)
-{
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
-// Reads the output until the part has appeared n times in all of it.
-bool wait_for_count(Spawned_process& process, const std::string& part, size_t n)
-{
-    std::string line;
-    while (count_of(process.output(), part) < n)
-        if (!process.read_line(line, timeout_ms))
-            return false;
-    return true;
-}
-
-// Reads the output until a line holds every part; that line, or empty.
-std::string wait_for_line(Spawned_process& process, std::initializer_list<std::string> parts)
-{
-    std::string line;
-    while (process.read_line(line, timeout_ms)) {
-        bool all = true;
-        for (const std::string& part : parts)
-            all = all && line.find(part) != std::string::npos;
-        if (all)
-            return line;
-    }
-    return {};
-}
-
-// Asks the console for a number until it satisfies the test (true), or the
-// time is up (false); the last value read in value.
-bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& good,
-                    double& value)
-{
-    const std::string item = request.substr(request.rfind('.') + 1) + " = ";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!kx4.write_input(request + "\n"))
-            return false;
-        std::string line;
-        while (kx4.read_line(line, timeout_ms)) {
-            const size_t at = line.find(item);
-            if (at == std::string::npos)
-                continue;
-            value = std::strtod(line.c_str() + at + item.size(), nullptr);
-            if (good(value))
-                return true;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-}
 
 // A tractor on the ISOBUS sending its wheel-based speed every 100 ms.
 class Tractor {
@@ -116,29 +60,8 @@ private:
     std::thread thread_;
 };
 
-class Kx4_poll : public ::testing::Test {
+class Kx4_poll : public Kx4_on_fake_slaves {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(hub.listening()) << hub.output();
-        ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
-        EXPECT_EQ(hub.process().stop(SIGTERM, timeout_ms), 0) << hub.output();
-    }
-
-    std::unique_ptr<Spawned_process> start_kx4()
-    {
-        auto kx4 = std::make_unique<Spawned_process>(
-            std::vector<std::string>{KX4_PROGRAM, "-T", "--port=" + link, "--bus=" + hub.isobus(),
-                                     "--abus=" + hub.abus()},
-            std::vector<std::string>{"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
-        EXPECT_TRUE(kx4->wait_for_output("Starting in VT Mode\n", timeout_ms)) << kx4->output();
-        return kx4;
-    }
-
     bool console(Spawned_process& kx4, std::initializer_list<const char*> lines)
     {
         for (const char* line : lines)
@@ -147,10 +70,6 @@ protected:
         return true;
     }
 
-    Temp_folder root;
-    Hub_process hub{CAN_HUB_PROGRAM, 0, 0, timeout_ms};
-    const std::string link = root.path() + "slaves";
-    Spawned_process slaves{{FAKE_SLAVE_PROGRAM, "--link", link}, {}, Spawned_process::Input::fed};
 };
 
 TEST_F(Kx4_poll, polls_every_slave_follows_the_wheel_flags_a_silent_slave_until_it_answers_and_reads_the_scale)
@@ -162,7 +81,7 @@ TEST_F(Kx4_poll, polls_every_slave_follows_the_wheel_flags_a_silent_slave_until_
     double period = 0;
     EXPECT_TRUE(wait_for_value(
         *kx4, "get data_store.vehicle.ground_speed_sensor.period",
-        [](double v) { return v == Fake_slave_replies::wheel_period << 9; }, period))
+        [](double v) { return v == Fake_slave_replies::wheel_period << 9; }, &period))
         << period << "\n"
         << kx4->output();
     const std::string& said = kx4->output();
@@ -176,7 +95,7 @@ TEST_F(Kx4_poll, polls_every_slave_follows_the_wheel_flags_a_silent_slave_until_
     ASSERT_TRUE(console(*kx4, {"set params.app.wheel_cal_factor=0.5"}));
     double speed = 0;
     EXPECT_TRUE(wait_for_value(
-        *kx4, "get data_store.vehicle.speed", [](double v) { return std::fabs(v - 3.515625 / 3.6) < 1e-4; }, speed))
+        *kx4, "get data_store.vehicle.speed", [](double v) { return std::fabs(v - 3.515625 / 3.6) < 1e-4; }, &speed))
         << speed << "\n"
         << kx4->output();
 
@@ -203,12 +122,9 @@ TEST_F(Kx4_poll, polls_every_slave_follows_the_wheel_flags_a_silent_slave_until_
     EXPECT_TRUE(wait_for_answer(*kx4, "get data_store.system.ECU_status", "ECU_status = 1;")) << kx4->output();
     EXPECT_GE(count_of(kx4->output(), "NO COMMS - PollIndex=") - misses_before, 4u) << kx4->output();
     ASSERT_NE(wait_for_line(slaves, {"request to 52 ", "-> reply"}), "") << slaves.output();
-    const auto always = [](double) { return true; };
-    double status = 0, triggered = 0;
-    EXPECT_TRUE(wait_for_value(*kx4, "get data_store.system.ECU_status", always, status));
-    EXPECT_EQ(status, 1) << kx4->output();
-    EXPECT_TRUE(wait_for_value(*kx4, "get data_store.alarms.no_comms.triggered", always, triggered));
-    EXPECT_EQ(triggered, 1) << "ECU 52's replies leave it\n" << kx4->output();
+    EXPECT_EQ(value_of(*kx4, "get data_store.system.ECU_status"), 1) << kx4->output();
+    EXPECT_EQ(value_of(*kx4, "get data_store.alarms.no_comms.triggered"), 1) << "ECU 52's replies leave it\n"
+                                                                             << kx4->output();
 
     // It answers again: both clear.
     ASSERT_TRUE(slaves.write_input("answer 50,51\n"));

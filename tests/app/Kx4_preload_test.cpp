@@ -25,35 +25,6 @@ namespace {
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
 constexpr int timeout_ms = 20000;
 
-// Asks the console for the item; its value, or NaN when no answer came.
-double value_of(Spawned_process& kx4, const std::string& request)
-{
-    const std::string item = request.substr(request.rfind('.') + 1) + " = ";
-    if (!kx4.write_input(request + "\n"))
-        return std::nan("");
-    std::string line;
-    while (kx4.read_line(line, timeout_ms)) {
-        const size_t at = line.find(item);
-        if (at != std::string::npos)
-            return std::strtod(line.c_str() + at + item.size(), nullptr);
-    }
-    return std::nan("");
-}
-
-// Asks until the value passes the test; false when the time is up first.
-bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& holds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const double value = value_of(kx4, request);
-        if (std::isnan(value))
-            return false;
-        if (holds(value))
-            return true;
-    }
-    return false;
-}
-
 // One drive request of the fake's log: its time of day and its period.
 struct Drive_request {
     int64_t ms;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <linux/can.h>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
@@ -287,6 +288,12 @@ TEST_F(Kx4_process, a_second_kx4_on_the_same_files_ends_at_once_and_the_first_ru
 TEST_F(Kx4_process, a_bad_command_line_ends_at_once_with_its_own_message)
 {
     const std::string hint = "is a CAN server (can_hub) running there?";
+    // A kernel without SocketCAN says so; one with it has no such interface.
+    const int can_socket = socket(PF_CAN, SOCK_RAW, CAN_RAW);
+    const std::string socketcan_said = can_socket < 0 ? "this kernel offers no SocketCAN"
+                                                      : "cannot open CAN interface kx4none0";
+    if (can_socket >= 0)
+        close(can_socket);
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -300,6 +307,9 @@ TEST_F(Kx4_process, a_bad_command_line_ends_at_once_with_its_own_message)
         {{"--bus=tcp,addr=127.0.0.1"}, 255, "bad bus spec \"tcp,addr=127.0.0.1\": missing port"},
         {{"--bus=tcp,addr=127.0.0.1,port=99999"}, 255, "port must be a number from 1 to 65535"},
         {{"--bus=tcp,addr=127.0.0.1,port=1500,speed=250"}, 255, "unknown key \"speed\""},
+        {{"--bus=socketcan,if=kx4none0"}, 255, socketcan_said},
+        {{"--nonsense"}, 1, "kx4: see -h\n"},
+        {{"-T", "extra"}, 1, "kx4: unexpected argument \"extra\"; see -h\n"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> arguments{KX4_PROGRAM};

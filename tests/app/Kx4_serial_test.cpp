@@ -1,5 +1,6 @@
 // kx4 with and without the slave processors' serial line (--port).
 #include "tests/app/App_fixture.h"
+#include "tests/app/Kx4_driving.h"
 #include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
 
@@ -64,6 +65,38 @@ TEST_F(Kx4_serial, a_port_naming_no_device_is_named_and_kx4_runs_on)
     EXPECT_NE(said.find("START REAL\n"), std::string::npos) << said;
     EXPECT_NE(said.find("Serial port " + device + ": cannot open it: No such file or directory\n"), std::string::npos)
         << said;
+}
+
+// The slave processors' line may come after kx4, and go and come back while
+// it runs: polling follows it, and nothing is polled while it is away.
+TEST_F(Kx4_serial, polling_starts_when_the_line_appears_and_resumes_when_it_comes_back)
+{
+    const std::string link = root.path() + "slaves";
+    const std::string stops = "Serial port " + link + ": polling stops until the port is back";
+    const std::string returns = "Serial port " + link + " is back: polling starts again";
+    Spawned_process kx4({KX4_PROGRAM, "--port=" + link, "--bus=" + hub.isobus(), "--abus=" + hub.abus()},
+                        {"KX4_ROOT=" + root.path()});
+    ASSERT_NE(wait_for_line(kx4, {stops}), "") << kx4.output();
+
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(testing::Message() << "fake_slave run " << run);
+        Spawned_process slaves({FAKE_SLAVE_PROGRAM, "--link", link});
+        ASSERT_TRUE(slaves.wait_for_output("fake_slave: serving", timeout_ms)) << slaves.output();
+        ASSERT_NE(wait_for_line(kx4, {returns}), "") << kx4.output();
+        EXPECT_TRUE(slaves.wait_for_output("request to 50 command 4:", timeout_ms)) << slaves.output();
+        EXPECT_EQ(slaves.stop(SIGTERM, timeout_ms), 0) << slaves.output();
+        ASSERT_NE(wait_for_line(kx4, {stops}), "") << kx4.output();
+    }
+    EXPECT_EQ(kx4.stop(SIGTERM, timeout_ms), 1) << kx4.output();
+    // Each change said once; between the first run's end and the second's
+    // start no request went out, so no slave was missed.
+    const std::string& said = kx4.output();
+    EXPECT_EQ(count_of(said, stops), 3u) << said;
+    EXPECT_EQ(count_of(said, returns), 2u) << said;
+    const size_t away = said.find(stops, said.find(returns));
+    const size_t again = said.find(returns, away);
+    ASSERT_NE(again, std::string::npos) << said;
+    EXPECT_EQ(said.substr(away, again - away).find("NO COMMS"), std::string::npos) << said;
 }
 
 TEST_F(Kx4_serial, without_a_port_the_simulator_runs_in_place_of_the_control_task)

@@ -110,8 +110,9 @@ TEST_F(Main_loop_test, shutdown_codes_decide_the_save_and_end_in_the_exit_code_f
         int code;
         bool saves;
     } cases[] = {
-        {"stop signal", stop_signal, 0, false, 1, false},
-        {"stop signal whose event was flushed", stop_flag_only, 0, false, 1, false},
+        {"stop signal", stop_signal, 0, false, 1, true},
+        {"stop signal whose event was flushed", stop_flag_only, 0, false, 1, true},
+        {"stop signal with the non-VT display", stop_signal, 0, true, 1, false},
         {"request 2", request, 2, false, 2, true},
         {"request 7", request, 7, false, 7, true},
         {"request 2 with the non-VT display", request, 2, true, 2, false},

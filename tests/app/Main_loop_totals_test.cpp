@@ -6,8 +6,8 @@
 namespace {
 
 // The control task's totals go into the parameters before they are saved,
-// on the ways out that save the parameters, and only then.
-TEST(Main_loop_totals, are_saved_before_the_parameters_unless_stopped_or_with_the_non_vt_display)
+// on every orderly way out, unless the non-VT display keeps them.
+TEST(Main_loop_totals, are_saved_before_the_parameters_on_every_stop_but_with_the_non_vt_display)
 {
     struct Case {
         const char* what;
@@ -16,8 +16,9 @@ TEST(Main_loop_totals, are_saved_before_the_parameters_unless_stopped_or_with_th
         bool saves_totals;
     } cases[] = {
         {"request 2", false, false, true},
-        {"stop signal", true, false, false},
+        {"stop signal", true, false, true},
         {"request 2 with the non-VT display", false, true, false},
+        {"stop signal with the non-VT display", true, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -40,6 +41,7 @@ TEST(Main_loop_totals, are_saved_before_the_parameters_unless_stopped_or_with_th
         });
         EXPECT_EQ(saves, c.saves_totals ? 1 : 0);
         EXPECT_FALSE(parameters_saved_first);
+        EXPECT_EQ(exists(f.cache + "params"), c.saves_totals);
         loop.finish(f.folder.path() + "app/");
     }
 }

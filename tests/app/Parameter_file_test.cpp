@@ -87,6 +87,10 @@ TEST_F(Parameter_file_test, a_missing_torn_or_corrupt_file_falls_back_to_the_bac
     const std::string not_restored = "Restoring from params.bak failed\n";
     const std::string defaults =
         "Neither params nor params.bak could be read: the parameters keep their factory defaults\n";
+    const std::string params_kept = "The unreadable params is kept as params.damaged\n";
+    const std::string backup_kept = "The unreadable params.bak is kept as params.bak.damaged\n";
+    // A copy kept from an earlier start: replaced by a newer one, else left alone.
+    const std::vector<uint8_t> older_damage = {'o', 'l', 'd'};
     struct Case {
         const char* what;
         const std::vector<uint8_t>& params;
@@ -94,29 +98,34 @@ TEST_F(Parameter_file_test, a_missing_torn_or_corrupt_file_falls_back_to_the_bac
         std::string said;
         int value;
         const std::vector<uint8_t>& params_after;
+        const std::vector<uint8_t>& params_kept; // what "params.damaged" holds afterwards
+        const std::vector<uint8_t>& backup_kept; // and "params.bak.damaged"
     } cases[] = {
-        {"both good: params wins and stays", good_params, good_backup, decoded, 5, good_params},
-        {"params good, no backup", good_params, none, decoded, 5, good_params},
-        {"no params", none, good_backup, not_readable + restored + decoded, 7, good_backup},
+        {"both good: params wins and stays", good_params, good_backup, decoded, 5, good_params, older_damage, none},
+        {"params good, no backup", good_params, none, decoded, 5, good_params, older_damage, none},
+        {"no params", none, good_backup, not_readable + restored + decoded, 7, good_backup, older_damage, none},
         {"torn params", torn, good_backup, undecodable + problem("params", cut_short.c_str()) + restored + decoded, 7,
-         good_backup},
+         good_backup, older_damage, none},
         {"corrupt params", corrupt, good_backup, undecodable + problem("params", damaged.c_str()) + restored + decoded,
-         7, good_backup},
+         7, good_backup, older_damage, none},
         {"torn params, corrupt backup", torn, corrupt,
          undecodable + problem("params", cut_short.c_str()) + not_restored + problem("params.bak", damaged.c_str()) +
-             defaults,
-         1, torn},
+             defaults + params_kept + backup_kept,
+         1, none, torn, corrupt},
         {"torn params, no backup", torn, none,
          undecodable + problem("params", cut_short.c_str()) + not_restored + problem("params.bak", missing.c_str()) +
-             defaults,
-         1, torn},
+             defaults + params_kept,
+         1, none, torn, none},
         {"no params, corrupt backup", none, corrupt,
-         not_readable + not_restored + problem("params.bak", damaged.c_str()) + defaults, 1, none},
+         not_readable + not_restored + problem("params.bak", damaged.c_str()) + defaults + backup_kept, 1, none,
+         older_damage, corrupt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove(cache + "params");
         std::filesystem::remove(cache + "params.bak");
+        std::filesystem::remove(cache + "params.bak.damaged");
+        write_bytes(cache + "params.damaged", older_damage);
         if (!c.params.empty())
             write_bytes(cache + "params", c.params);
         if (!c.backup.empty())
@@ -127,6 +136,14 @@ TEST_F(Parameter_file_test, a_missing_torn_or_corrupt_file_falls_back_to_the_bac
         EXPECT_EQ(capture.text(), c.said);
         EXPECT_EQ(parameters->app.num_channels.get(), c.value);
         EXPECT_EQ(read_bytes(cache + "params"), c.params_after);
+        EXPECT_EQ(read_bytes(cache + "params.damaged"), c.params_kept);
+        EXPECT_EQ(read_bytes(cache + "params.bak.damaged"), c.backup_kept);
+        if (c.value == 1) {
+            // The defaults' first save leaves the damaged copies alone.
+            ASSERT_TRUE(parameter_file.save());
+            EXPECT_EQ(read_bytes(cache + "params.damaged"), c.params_kept);
+            EXPECT_EQ(read_bytes(cache + "params.bak.damaged"), c.backup_kept);
+        }
     }
 }
 
@@ -213,7 +230,9 @@ TEST_F(Parameter_file_test, a_backup_that_restores_but_does_not_decode_is_restor
                               "params deserialise = 0\n"
                               "Parameter file " + cache + "params: it holds no parameters of this program\n"
                               "Restoring from params.bak succeeded\n"
-                              "Neither params nor params.bak could be read: the parameters keep their factory defaults\n");
+                              "Neither params nor params.bak could be read: the parameters keep their factory defaults\n"
+                              "The unreadable params is kept as params.damaged\n"
+                              "The unreadable params.bak is kept as params.bak.damaged\n");
 }
 
 TEST_F(Parameter_file_test, a_failed_save_says_so_and_refreshes_no_backup)

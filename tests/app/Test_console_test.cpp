@@ -145,19 +145,58 @@ TEST_F(Console_test, each_line_answers_and_changes_only_what_it_names)
     }
 }
 
+std::string name_text(const NV_quvel::nv_name& name)
+{
+    char text[NV_quvel::nv_name::length + 1] = {};
+    name.copy_to(text, NV_quvel::nv_name::length);
+    return text;
+}
+
+// A text parameter takes the rest of its line, blanks and '=' included; each
+// line works on what the one before left.
+TEST_F(Console_test, a_text_parameter_takes_the_rest_of_the_line)
+{
+    const std::string path = "set params.app.products.0.name";
+    struct Case {
+        std::string line;
+        const char* stored;
+        bool refused;
+    } cases[] = {
+        {path + "=Wheat bin", "Wheat bin", false},
+        {path + "=A=B", "A=B", false},
+        {path + " = Spring barley", "Spring barley", false},
+        {path + "=", "", false},
+        {path + "=Canola", "Canola", false},
+        {path, "Canola", true},
+        {path + " Oats", "Canola", true},
+        {path + "=" + std::string(21, 'x'), "Canola", true},
+        {path + "=" + std::string(20, 'y'), "yyyyyyyyyyyyyyyyyyyy", false},
+    };
+    for (const Case& c : cases) {
+        Debug_capture said;
+        EXPECT_TRUE(console.handle_line(c.line.c_str()));
+        EXPECT_EQ(name_text(parameters->app.products[0]->name), c.stored) << c.line;
+        const std::string& text = said.text();
+        const bool refused =
+            text.find("Parse error") != std::string::npos || text.find("Not a value") != std::string::npos;
+        EXPECT_EQ(refused, c.refused) << c.line << ": " << text;
+    }
+}
+
 // The loop reads until quit, the end of the input or an empty line, or
 // until a line finds alive cleared; no line after its end is run.
 TEST_F(Console_test, the_loop_ends_at_quit_end_of_input_an_empty_line_or_alive_cleared)
 {
     const std::string after = "set params.app.speed_source=4\n";
+    const std::string runs_on = "kx4 runs on without its console; Ctrl-C stops it\n";
     struct Case {
         std::string input;
         std::string last_words;
         bool after_run; // whether the line after the end was run
     } cases[] = {
-        {after, "Got nothing!\n", true},
-        {"get params.app.speed_source\nquit\n" + after, "Exiting test console\n", false},
-        {"get params.app.speed_source\n\n" + after, "Got nothing!\n", false},
+        {after, "Got nothing!\n" + runs_on, true},
+        {"get params.app.speed_source\nquit\n" + after, "Exiting test console\n" + runs_on, false},
+        {"get params.app.speed_source\n\n" + after, "Got nothing!\n" + runs_on, false},
         {"set data_store.system.alive=0\n" + after, "shutdown event detected...test console terminating\n", false},
     };
     for (const Case& c : cases) {

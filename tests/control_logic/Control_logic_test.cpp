@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <optional>
 #include <pty.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 // Places the poll engine at a slot, as its requests will.
@@ -301,6 +303,7 @@ TEST_F(Control_task, the_terminal_timeout_sets_non_vtt_timeout_once_its_seconds_
 
 TEST_F(Control_task, reply_deadlines_come_every_reply_time_out_while_nobody_answers_and_not_at_all_when_simulating)
 {
+    open_pty();
     start();
     EXPECT_EQ(count_of(capture.text(), "NO COMMS - PollIndex=0\n"), 1u) << "the first deadline is at once";
     advance(3000);
@@ -317,6 +320,7 @@ TEST_F(Control_task, reply_deadlines_come_every_reply_time_out_while_nobody_answ
 
 TEST_F(Control_task, auto_detection_switches_the_ecu_mode_at_the_next_deadline)
 {
+    open_pty();
     start();
     EXPECT_EQ(control->get_ecu_mode(), Control_logic::ecu_mode_normal);
     store.head.set(store.body.monitor_ecus.activate_auto_detect, true);
@@ -359,9 +363,102 @@ TEST_F(Control_task, the_reply_is_read_as_text_while_the_scales_request_is_out)
 TEST_F(Control_task, a_port_that_cannot_be_opened_is_named_and_closed_at_the_end)
 {
     start();
-    EXPECT_NE(capture.text().find(port), std::string::npos);
+    EXPECT_NE(capture.text().find("Serial port " + port + ": cannot open it: No such file or directory\n"),
+              std::string::npos)
+        << capture.text();
     control.reset();
     EXPECT_NE(capture.text().find("Closing com port: " + port + "\n"), std::string::npos);
+}
+
+// The far end of a serial line that comes and goes: a pseudo-terminal behind
+// a fixed name, as a slave processors' adapter or fake_slave gives one.
+class Coming_and_going_line {
+public:
+    explicit Coming_and_going_line(std::string name) : name_(std::move(name)) {}
+    ~Coming_and_going_line() { go(); }
+
+    // A new line appears under the name.
+    bool come()
+    {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
+            return false;
+        std::filesystem::remove(name_);
+        std::filesystem::create_symlink(ptsname(master_), name_);
+        return true;
+    }
+    // It hangs up, and its name goes.
+    void go()
+    {
+        if (master_ >= 0)
+            close(master_);
+        master_ = -1;
+        std::filesystem::remove(name_);
+    }
+    // How many bytes came to the far end (read and dropped), once the first
+    // has come or a generous time has passed.
+    size_t drain()
+    {
+        size_t n = 0;
+        uint8_t chunk[256];
+        pollfd p{master_, POLLIN, 0};
+        while (poll(&p, 1, n == 0 ? 10000 : 0) > 0 && (p.revents & POLLIN)) {
+            const ssize_t got = read(master_, chunk, sizeof chunk);
+            if (got <= 0)
+                break;
+            n += size_t(got);
+        }
+        return n;
+    }
+
+private:
+    std::string name_;
+    int master_ = -1;
+};
+
+// Missing at the start, then there, gone, back: each change is said once,
+// nothing is polled while the line is away, and polling starts afresh
+// within a second of its return.
+TEST_F(Control_task, a_serial_line_that_is_missing_or_goes_away_is_opened_again_every_second)
+{
+    port = root.path() + "/slaves";
+    Coming_and_going_line line(port);
+    const std::string stops = "Serial port " + port + ": polling stops until the port is back";
+    const std::string returns = "Serial port " + port + " is back: polling starts again\n";
+
+    start();
+    EXPECT_NE(capture.text().find("Serial port " + port + ": cannot open it: No such file or directory\n"),
+              std::string::npos)
+        << capture.text();
+    advance(5000);
+    EXPECT_EQ(count_of(capture.text(), stops), 1u) << capture.text();
+    EXPECT_EQ(capture.text().find("NO COMMS"), std::string::npos) << capture.text();
+
+    capture.clear();
+    ASSERT_TRUE(line.come());
+    advance(1000);
+    EXPECT_EQ(count_of(capture.text(), returns), 1u) << capture.text();
+    EXPECT_NE(capture.text().find(returns + "****InitComms****\n"), std::string::npos) << capture.text();
+    EXPECT_GT(line.drain(), 0u) << "a request on the line";
+
+    capture.clear();
+    line.go();
+    ASSERT_TRUE(wait_until([&] { return control->get_waiter().pending() > 0; })) << "the loss is signalled";
+    run();
+    EXPECT_EQ(count_of(capture.text(), stops), 1u) << capture.text();
+    const size_t misses = count_of(capture.text(), "NO COMMS");
+    advance(5000);
+    EXPECT_EQ(count_of(capture.text(), stops), 1u) << capture.text();
+    EXPECT_EQ(count_of(capture.text(), "NO COMMS"), misses) << "no request, so no miss, while it is away";
+
+    capture.clear();
+    ASSERT_TRUE(line.come());
+    advance(1000);
+    EXPECT_EQ(count_of(capture.text(), returns), 1u) << capture.text();
+    EXPECT_GT(line.drain(), 0u) << "polling again";
+    // A silent slave on an open line is still a miss each time out.
+    advance(2000);
+    EXPECT_GT(count_of(capture.text(), "NO COMMS - PollIndex="), 1u) << capture.text();
 }
 
 }

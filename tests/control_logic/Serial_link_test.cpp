@@ -4,6 +4,7 @@
 #include "tests/control_logic/Temp_folder.h"
 #include "tests/support/Debug_capture.h"
 #include "tests/support/Fake_slave.h"
+#include "tests/support/Fake_slave_replies.h"
 #include "tests/support/Spawned_process.h"
 #include "tests/support/Wait_until.h"
 
@@ -161,6 +162,23 @@ TEST_F(Serial_link, the_program_serves_its_link_and_its_end_is_a_far_side_gone)
     ASSERT_TRUE(wait_until([&] { return !stream.is_connected(); }));
     EXPECT_NE(capture.text().find("the far side has gone"), std::string::npos) << capture.text();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link_path)));
+}
+
+// The replies read no further than the request goes, whatever its length byte says.
+TEST(Fake_slave_replies, read_only_the_request_they_are_given)
+{
+    struct Case {
+        const char* what;
+        Bytes request;
+        Bytes reply;
+    } cases[] = {
+        {"a drive target", {50, 8, 0x31, 2, 1, 0x10, 0x27, 0}, reply_from(50, 2, {0x10, 0x27, 0, 10, 0})},
+        {"a length byte beyond the frame's end", {50, 30, 0x31, 2, 1, 0x10}, reply_from(50, 2, {0, 0, 0, 0, 0})},
+        {"a length byte below the head", {51, 2, 0x31, 4}, reply_from(51, 4, {0, 2})},
+        {"shorter than a frame's head", {50, 4, 0x31}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Fake_slave_replies::reply_to(c.request), c.reply) << c.what;
 }
 
 TEST(Fake_slave_program, refuses_addresses_outside_the_slaves)

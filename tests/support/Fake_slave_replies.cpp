@@ -1,5 +1,6 @@
 #include "tests/support/Fake_slave_replies.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace Fake_slave_replies {
@@ -119,13 +120,21 @@ std::vector<uint8_t> data_of_reply(uint8_t address, uint8_t command, const std::
 
 std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request)
 {
+    constexpr size_t head = 4; // destination, length, source, command
+    if (request.size() < head)
+        return {};
     const uint8_t address = request[0];
     const uint8_t command = request[3];
-    const size_t data_length = request[1] >= 4 ? request[1] - 4u : 0u;
-    const std::vector<uint8_t> d(request.begin() + 4, request.begin() + 4 + long(data_length));
+    // The data the length byte names, as far as the frame holds it.
+    const size_t data_length = std::min<size_t>(request[1] >= head ? request[1] - head : 0u, request.size() - head);
+    const std::vector<uint8_t> d(request.begin() + head, request.begin() + long(head + data_length));
     const std::vector<uint8_t> data = data_of_reply(address, command, d);
-    std::vector<uint8_t> reply{controller_address, uint8_t(4 + data.size()), address, command};
-    reply.insert(reply.end(), data.begin(), data.end());
+    std::vector<uint8_t> reply;
+    reply.reserve(head + data.size() + 1);
+    for (uint8_t b : {controller_address, uint8_t(head + data.size()), address, command})
+        reply.push_back(b);
+    for (uint8_t b : data)
+        reply.push_back(b);
     unsigned sum = 0;
     for (uint8_t b : reply)
         sum += b;

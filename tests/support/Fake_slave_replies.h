@@ -34,7 +34,9 @@ constexpr uint8_t version_patch = 0;
 constexpr int32_t scale_count = 1234;
 
 // The reply to a binary request (a whole frame, sum included) from one of
-// the slaves 50..71; an unknown command gets a reply without data.
+// the slaves 50..71; an unknown command gets a reply without data, a
+// request shorter than a frame's head none, and data the length byte names
+// beyond the request's end is not read.
 std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request);
 
 // The weigh-scale request "S2x110026:" CR LF ETX, x the scale character.
