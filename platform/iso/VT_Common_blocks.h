@@ -65,8 +65,8 @@ using Block_9 = Chain<Repeat<3, Line_attributes>, Font, Repeat<2, Fill>, Repeat<
                       Repeat<4, Line>, Repeat<5, Output_string>, Repeat<2, Container<10>>>;
 using Block_10 = Chain<Repeat<22, Font>, Repeat<14, Fill>>;
 using Block_11 = Repeat<9, Soft_key_mask<8>>;
-using Block_12 = Chain<Repeat<22, Pointer>, Picture, Rectangle, Repeat<26, Key<3>>, Plain_key, Repeat<4, Container<3>>,
-                       Container<4>>;
+using Block_12 = Chain<Repeat<22, Pointer>, Picture, Rectangle, Repeat<12, Key<3>>, Repeat<14, Key<2>>, Plain_key,
+                       Repeat<5, Container<6>>>;
 using Block_13 = Chain<Repeat<3, Line_attributes>, Repeat<15, Pointer>, Repeat<3, Rectangle>, Repeat<2, Button<2>>,
                        Repeat<2, Button<1>>, Repeat<5, Plain_button>, Repeat<3, Container<3>>, Repeat<2, Container<2>>>;
 using Block_14 = Chain<Fill, Rectangle, Repeat<135, Picture>, Repeat<3, Container<6>>>;
@@ -81,7 +81,7 @@ using Block_17 = Chain<Repeat<8, Picture>, Repeat<29, Pointer>, Repeat<4, Plain_
                        Repeat<6, Container<3>>, Data_mask<3>>;
 using Block_18 = Chain<Line_attributes, Repeat<2, String>, Repeat<9, Output_string>, Output_number, Input_string,
                        Bar_graph, Arched_bar_graph, Pointer, Repeat<2, Rectangle>, Repeat<8, Line>, Plain_button,
-                       Repeat<2, Soft_key_mask<8>>, Repeat<8, Container<4>>, Container<5>, Repeat<4, Data_mask<4>>>;
+                       Repeat<2, Soft_key_mask<8>>, Repeat<8, Container<4>>, Container<1>, Repeat<4, Data_mask<5>>>;
 using Block_19 = Chain<Repeat<5, Line_attributes>, Repeat<3, Font>, Repeat<4, Fill>, Repeat<8, Picture>,
                        Repeat<3, Output_string>, Output_number, Repeat<5, Rectangle>, Repeat<2, Container<5>>,
                        Data_mask<4>, Polygon, Container<1>, Rectangle, Repeat<20, Line>, Repeat<20, Output_number>,
