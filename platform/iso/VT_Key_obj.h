@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/iso/VT_Attribute_event_macro.h"
+#include "platform/iso/VT_Attribute_object_placement.h"
+#include "platform/iso/VT_VT_obj.h"
+
+namespace VT {
+
+// A Key of a Soft Key Mask, drawn from its children.
+class Key_obj : public VT_obj {
+public:
+    Key_obj(uint16_t id, const char* name, uint8_t background_colour, uint8_t key_code, uint8_t n_objects,
+            uint8_t n_macros, Attribute_object_placement* objects, const Attribute_event_macro* macros);
+
+    uint8_t get_object_count() const { return n_objects_; }
+    const Attribute_object_placement* get_objects() const { return objects_; }
+
+private:
+    void serialise_body(Record_writer& out) const override;
+
+    uint8_t background_colour_;
+    uint8_t key_code_;
+    uint8_t n_objects_;
+    uint8_t n_macros_;
+    Attribute_object_placement* objects_;
+    const Attribute_event_macro* macros_;
+};
+
+}

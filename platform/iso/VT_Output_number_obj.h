@@ -1,0 +1,40 @@
+#pragma once
+#include "platform/iso/VT_Attribute_event_macro.h"
+#include "platform/iso/VT_VT_obj.h"
+
+namespace VT {
+
+// An Output Number: a number shown as (value + offset) x scale.
+class Output_number_obj : public VT_obj {
+public:
+    Output_number_obj(uint16_t id, const char* name, uint16_t width, uint16_t height, uint8_t background_colour,
+                      uint16_t font_attributes, uint8_t options, uint16_t variable_reference, uint32_t value,
+                      int32_t offset, float scale, uint8_t number_of_decimals, uint8_t format, uint8_t justification,
+                      uint8_t n_macros, const Attribute_event_macro* macros);
+
+    bool get_displayed_size(int& width, int& height) const override;
+    uint32_t get_value() const;
+    void set_value(uint32_t value);
+    uint8_t get_no_decimals() const;
+    void set_no_decimals(uint8_t decimals);
+
+private:
+    void serialise_body(Record_writer& out) const override;
+
+    uint16_t width_;
+    uint16_t height_;
+    uint8_t background_colour_;
+    uint16_t font_attributes_;
+    uint8_t options_;
+    uint16_t variable_reference_;
+    uint32_t value_;
+    int32_t offset_;
+    float scale_;
+    uint8_t number_of_decimals_;
+    uint8_t format_;
+    uint8_t justification_;
+    uint8_t n_macros_;
+    const Attribute_event_macro* macros_;
+};
+
+}
