@@ -1,6 +1,7 @@
 // kx4_fs_read_bench: a 4 MiB file read from the fake file server by the
 // file-server client, over the in-process bus and over can_hub: the payload
 // bytes per CAN frame against the 7 of a TP or ETP data frame, and the time.
+#include "bench/Bench_arguments.h"
 #include "tests/support/Hub_process.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
@@ -143,9 +144,16 @@ void print(const char* bus, const Figures& f)
 
 }
 
-int main()
+const char* const about =
+    "A 4 MiB file read by the file-server client from the fake file server, over the in-process\n"
+    "bus and over can_hub: the payload bytes per CAN frame against the 7 of a TP or ETP data frame,\n"
+    "the time, and the time a 250 kbit/s bus needs for the frames. Runs about half a minute.\n";
+
+int main(int argc, char** argv)
 {
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    int status;
+    if (!bench_arguments(argc, argv, about, status))
+        return status;
     char served[] = "/tmp/kx4_fs_bench.XXXXXX";
     char local[] = "/tmp/kx4_fs_local.XXXXXX";
     if (!mkdtemp(served) || !mkdtemp(local)) {

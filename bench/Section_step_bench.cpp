@@ -1,5 +1,6 @@
 // kx4_section_bench: the cost of one 100 ms boom and section step with ten
 // channels on 10-section booms, against the 100 ms the step has.
+#include "bench/Bench_arguments.h"
 #include "control_logic/Seeder_controller.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
@@ -79,8 +80,16 @@ void run(const char* what, bool non_vtt, bool switching)
 
 }
 
-int main()
+const char* const about =
+    "The cost of one 100 ms boom and section step of the seeder controller, 10 channels on\n"
+    "10-section booms, sections steady and switching: median and 99.9 % of 20000 steps, against\n"
+    "the 100 ms tick. Runs a few seconds.\n";
+
+int main(int argc, char** argv)
 {
+    int status;
+    if (!bench_arguments(argc, argv, about, status))
+        return status;
     std::printf("One boom and section step, 10 channels on 10-section booms (%d steps)\n", steps);
     run("VT, sections steady", false, false);
     run("VT, sections switching", false, true);

@@ -3,6 +3,8 @@
 #include "params/parameters_t.h"
 #include "platform/rtos/Debug_base.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int queue_size = 50;
@@ -23,10 +25,13 @@ T Seed_simulator::get(const T& item)
     return store_.head.get(item);
 }
 
+// Only what changes is written: every write wakes the item's listeners.
 template <class T>
 void Seed_simulator::put(T& item, const T& value)
 {
-    store_.head.set(item, value);
+    const T current = get(item);
+    if (std::memcmp(&current, &value, sizeof(T)) != 0)
+        store_.head.set(item, value);
 }
 
 Seed_simulator::Seed_simulator(Data_store& store, NV_quvel::parameters_t& parameters)

@@ -16,7 +16,7 @@ class parameters_t;
 // machine and then, every second, moves a few values so that the screens,
 // the Task Controller and the remote data store show a working seeder. It
 // computes no control: it only writes store items (locked writes with change
-// events) and a few parameters.
+// events, only for values that change) and a few parameters.
 class Seed_simulator : public Diner_protection<Diner> {
 public:
     static constexpr int tick_ms = 1000;

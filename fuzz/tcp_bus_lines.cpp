@@ -76,7 +76,7 @@ void check_text(const std::string& bytes)
         for (char c : text)
             fuzz_check((c >= 0x20 && c < 0x7F) || c == ' ' || c == '\t' || c == '\r' || c == '\n',
                        "a message holds no control character");
-        const std::vector<std::string> words = Socketcand_text::words(text);
+        const Socketcand_text::Words words = Socketcand_text::words(text);
         Can_frame frame, again;
         std::string error;
         if (Socketcand_text::parse_frame(words, frame)) {

@@ -24,6 +24,12 @@ public:
     // gone, transmit queue full, bad frame).
     virtual bool send(const Can_frame& frame) = 0;
 
+    // Frames sent between hold() and release() may wait and leave together at
+    // release(), in the order they were sent: a task holds the bus while it
+    // sends what one wake-up brings. Holds nest. By default frames go at once.
+    virtual void hold() {}
+    virtual void release() {}
+
     // Both run on the bus's own thread, or on the sending thread of an
     // in-process bus; they must not block. Empty ones drop what comes. Once
     // set_receiver returns, the old ones are no longer running.

@@ -181,8 +181,8 @@ bool Can_hub::read_client(Client& client)
 void Can_hub::handle(Client& client, const std::string& message)
 {
     using State = Client::State;
-    std::vector<std::string> words = Socketcand_text::words(message);
-    const std::string command = words.empty() ? std::string() : words[0];
+    const Socketcand_text::Words words = Socketcand_text::words(message);
+    const std::string_view command = words.empty() ? std::string_view() : words[0];
     if (command == "open") {
         if (client.state != State::greeted)
             queue_error(client, "a bus is already open");
@@ -214,7 +214,7 @@ void Can_hub::handle(Client& client, const std::string& message)
             forward(client, Socketcand_text::format_frame(frame, now.tv_sec, int(now.tv_nsec / 1000)));
         }
     } else {
-        queue_error(client, command.empty() ? "empty message" : "unknown command " + command);
+        queue_error(client, command.empty() ? "empty message" : "unknown command " + std::string(command));
     }
 }
 
@@ -237,7 +237,7 @@ void Can_hub::queue_error(Client& client, std::string text)
     queue(client, "< error " + text + " >");
 }
 
-void Can_hub::queue(Client& client, std::string text)
+void Can_hub::queue(Client& client, const std::string& text)
 {
     if (client.unsent.size() + text.size() > max_unsent) {
         client.dead = true;

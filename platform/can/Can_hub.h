@@ -41,7 +41,7 @@ private:
     bool read_client(Client& client);
     void handle(Client& client, const std::string& message);
     void forward(const Client& sender, const std::string& frame_text);
-    void queue(Client& client, std::string text);
+    void queue(Client& client, const std::string& text);
     void queue_error(Client& client, std::string text);
     void flush(Client& client);
     void close_all();

@@ -1,62 +1,120 @@
 #include "platform/can/Socketcand_text.h"
 
-#include <cstdio>
+#include <cstring>
 
 namespace {
-void append_hex(std::string& out, const char* format, unsigned value)
+
+constexpr char hex_digits[] = "0123456789ABCDEF";
+
+// Room for the longest message, also for times out of range: "< frame
+// 1FFFFFFF " and 20 digits with a sign, a point, 20 digits, " " and 16 digits " >".
+constexpr size_t longest = 80;
+
+char* put_text(char* p, const char* text)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, format, value);
-    out += buf;
+    const size_t length = std::strlen(text);
+    std::memcpy(p, text, length);
+    return p + length;
 }
+
+// At least min_digits hex digits, more when the value needs them.
+char* put_hex(char* p, uint32_t value, int min_digits)
+{
+    int digits = min_digits;
+    while (digits < 8 && (value >> (4 * digits)) != 0)
+        ++digits;
+    for (int i = digits - 1; i >= 0; --i)
+        *p++ = hex_digits[(value >> (4 * i)) & 0xF];
+    return p;
+}
+
+char* put_byte(char* p, uint8_t byte)
+{
+    *p++ = hex_digits[byte >> 4];
+    *p++ = hex_digits[byte & 0xF];
+    return p;
+}
+
+// At least min_digits decimal digits.
+char* put_decimal(char* p, uint64_t value, int min_digits)
+{
+    char reversed[20];
+    int n = 0;
+    do {
+        reversed[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0 || n < min_digits);
+    while (n > 0)
+        *p++ = reversed[--n];
+    return p;
+}
+
+char* put_id(char* p, const Can_frame& frame)
+{
+    return put_hex(p, frame.id, frame.extended ? 8 : 3);
+}
+
+bool is_space(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 }
 
 std::string Socketcand_text::format_send(const Can_frame& frame)
 {
-    std::string out = "< send ";
-    append_hex(out, frame.extended ? "%08X" : "%03X", frame.id);
-    append_hex(out, " %u", frame.dlc);
-    for (int i = 0; i < frame.dlc; ++i)
-        append_hex(out, " %02X", frame.data[i]);
-    return out + " >";
+    char text[longest];
+    char* p = put_id(put_text(text, "< send "), frame);
+    *p++ = ' ';
+    *p++ = char('0' + frame.dlc);
+    for (int i = 0; i < frame.dlc; ++i) {
+        *p++ = ' ';
+        p = put_byte(p, frame.data[i]);
+    }
+    p = put_text(p, " >");
+    return std::string(text, size_t(p - text));
 }
 
 std::string Socketcand_text::format_frame(const Can_frame& frame, int64_t seconds, int micros)
 {
-    std::string out = "< frame ";
-    append_hex(out, frame.extended ? "%08X" : "%03X", frame.id);
-    char time[40];
-    std::snprintf(time, sizeof time, " %lld.%06d ", static_cast<long long>(seconds), micros);
-    out += time;
+    char text[longest];
+    char* p = put_id(put_text(text, "< frame "), frame);
+    *p++ = ' ';
+    if (seconds < 0)
+        *p++ = '-';
+    p = put_decimal(p, seconds < 0 ? 0 - uint64_t(seconds) : uint64_t(seconds), 1);
+    *p++ = '.';
+    p = put_decimal(p, uint64_t(micros), 6);
+    *p++ = ' ';
     for (int i = 0; i < frame.dlc; ++i)
-        append_hex(out, "%02X", frame.data[i]);
-    return out + " >";
+        p = put_byte(p, frame.data[i]);
+    p = put_text(p, " >");
+    return std::string(text, size_t(p - text));
 }
 
-std::vector<std::string> Socketcand_text::words(const std::string& message)
+Socketcand_text::Words Socketcand_text::words(std::string_view message)
 {
-    std::vector<std::string> out;
-    size_t begin = message.find('<');
-    size_t end = message.rfind('>');
-    if (begin == std::string::npos || end == std::string::npos || end < begin)
+    Words out;
+    const size_t begin = message.find('<');
+    const size_t end = message.rfind('>');
+    if (begin == std::string_view::npos || end == std::string_view::npos || end < begin)
         return out;
-    std::string word;
-    for (size_t i = begin + 1; i < end; ++i) {
-        char c = message[i];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            if (!word.empty())
-                out.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += c;
+    for (size_t i = begin + 1; i < end;) {
+        if (is_space(message[i])) {
+            ++i;
+            continue;
         }
+        const size_t start = i;
+        while (i < end && !is_space(message[i]))
+            ++i;
+        if (out.count_ < Words::kept)
+            out.words_[out.count_] = message.substr(start, i - start);
+        ++out.count_;
     }
-    if (!word.empty())
-        out.push_back(std::move(word));
     return out;
 }
 
-bool Socketcand_text::parse_hex(const std::string& text, size_t max_digits, uint32_t& value)
+bool Socketcand_text::parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
 {
     if (text.empty() || text.size() > max_digits)
         return false;
@@ -76,7 +134,7 @@ bool Socketcand_text::parse_hex(const std::string& text, size_t max_digits, uint
     return true;
 }
 
-bool Socketcand_text::parse_id(const std::string& text, Can_frame& frame)
+bool Socketcand_text::parse_id(std::string_view text, Can_frame& frame)
 {
     uint32_t id;
     if (!parse_hex(text, 8, id))
@@ -86,7 +144,7 @@ bool Socketcand_text::parse_id(const std::string& text, Can_frame& frame)
     return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
 }
 
-bool Socketcand_text::parse_send(const std::vector<std::string>& words, Can_frame& frame, std::string& error)
+bool Socketcand_text::parse_send(const Words& words, Can_frame& frame, std::string& error)
 {
     if (words.size() < 3 || words[0] != "send") {
         error = "send needs an identifier and a length";
@@ -94,23 +152,23 @@ bool Socketcand_text::parse_send(const std::vector<std::string>& words, Can_fram
     }
     Can_frame f;
     if (!parse_id(words[1], f)) {
-        error = "bad identifier " + words[1];
+        error = "bad identifier " + std::string(words[1]);
         return false;
     }
     uint32_t dlc;
     if (!parse_hex(words[2], 1, dlc) || dlc > 8) {
-        error = "bad length " + words[2];
+        error = "bad length " + std::string(words[2]);
         return false;
     }
     if (words.size() - 3 != dlc) {
-        error = "length " + words[2] + " does not match " + std::to_string(words.size() - 3) + " data bytes";
+        error = "length " + std::string(words[2]) + " does not match " + std::to_string(words.size() - 3) + " data bytes";
         return false;
     }
     f.dlc = uint8_t(dlc);
     for (uint32_t i = 0; i < dlc; ++i) {
         uint32_t byte;
         if (!parse_hex(words[3 + i], 2, byte)) {
-            error = "bad data byte " + words[3 + i];
+            error = "bad data byte " + std::string(words[3 + i]);
             return false;
         }
         f.data[i] = uint8_t(byte);
@@ -119,14 +177,14 @@ bool Socketcand_text::parse_send(const std::vector<std::string>& words, Can_fram
     return true;
 }
 
-bool Socketcand_text::parse_frame(const std::vector<std::string>& words, Can_frame& frame)
+bool Socketcand_text::parse_frame(const Words& words, Can_frame& frame)
 {
     if (words.size() < 3 || words.size() > 4 || words[0] != "frame")
         return false;
     Can_frame f;
     if (!parse_id(words[1], f))
         return false;
-    const std::string hex = words.size() == 4 ? words[3] : std::string();
+    const std::string_view hex = words.size() == 4 ? words[3] : std::string_view();
     if (hex.size() % 2 != 0 || hex.size() > 16)
         return false;
     f.dlc = uint8_t(hex.size() / 2);

@@ -1,9 +1,10 @@
 #pragma once
 #include "platform/can/Can_frame.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // The messages of socketcand's raw mode that carry frames:
 //   "< send ID DLC B0 B1 ... >"         client to server, bytes in hex one by one
@@ -13,18 +14,35 @@
 // not pad.
 class Socketcand_text {
 public:
+    // The words between "<" and ">" of one message, as views into its text,
+    // which must outlive them: "< send 1 0 >" gives send, 1, 0. size() counts
+    // every word; the first `kept` can be read, more than any frame message has.
+    class Words {
+    public:
+        static constexpr size_t kept = 16;
+        size_t size() const { return count_; }
+        bool empty() const { return count_ == 0; }
+        // i < size() and i < kept.
+        std::string_view operator[](size_t i) const { return words_[i]; }
+
+    private:
+        friend class Socketcand_text;
+        std::string_view words_[kept];
+        size_t count_ = 0;
+    };
+
+    // frame.dlc at most 8; micros from 0 to 999999.
     static std::string format_send(const Can_frame& frame);
     static std::string format_frame(const Can_frame& frame, int64_t seconds, int micros);
 
-    // The words between "<" and ">": "< send 1 0 >" gives send, 1, 0.
-    static std::vector<std::string> words(const std::string& message);
+    static Words words(std::string_view message);
 
     // From the words of a send message; false with the reason when malformed.
-    static bool parse_send(const std::vector<std::string>& words, Can_frame& frame, std::string& error);
+    static bool parse_send(const Words& words, Can_frame& frame, std::string& error);
     // From the words of a frame message.
-    static bool parse_frame(const std::vector<std::string>& words, Can_frame& frame);
+    static bool parse_frame(const Words& words, Can_frame& frame);
 
 private:
-    static bool parse_id(const std::string& text, Can_frame& frame);
-    static bool parse_hex(const std::string& text, size_t max_digits, uint32_t& value);
+    static bool parse_id(std::string_view text, Can_frame& frame);
+    static bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value);
 };

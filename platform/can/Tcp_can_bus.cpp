@@ -238,13 +238,32 @@ bool Tcp_can_bus::send(const Can_frame& frame)
     unsent_ += text;
     if (was_empty) {
         last_progress_ = Clock::now();
-        // Mostly it all goes now and the thread sleeps on. A failed
-        // connection keeps the text: the thread finds out and reconnects.
-        write_unsent_locked();
-        if (!unsent_.empty())
-            wake();
+        if (holds_ == 0)
+            write_now_locked();
     }
     return true;
+}
+
+void Tcp_can_bus::hold()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++holds_;
+}
+
+void Tcp_can_bus::release()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (holds_ > 0 && --holds_ == 0 && fd_ >= 0 && !unsent_.empty())
+        write_now_locked();
+}
+
+void Tcp_can_bus::write_now_locked()
+{
+    // Mostly it all goes now and the thread sleeps on. A failed connection
+    // keeps the text: the thread finds out and reconnects.
+    write_unsent_locked();
+    if (!unsent_.empty())
+        wake();
 }
 
 bool Tcp_can_bus::write_unsent_locked()
@@ -320,7 +339,7 @@ bool Tcp_can_bus::read_input(std::string& why)
     reader_.feed(buf, size_t(n));
     Socketcand_reader::Item item;
     while (reader_.next(item)) {
-        std::vector<std::string> words = Socketcand_text::words(item.text);
+        const Socketcand_text::Words words = Socketcand_text::words(item.text);
         Can_frame frame;
         if (!item.bad && Socketcand_text::parse_frame(words, frame))
             deliver(frame);

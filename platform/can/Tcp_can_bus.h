@@ -39,6 +39,9 @@ public:
     // Queues the frame and returns at once; frames refused for a full queue
     // are counted on the CAN layer's debug channel.
     bool send(const Can_frame& frame) override;
+    // What is sent while held goes in one write at the last release.
+    void hold() override;
+    void release() override;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -51,6 +54,8 @@ private:
     bool read_input(std::string& why);
     // Writes what it can of unsent_ without waiting; false on a failed connection.
     bool write_unsent_locked();
+    // Writes what it can from the sending thread and leaves the rest to the bus's.
+    void write_now_locked();
     void drop_connection();
     // Tries again with a growing pause until the server is back (true) or stop (false).
     bool reconnect();
@@ -70,6 +75,7 @@ private:
     std::string unsent_;
     Clock::time_point last_progress_; // when unsent_ last shrank or began to fill
     unsigned long refused_ = 0;
+    unsigned holds_ = 0;
     Socketcand_reader reader_; // the thread's
     std::thread thread_;
 };

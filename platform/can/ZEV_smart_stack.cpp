@@ -197,14 +197,29 @@ void ZEV_smart_stack::handle_event(waiter_event& event)
         std::lock_guard<std::mutex> lock(rx_mutex_);
         frames.swap(rx_);
     }
+    hold_bus(true);
     for (const Can_frame& frame : frames)
         process(frame);
+    hold_bus(false);
 }
 
 void ZEV_smart_stack::handle_timeout(Timeout& timeout)
 {
+    hold_bus(true);
     if (!names_.handle_timeout(timeout))
         transport_.handle_timeout(timeout);
+    hold_bus(false);
+}
+
+// What one wake-up sends (a block of data packets after a clear-to-send)
+// leaves together.
+void ZEV_smart_stack::hold_bus(bool hold)
+{
+    std::lock_guard<std::mutex> lock(bus_mutex_);
+    if (bus_ && hold)
+        bus_->hold();
+    else if (bus_)
+        bus_->release();
 }
 
 void ZEV_smart_stack::process(const Can_frame& frame)

@@ -84,6 +84,8 @@ private:
     void post_name_event(waiter_descriptor* waiter, uint32_t code) override;
 
     bool holds_source(uint8_t address);
+    // Holds the bus (true) or releases it (false).
+    void hold_bus(bool hold);
     void on_bus_frame(const Can_frame& frame);
     void on_bus_restored();
     void process(const Can_frame& frame);

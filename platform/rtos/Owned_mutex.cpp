@@ -2,13 +2,33 @@
 #include "platform/rtos/Bugger.h"
 #include "platform/rtos/MutexImp.h"
 
+#include <pthread.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+namespace {
+
+// The calling thread's kernel id, asked of the kernel once per thread: the
+// store lock is taken thousands of times a second. 0 until first asked.
+thread_local pid_t own_tid = 0;
+
+pid_t current_tid()
+{
+    if (own_tid == 0) {
+        // A forked child runs on as a new thread of a new process: it asks again.
+        static const int forget_in_child = pthread_atfork(nullptr, nullptr, [] { own_tid = 0; });
+        (void)forget_in_child;
+        own_tid = pid_t(syscall(SYS_gettid));
+    }
+    return own_tid;
+}
+
+}
 
 void Owned_mutex::record_owner()
 {
     owner_thread_ = QThread::currentThreadId();
-    owner_tid_ = pid_t(syscall(SYS_gettid));
+    owner_tid_ = current_tid();
 }
 
 void Owned_mutex::lock()

@@ -3,6 +3,7 @@
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
 #include "platform/rtos/Atime.h"
+#include "platform/rtos/waiter_descriptor.h"
 #include "tests/support/Debug_capture.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,42 @@ TEST_F(Simulator_test, the_sections_work_as_the_section_state_query_asks)
     write(store.body.booms.boom[1].sections[3].setpoint_work_state, 0u);
     tick();
     EXPECT_EQ(read(store.body.booms.boom[1].sections[3].actual_work_state), 0u);
+}
+
+// A listener hears of a value the simulator changes, never of one it
+// writes again unchanged: the speed and the sections' states stay put.
+TEST_F(Simulator_test, values_that_stay_put_wake_no_listener)
+{
+    set_up();
+    waiter_descriptor waiter;
+    auto listen = [&](const void* item, unsigned size, uint32_t word) {
+        store.head.event_register(&waiter, store.head.offset_of(item), size, CDS::reg_change, word, nullptr, nullptr);
+    };
+    enum : uint32_t { speed, sections, fan_rpm };
+    listen(&store.body.vehicle.speed, sizeof(float), speed);
+    for (int b = 0; b < 6; ++b)
+        for (int s = 0; s < 10; ++s)
+            listen(&store.body.booms.boom[b].sections[s].actual_work_state, sizeof(uint32_t), sections);
+    listen(&store.body.fans[0].rpm, sizeof(float), fan_rpm);
+    auto heard = [&] {
+        std::vector<uint32_t> words;
+        waiter_event event;
+        while (waiter.poll(event))
+            words.push_back(event.code);
+        return words;
+    };
+
+    tick(); // phase 1: the speed comes, the fan turns
+    EXPECT_EQ(heard(), (std::vector<uint32_t>{fan_rpm, speed}));
+    tick(); // phase 2: the fan speeds up
+    EXPECT_EQ(heard(), (std::vector<uint32_t>{fan_rpm}));
+    write(store.body.booms.boom[2].sections[4].setpoint_work_state, 1u);
+    tick(); // phase 3: one section turns on
+    EXPECT_EQ(heard(), (std::vector<uint32_t>{sections, fan_rpm}));
+    tick();
+    tick(); // phase 1 again: the fan stopped in phase 0 turns again
+    EXPECT_EQ(heard(), (std::vector<uint32_t>{fan_rpm, fan_rpm}));
+    EXPECT_EQ(read(store.body.booms.boom[2].sections[4].actual_work_state), 1u);
 }
 
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,8 +58,14 @@ Spawned_process::Spawned_process(const std::vector<std::string>& arguments, cons
         close(fds[1]);
         return;
     }
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+        // Killed with its starter too, also when that is killed or dies of
+        // a closed output pipe and never runs the destructor.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
         dup2(fds[1], 1);
         dup2(fds[1], 2);
         dup2(input_kind == Input::fed ? input[1] : open("/dev/null", O_RDONLY), 0);

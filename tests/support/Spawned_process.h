@@ -6,7 +6,9 @@
 
 // A program run by a test as a child process: its standard input is
 // /dev/null or fed by the test, its standard output and error are read
-// through one pipe. A process still running when this goes is killed.
+// through one pipe. A process still running when this goes is killed, and
+// so is one whose starter dies without running the destructor (the kernel
+// kills it when the thread that started it ends).
 class Spawned_process {
 public:
     enum class Input {

@@ -11,6 +11,7 @@
 
 namespace Next_gen {
 
+class Ecu_pin_private_iface;
 class Ecu_slave_message_iface;
 
 // A connector of an ECU and the pins created on it. Pins are created on the
@@ -41,6 +42,13 @@ public:
     void tick();
 
 private:
+    // A pin and the library's side of it, found once as it is stored: the
+    // tick runs every 10 ms and asks no run-time type query.
+    struct Held_pin {
+        std::shared_ptr<Ecu_pin_iface> pin;
+        Ecu_pin_private_iface* own;
+    };
+
     // The pin under that index, or null.
     std::shared_ptr<Ecu_pin_iface> find_pin(unsigned index);
     template <class Kind>
@@ -58,10 +66,12 @@ private:
 
     const uint32_t m_index;
     const QString m_name;
-    std::map<unsigned, std::shared_ptr<Ecu_pin_iface>> m_pins;
+    std::map<unsigned, Held_pin> m_pins;
     // The tick's own copy of the pins, kept for its capacity.
-    std::vector<std::shared_ptr<Ecu_pin_iface>> m_ticked_pins;
+    std::vector<Held_pin> m_ticked_pins;
     Ecu_iface* const m_ecu;
+    // The ECU's message side, found once; null for an ECU without one.
+    Ecu_slave_message_iface* const m_slave;
 };
 
 }

@@ -20,7 +20,7 @@ using Pin_ptr = std::shared_ptr<Ecu_pin_iface>;
 }
 
 Ecu_connector::Ecu_connector(Ecu_iface* ecu, QString name, unsigned index)
-    : m_index(index), m_name(std::move(name)), m_ecu(ecu)
+    : m_index(index), m_name(std::move(name)), m_ecu(ecu), m_slave(dynamic_cast<Ecu_slave_message_iface*>(ecu))
 {
 }
 
@@ -28,8 +28,8 @@ Ecu_connector::~Ecu_connector()
 {
     // The ECU keeps its analogue and encoder pins after its connectors go.
     for (const auto& entry : m_pins)
-        if (auto* pin = dynamic_cast<Ecu_pin_private_iface*>(entry.second.get()))
-            pin->forget_connector();
+        if (entry.second.own)
+            entry.second.own->forget_connector();
 }
 
 QString Ecu_connector::get_name() { return m_name; }
@@ -50,7 +50,7 @@ std::vector<std::reference_wrapper<Ecu_pin_iface>> Ecu_connector::get_pins()
     auto lock = lock_pins();
     pins.reserve(m_pins.size());
     for (const auto& entry : m_pins)
-        pins.emplace_back(*entry.second);
+        pins.emplace_back(*entry.second.pin);
     return pins;
 }
 
@@ -140,9 +140,9 @@ void Ecu_connector::tick()
         for (const auto& entry : m_pins)
             m_ticked_pins.push_back(entry.second);
     }
-    for (const Pin_ptr& pin : m_ticked_pins)
-        if (auto* private_pin = dynamic_cast<Ecu_pin_private_iface*>(pin.get()))
-            private_pin->tick();
+    for (const Held_pin& held : m_ticked_pins)
+        if (held.own)
+            held.own->tick();
     m_ticked_pins.clear();
 }
 
@@ -150,27 +150,27 @@ Pin_ptr Ecu_connector::find_pin(unsigned index)
 {
     auto lock = lock_pins();
     const auto found = m_pins.find(index);
-    return found == m_pins.end() ? nullptr : found->second;
+    return found == m_pins.end() ? nullptr : found->second.pin;
 }
 
 std::pair<Pin_ptr, bool> Ecu_connector::insert_pin(unsigned index, Pin_ptr pin)
 {
+    auto* own = dynamic_cast<Ecu_pin_private_iface*>(pin.get());
     std::lock_guard<std::mutex> lock(slave().get_lock());
-    const auto result = m_pins.emplace(index, std::move(pin));
-    return {result.first->second, result.second};
+    const auto result = m_pins.emplace(index, Held_pin{std::move(pin), own});
+    return {result.first->second.pin, result.second};
 }
 
 Ecu_slave_message_iface& Ecu_connector::slave()
 {
-    auto* slave = dynamic_cast<Ecu_slave_message_iface*>(m_ecu);
-    ECU_ASSERT(slave != nullptr);
-    return *slave;
+    ECU_ASSERT(m_slave != nullptr);
+    return *m_slave;
 }
 
 std::unique_lock<std::mutex> Ecu_connector::lock_pins()
 {
-    if (auto* slave = dynamic_cast<Ecu_slave_message_iface*>(m_ecu))
-        return std::unique_lock<std::mutex>(slave->get_lock());
+    if (m_slave)
+        return std::unique_lock<std::mutex>(m_slave->get_lock());
     return std::unique_lock<std::mutex>();
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 std::vector<Socketcand_reader::Item> read_all(Socketcand_reader& reader)
@@ -128,6 +130,119 @@ TEST(Socketcand_text, frame_messages_read_back_what_was_written)
     ASSERT_TRUE(Socketcand_text::parse_frame(Socketcand_text::words(Socketcand_text::format_frame(empty, 5, 6)), back));
     EXPECT_EQ(back, empty);
     EXPECT_FALSE(Socketcand_text::parse_frame(Socketcand_text::words("< frame 123 1.0 ABC >"), back));
+}
+
+// How the messages were written with printf, for the table below.
+std::string printf_send(const Can_frame& f)
+{
+    char text[128];
+    int n = std::snprintf(text, sizeof text, f.extended ? "< send %08X %u" : "< send %03X %u", f.id, f.dlc);
+    for (int i = 0; i < f.dlc; ++i)
+        n += std::snprintf(text + n, sizeof text - size_t(n), " %02X", f.data[i]);
+    return std::string(text, size_t(n)) + " >";
+}
+
+std::string printf_frame(const Can_frame& f, long long seconds, int micros)
+{
+    char text[128];
+    int n = std::snprintf(text, sizeof text, f.extended ? "< frame %08X %lld.%06d " : "< frame %03X %lld.%06d ", f.id,
+                          seconds, micros);
+    for (int i = 0; i < f.dlc; ++i)
+        n += std::snprintf(text + n, sizeof text - size_t(n), "%02X", f.data[i]);
+    return std::string(text, size_t(n)) + " >";
+}
+
+TEST(Socketcand_text, a_table_of_frames_is_written_as_printf_wrote_it_and_reads_back)
+{
+    struct Id {
+        uint32_t id;
+        bool extended;
+    };
+    const Id ids[] = {{0x000, false}, {0x00A, false}, {0x123, false}, {0x7FF, false},       {0x00000000, true},
+                      {0x0000ABC, true}, {0x0CF004FE, true}, {0x18EF0102, true}, {0x1FFFFFFF, true}};
+    struct Time {
+        long long seconds;
+        int micros;
+    };
+    const Time times[] = {{0, 0}, {7, 100000}, {1234567890, 999999}, {1700000000, 42}};
+    int checked = 0;
+    for (const Id& id : ids) {
+        for (uint8_t dlc = 0; dlc <= 8; ++dlc) {
+            Can_frame f;
+            f.id = id.id;
+            f.extended = id.extended;
+            f.dlc = dlc;
+            for (int i = 0; i < dlc; ++i)
+                f.data[i] = uint8_t(0x5A * i + 0x0F * dlc + id.id); // 00 and FF among them
+            const std::string send = Socketcand_text::format_send(f);
+            EXPECT_EQ(send, printf_send(f));
+            Can_frame back;
+            std::string error;
+            EXPECT_TRUE(Socketcand_text::parse_send(Socketcand_text::words(send), back, error)) << send << ": " << error;
+            EXPECT_EQ(back, f) << send;
+            for (const Time& t : times) {
+                const std::string frame = Socketcand_text::format_frame(f, t.seconds, t.micros);
+                EXPECT_EQ(frame, printf_frame(f, t.seconds, t.micros));
+                back = Can_frame();
+                EXPECT_TRUE(Socketcand_text::parse_frame(Socketcand_text::words(frame), back)) << frame;
+                EXPECT_EQ(back, f) << frame;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(checked, 9 * 9 * 4);
+}
+
+TEST(Socketcand_text, lines_split_into_their_words_between_the_first_open_and_the_last_close)
+{
+    struct Case {
+        std::string line;
+        std::vector<std::string> words;
+    };
+    const std::vector<Case> cases = {
+        {"< hi >", {"hi"}},
+        {"< ok >", {"ok"}},
+        {"< echo >", {"echo"}},
+        {"< error bad identifier 18EF01G2 >", {"error", "bad", "identifier", "18EF01G2"}},
+        {"< error length 8 does not match 9 data bytes >",
+         {"error", "length", "8", "does", "not", "match", "9", "data", "bytes"}},
+        {"< frame 18EF0102 1700000000.000042 0AFF00 >", {"frame", "18EF0102", "1700000000.000042", "0AFF00"}},
+        {"< frame 123 1.000000  >", {"frame", "123", "1.000000"}},
+        {"<\tsend  7FF\r\n1   1>", {"send", "7FF", "1", "1"}},
+        {"noise < send 7FF 1 1 > tail", {"send", "7FF", "1", "1"}},
+        {"<send 7FF 0>", {"send", "7FF", "0"}},
+        {"< a > < b >", {"a", ">", "<", "b"}},
+        {"<>", {}},
+        {"<  \t >", {}},
+        {"< send 1", {}},
+        {"> < ok", {}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        const Socketcand_text::Words words = Socketcand_text::words(c.line);
+        std::vector<std::string> got;
+        for (size_t i = 0; i < words.size(); ++i)
+            got.emplace_back(words[i]);
+        EXPECT_EQ(got, c.words) << c.line;
+        EXPECT_EQ(words.empty(), c.words.empty()) << c.line;
+    }
+}
+
+// A line of more words than any frame message still counts them all, and
+// the send that quotes too many bytes says how many.
+TEST(Socketcand_text, a_line_of_many_words_counts_them_all)
+{
+    std::string line = "< send 18EF0102 8";
+    for (int i = 0; i < 20; ++i)
+        line += " " + std::to_string(i);
+    line += " >";
+    const Socketcand_text::Words words = Socketcand_text::words(line);
+    EXPECT_EQ(words.size(), 23u);
+    EXPECT_EQ(words[Socketcand_text::Words::kept - 1], std::to_string(Socketcand_text::Words::kept - 4));
+    Can_frame f;
+    std::string error;
+    EXPECT_FALSE(Socketcand_text::parse_send(words, f, error));
+    EXPECT_EQ(error, "length 8 does not match 20 data bytes");
 }
 
 }

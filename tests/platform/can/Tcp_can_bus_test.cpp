@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <netinet/in.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sys/socket.h>
 #include <thread>
@@ -262,6 +264,67 @@ TEST(Tcp_bus, a_server_that_takes_nothing_fills_the_queue_without_holding_the_se
     ASSERT_TRUE(heard.wait_for_restored(1)) << "the server greets again: the bus is back, not closed for good";
     EXPECT_TRUE(bus->send(frame(0x18EF0102, 2)));
     bus->set_receiver(nullptr);
+}
+
+// Reads from fd until what came ends with the text; false after 5 s or at the end.
+bool read_through(int fd, const std::string& text)
+{
+    std::string got;
+    while (got.size() < text.size() || got.compare(got.size() - text.size(), text.size(), text) != 0) {
+        pollfd p{fd, POLLIN, 0};
+        char buffer[256];
+        if (poll(&p, 1, 5000) != 1)
+            return false;
+        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            return false;
+        got.append(buffer, size_t(n));
+    }
+    return true;
+}
+
+// The server's end of the connection sees nothing of what is sent while the
+// bus is held, then all of it in one piece, in order.
+TEST(Tcp_bus, frames_sent_while_the_bus_is_held_leave_together_at_the_release)
+{
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&addr), len), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+    std::string error;
+    auto connecting = std::async(std::launch::async,
+                                 [&] { return Tcp_can_bus::connect("127.0.0.1", ntohs(addr.sin_port), error, quick()); });
+    const int fd = accept(listener, nullptr, nullptr);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(send(fd, "< hi >< ok >< ok >", 18, MSG_NOSIGNAL), 18);
+    auto bus = connecting.get();
+    ASSERT_TRUE(bus) << error;
+    ASSERT_TRUE(read_through(fd, "< open can0 >< rawmode >"));
+
+    bus->hold();
+    bus->hold();
+    for (uint8_t i = 1; i <= 3; ++i)
+        EXPECT_TRUE(bus->send(frame(0x18EF0102, i)));
+    bus->release();
+    pollfd p{fd, POLLIN, 0};
+    EXPECT_EQ(poll(&p, 1, 0), 0) << "a frame left while the bus was held";
+    bus->release();
+    ASSERT_EQ(poll(&p, 1, 5000), 1) << "nothing came after the release";
+    char buffer[512];
+    const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+    EXPECT_EQ(std::string(buffer, size_t(std::max<ssize_t>(n, 0))),
+              "< send 18EF0102 1 01 >< send 18EF0102 1 02 >< send 18EF0102 1 03 >");
+
+    // Not held: a frame goes on its own.
+    EXPECT_TRUE(bus->send(frame(0x18EF0102, 4)));
+    EXPECT_TRUE(read_through(fd, "< send 18EF0102 1 04 >"));
+    bus.reset();
+    close(fd);
+    close(listener);
 }
 
 }
