@@ -75,6 +75,10 @@ TEST(Kx4_identification, a_service_tool_gets_the_ecu_identification_by_tp_when_a
     Short_claims short_claims;
     Spawned_process kx4({KX4_PROGRAM, "--bus=" + hub.isobus(), "--abus=" + hub.abus()}, {"KX4_ROOT=" + root.path()});
     ASSERT_TRUE(kx4.wait_for_output("Address 144 claimed on the ISOBUS\n", timeout_ms)) << kx4.output();
+    // The diagnostics take their requests from a little later in the
+    // start-up, before the Task Controller link says whether it is on: a
+    // request sent before that would go unanswered.
+    ASSERT_TRUE(kx4.wait_for_output("**** TC POOL enabled = ", timeout_ms)) << kx4.output();
     Service_tool tool(hub.isobus_port());
     ASSERT_TRUE(tool.is_ready());
 

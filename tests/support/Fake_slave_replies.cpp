@@ -117,13 +117,10 @@ std::vector<uint8_t> data_of_reply(uint8_t address, uint8_t command, const std::
 
 }
 
-std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request)
+namespace {
+
+std::vector<uint8_t> frame_of_reply(uint8_t address, uint8_t command, const std::vector<uint8_t>& data)
 {
-    const uint8_t address = request[0];
-    const uint8_t command = request[3];
-    const size_t data_length = request[1] >= 4 ? request[1] - 4u : 0u;
-    const std::vector<uint8_t> d(request.begin() + 4, request.begin() + 4 + long(data_length));
-    const std::vector<uint8_t> data = data_of_reply(address, command, d);
     std::vector<uint8_t> reply{controller_address, uint8_t(4 + data.size()), address, command};
     reply.insert(reply.end(), data.begin(), data.end());
     unsigned sum = 0;
@@ -131,6 +128,27 @@ std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request)
         sum += b;
     reply.push_back(uint8_t(sum));
     return reply;
+}
+
+}
+
+std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request)
+{
+    const uint8_t address = request[0];
+    const uint8_t command = request[3];
+    const size_t data_length = request[1] >= 4 ? request[1] - 4u : 0u;
+    const std::vector<uint8_t> d(request.begin() + 4, request.begin() + 4 + long(data_length));
+    return frame_of_reply(address, command, data_of_reply(address, command, d));
+}
+
+bool is_drive_target(const std::vector<uint8_t>& request)
+{
+    return request.size() >= 4 && request[3] == drive_target;
+}
+
+std::vector<uint8_t> stalled_drive_reply(const std::vector<uint8_t>& request)
+{
+    return frame_of_reply(request[0], drive_target, period_and_pulses(0, drive_pulses));
 }
 
 bool is_scale_request(const std::vector<uint8_t>& text)
