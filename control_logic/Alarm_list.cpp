@@ -74,8 +74,9 @@ void Alarm_list::delay_step(bool calibrating)
         store_.head.lock();
         ds_alarm record = *e.record;
         store_.head.unlock();
+        // Every second over every alarm: only a change is written.
         if (calibrating || !e.setting->enabled.get() || !record.triggered) {
-            store_.head.set(*e.record, ds_alarm{});
+            store_.head.set_changed(*e.record, ds_alarm{});
             e.countdown = 0;
             e.started = e.raised = e.is_new = false;
             continue;
@@ -91,6 +92,6 @@ void Alarm_list::delay_step(bool calibrating)
         record.pending = e.started;
         record.new_alarm = e.is_new;
         record.active = e.raised;
-        store_.head.set(*e.record, record);
+        store_.head.set_changed(*e.record, record);
     }
 }

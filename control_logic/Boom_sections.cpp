@@ -3,6 +3,7 @@
 #include "params/parameters_t.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -85,6 +86,9 @@ void Seeder_controller::boom_section_step()
 
     uint32_t actual_bits[num_booms] = {};
     uint32_t delayed_bits[num_booms] = {};
+    std::array<uint32_t, num_sections> states[num_booms];
+    for (int b = 0; b < num_booms; ++b)
+        states[b] = queries_.section_states(b);
     for (int i = 0; i < num_channels; ++i) {
         ds_channel& record = store_.body.channels.channels[i];
         Channel_delays& d = delays_[i];
@@ -107,7 +111,7 @@ void Seeder_controller::boom_section_step()
         // reaches one index beyond the last section: it has no section.
         const int sections = valid_boom(boom) ? std::min<int>(int(d.sections.size()), num_sections) : 0;
         for (int s = 0; s < sections; ++s) {
-            const bool on = queries_.section_state(boom, s) != 0;
+            const bool on = states[boom][size_t(s)] != 0;
             const bool driving = d.drive.output() != 0;
             const uint32_t bit = 1u << s;
             if (driving && on)
@@ -126,7 +130,7 @@ void Seeder_controller::boom_section_step()
     if (app_.drill_control_enabled.get()) {
         const int boom = app_.downforces[0]->assigned_to_boom.get();
         if (valid_boom(boom)) {
-            const bool lifted = queries_.section_state(boom, 0) != 0 && get(store_.body.operation.setpoint_drill_lift);
+            const bool lifted = states[boom][0] != 0 && get(store_.body.operation.setpoint_drill_lift);
             const int sections = std::min<int>(int(downforce_section_delays_.size()), num_sections);
             for (int u = 0; u < sections; ++u) {
                 downforce_section_delays_[u].push(lifted, tick_seconds);

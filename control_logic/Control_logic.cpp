@@ -64,6 +64,10 @@ bool Control_logic::set_up(module_man* manager, ZEV_smart_stack* stack)
     stack_ = stack;
     apply_throttling();
 
+    // What the switches are now is what a later write changes.
+    for (int i = 0; i < 10; ++i)
+        tank_switches_[i] = store_.head.get(store_.body.channels.channels[i].active);
+    cal_reset_ = store_.head.get(store_.body.operation.cal_swbox_reset_active);
     watch_store(true);
     app_listener_.init(&parameters_.app);
     app_listener_.autoreg(get_waiter(), true);
@@ -174,7 +178,10 @@ void Control_logic::build_store_actions()
     on_change(operation.master_switch_active, [this] { controller_->master_switch_changed(); });
     on_change(operation.tillage_switch_active, [this] { controller_->master_switch_changed(); });
     on_change(operation.reset_diag_data, [this] { controller_->reset_diag_data(); });
-    on_change(operation.cal_swbox_reset_active, [this] { controller_->cal_swbox_reset_changed(); });
+    on_change(operation.cal_swbox_reset_active, [this, &operation] {
+        if (changed(cal_reset_, store_.head.get(operation.cal_swbox_reset_active)))
+            controller_->cal_swbox_reset_changed();
+    });
     on_change(operation.calibration_state, [this] { controller_->calibration_state_changed(); });
     on_change(operation.inhibit_master_switch, [this] { controller_->inhibit_master(); });
 
@@ -184,7 +191,9 @@ void Control_logic::build_store_actions()
             Debug_print::dprint("Setpoint on chan %d changed\n", i);
             controller_->setpoint_changed(i);
         });
-        on_change(channel.active, [this, i] {
+        on_change(channel.active, [this, i, &channel] {
+            if (!changed(tank_switches_[i], store_.head.get(channel.active)))
+                return;
             Debug_print::dprint("Tank switch state on chan %d changed\n", i);
             controller_->setpoint_changed(i);
             controller_->channel_switch_changed(i);
@@ -212,6 +221,14 @@ void Control_logic::build_store_actions()
         on_change(tank.boom_assignment, rebuild);
     for (int b = 0; b < monitored_booms; ++b)
         on_change(monitors.booms[b].num_sections, rebuild);
+}
+
+bool Control_logic::changed(bool& last, bool value)
+{
+    if (value == last)
+        return false;
+    last = value;
+    return true;
 }
 
 void Control_logic::watch_store(bool on)

@@ -117,6 +117,14 @@ private:
     bool termination_ = false;
     uint32_t ecu_mode_ = ecu_mode_normal;
 
+    // The tank switches and the calibration reset switch as last acted on:
+    // the slaves' replies and the liveness rule write them again and again,
+    // and only a change restarts the channels.
+    bool tank_switches_[10] = {};
+    bool cal_reset_ = false;
+    // True when value differs from last, which then takes it.
+    static bool changed(bool& last, bool value);
+
     std::vector<Store_action> store_actions_;
     bool watching_store_ = false;
     NV_store::Virt_listener<Control_logic> app_listener_{this};

@@ -115,9 +115,26 @@ double Seeder_controller::section_width(int channel)
 double Seeder_controller::drive_width(int channel)
 {
     const double width = section_width(channel);
-    if (width > 0.0 && !app_.gran_sec_control_at_dist_head.get())
+    // A granular channel meters for the whole machine unless its sections
+    // are switched at the distribution head; a liquid channel's sections
+    // shut their own nozzles, so its flow follows the worked width.
+    if (granular(*app_.channels[channel]) && width > 0.0 && !app_.gran_sec_control_at_dist_head.get())
         return app_.machine_width.get();
     return width;
+}
+
+double Seeder_controller::shaft_rpm_from_period(double period_us, double ratio)
+{
+    if (period_us == 0.0 || ratio == 0.0)
+        return 0.0;
+    return 1e6 / period_us / ratio * 60.0;
+}
+
+double Seeder_controller::product_from_pulses(double pulses, double ratio, double cal_setting)
+{
+    if (pulses == 0.0 || ratio == 0.0)
+        return 0.0;
+    return pulses / ratio * cal_setting;
 }
 
 bool Seeder_controller::drives(int channel)
@@ -251,9 +268,10 @@ uint32_t Seeder_controller::active_nozzles(int channel)
         return 0;
     const NV_quvel::boom_t& b = *app_.booms.booms[boom];
     const int sections = std::min<int>(b.num_sections.get(), num_sections);
+    const auto states = queries_.section_states(boom);
     uint32_t nozzles = 0;
     for (int s = 0; s < sections; ++s)
-        if (queries_.section_state(boom, s) == 1)
+        if (states[size_t(s)] == 1)
             nozzles += b.sections[s]->num_nozzles.get();
     return nozzles;
 }
@@ -264,7 +282,7 @@ void Seeder_controller::actual_rate(int channel)
     ds_channel& record = store_.body.channels.channels[channel];
     Channel_state& state = channels_[channel];
     const bool is_granular = granular(c);
-    const double width = is_granular ? drive_width(channel) : section_width(channel);
+    const double width = drive_width(channel);
     const double speed = channel_speed(channel);
     const uint32_t period = get(record.actual_period);
     const double ratio = is_granular ? encoder_ratio(channel) : 1.0;
@@ -277,9 +295,10 @@ void Seeder_controller::actual_rate(int channel)
         rate_extremes(channel);
         double per_minute = 0.0; // product, or litres of a flow channel
         if (is_granular) {
-            const double rpm = 1e6 / period / ratio * 60.0;
+            const double rpm = shaft_rpm_from_period(period, ratio);
             put(record.raw_shaft_rpm, rpm);
-            per_minute = c.control_to_rpm.get() ? 0.0 : cal * rpm;
+            // The product of a minute's encoder pulses.
+            per_minute = c.control_to_rpm.get() ? 0.0 : product_from_pulses(60e6 / period, ratio, cal);
             if (c.control_to_rpm.get())
                 rate = rpm;
             else if (speed * width > 1e-6)
@@ -311,8 +330,9 @@ void Seeder_controller::actual_rate(int channel)
         put(record.nozzle_flow_rate, nozzles == 0 ? 0.0 : get(record.flow_rate) / nozzles);
     }
     state.raw_rate = rate;
+    // The filtered rate stays here: the boom and section step alone writes
+    // the rate that reaches the ground, which the totals count.
     filter_rate(channel, rate);
-    put(record.actual_rate, state.filtered_rate);
 }
 
 void Seeder_controller::filter_rate(int channel, double rate)

@@ -103,6 +103,13 @@ private:
     {
         store_.head.set(item, value);
     }
+    // The same for the switches and inputs that every reply repeats: written
+    // only when they change, so that a listener hears of a real change only.
+    template <class T>
+    void put_changed(T& item, const T& value)
+    {
+        store_.head.set_changed(item, value);
+    }
 
     // Requests (Poll_requests.cpp).
     void send_slot(uint32_t slot);

@@ -3,10 +3,10 @@
 
 void set_no_comms(Data_store& store)
 {
-    store.head.set(store.body.alarms.no_comms.triggered, true);
+    store.head.set_changed(store.body.alarms.no_comms.triggered, true);
 }
 
 void clear_no_comms(Data_store& store)
 {
-    store.head.set(store.body.alarms.no_comms.triggered, false);
+    store.head.set_changed(store.body.alarms.no_comms.triggered, false);
 }

@@ -321,7 +321,7 @@ void Ecu_poller::receive_switch_box(const Packet& p)
     const uint8_t switches = app_.swbox_ext_toggle_up_is_on.get() ? uint8_t(~d[0]) : d[0];
     ds_operation& operation = store_.body.operation;
     if (app_.swbox_remote_master_mode.get() == 1)
-        put(operation.master_switch_active, bit(switches, 7) && queries_.master_allowed());
+        put_changed(operation.master_switch_active, bit(switches, 7) && queries_.master_allowed());
     const int type = app_.swbox_external_swbox_type.get();
     const int entries = type == 1 ? 4 : type == 2 ? 6 : 0;
     const bool ignore = get(operation.ignore_tank_switches);
@@ -331,7 +331,7 @@ void Ecu_poller::receive_switch_box(const Packet& p)
             continue;
         ds_channel& record = store_.body.channels.channels[c];
         if (!ignore && !queries_.remote_preload(c))
-            put(record.active, bit(switches, i));
+            put_changed(record.active, bit(switches, i));
         if (type != 1)
             continue;
         const bool up = bit(d[1], 2 * i), down = bit(d[1], 2 * i + 1);
@@ -360,30 +360,30 @@ void Ecu_poller::receive_inputs(const Packet& p)
     ds_diagnostics& diagnostics = store_.body.diagnostics;
     // The tillage switch, and the master with it when the remote master mode says so.
     const auto tillage = [&](bool on) {
-        put(operation.tillage_switch_active, on);
+        put_changed(operation.tillage_switch_active, on);
         if (app_.swbox_remote_master_mode.get() == 2)
-            put(operation.master_switch_active, on && queries_.master_allowed());
+            put_changed(operation.master_switch_active, on && queries_.master_allowed());
     };
     switch (source(p)) {
     case 50:
-        put(diagnostics.level_sensor_on[0], !bit(in, 1));
-        put(diagnostics.level_sensor_on[1], !bit(in, 2));
+        put_changed(diagnostics.level_sensor_on[0], !bit(in, 1));
+        put_changed(diagnostics.level_sensor_on[1], !bit(in, 2));
         if (app_.using_case_drain_alarm.get())
-            put(diagnostics.case_drain_state, !bit(in, 7));
+            put_changed(diagnostics.case_drain_state, !bit(in, 7));
         else if (app_.swbox_cal_swbox_type.get() == 0 || !queries_.calibration_run())
             tillage(bit(in, 7));
         break;
     case 51:
-        put(diagnostics.level_sensor_on[2], !bit(in, 2));
-        put(diagnostics.level_sensor_on[3], !bit(in, 1));
+        put_changed(diagnostics.level_sensor_on[2], !bit(in, 2));
+        put_changed(diagnostics.level_sensor_on[3], !bit(in, 1));
         if (app_.swbox_cal_swbox_type.get() == 1) {
-            put(operation.cal_swbox_run_stop_active, bit(in, 6));
-            put(operation.cal_swbox_reset_active, bit(in, 7));
+            put_changed(operation.cal_swbox_run_stop_active, bit(in, 6));
+            put_changed(operation.cal_swbox_reset_active, bit(in, 7));
             if (queries_.calibration_run())
-                put(operation.master_switch_active, bit(in, 6));
+                put_changed(operation.master_switch_active, bit(in, 6));
         }
         if (app_.using_ladder_switch_alarm.get())
-            put(diagnostics.ladder_switch_state, !bit(in, 4));
+            put_changed(diagnostics.ladder_switch_state, !bit(in, 4));
         if (app_.using_case_drain_alarm.get())
             tillage(bit(in, app_.personality.get() == 1 ? 7 : 4));
         break;
@@ -392,7 +392,7 @@ void Ecu_poller::receive_inputs(const Packet& p)
         const int ecu = spray_ecu_of(source(p));
         const bool spray_ecu = source(p) == 60 || source(p) == 61 || app_.ecu_config.get() != 1;
         if (ecu >= 0 && spray_ecu)
-            put(diagnostics.spray_ecu[ecu].button_state, uint8_t(in & 3));
+            put_changed(diagnostics.spray_ecu[ecu].button_state, uint8_t(in & 3));
         break;
     }
     }
@@ -437,12 +437,12 @@ void Ecu_poller::receive_frame_switch_box(const Packet& p)
     const uint8_t* d = data(p);
     const uint8_t switches = app_.swbox_ext_toggle_up_is_on.get() ? uint8_t(~d[0]) : d[0];
     ds_frame_swbox_diags& diag = store_.body.diagnostics.frame_swbox;
-    put(diag.switch_state, switches);
-    put(diag.button_state, d[1]);
-    put(diag.guide_state, d[2]);
-    put(diag.LED_state, d[3]);
+    put_changed(diag.switch_state, switches);
+    put_changed(diag.button_state, d[1]);
+    put_changed(diag.guide_state, d[2]);
+    put_changed(diag.LED_state, d[3]);
     ds_operation& operation = store_.body.operation;
-    put(operation.frame_swbox.found, true);
+    put_changed(operation.frame_swbox.found, true);
     const bool ignore = get(operation.ignore_tank_switches);
     for (int i = 0; i < 6; ++i) {
         const int c = app_.swbox_mapping[i]->channel.get();
@@ -450,14 +450,14 @@ void Ecu_poller::receive_frame_switch_box(const Packet& p)
             continue;
         ds_channel& record = store_.body.channels.channels[c];
         const bool on = channel_enabled(c) && bit(switches, i);
-        put(record.cal_tank_switch_active, on);
+        put_changed(record.cal_tank_switch_active, on);
         if (!ignore)
-            put(record.active, on && get(operation.tank[c].calibrating_tank));
+            put_changed(record.active, on && get(operation.tank[c].calibrating_tank));
     }
-    put(operation.cal_swbox_run_stop_active, bit(switches, 7));
+    put_changed(operation.cal_swbox_run_stop_active, bit(switches, 7));
     if (queries_.calibration_run())
-        put(operation.master_switch_active, bit(switches, 7));
-    put(operation.cal_swbox_reset_active, !bit(d[1], 7));
+        put_changed(operation.master_switch_active, bit(switches, 7));
+    put_changed(operation.cal_swbox_reset_active, !bit(d[1], 7));
 }
 
 void Ecu_poller::receive_version(const Packet& p)

@@ -234,9 +234,10 @@ void Seeder_controller::section_drive_debounce()
         const uint32_t sensed = get(boom.section_sense_state);
         const uint32_t before = get(boom.section_drive_error_status);
         uint32_t errors = before;
+        const auto states = queries_.section_states(b);
         for (int k = 0; k < num_sections; ++k) {
             const uint32_t bit = 1u << k;
-            const bool mismatch = master && queries_.section_state(b, k) == 1 && !(sensed & bit);
+            const bool mismatch = master && states[size_t(k)] == 1 && !(sensed & bit);
             uint8_t& count = drive_mismatch_[b][k];
             if (!mismatch) {
                 count = 0;

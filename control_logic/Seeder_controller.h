@@ -117,8 +117,16 @@ public:
     static double clamp_target(double target, double minimum, double maximum);
     // The width of channel's boom sections that are on, or the machine width.
     double section_width(int channel);
-    // The width the granular target and rate use.
+    // The width a channel's target and actual rate use: the section width,
+    // or for a granular channel whose sections are not switched at the
+    // distribution head, the machine width while some section is on.
     double drive_width(int channel);
+    // Calibration conversions: the shaft speed of a drive pulse period (0
+    // when the period or the ratio is 0), and the product of an encoder
+    // pulse count (0 when the count or the ratio is 0); ratio in pulses per
+    // shaft revolution, cal_setting in product per revolution.
+    static double shaft_rpm_from_period(double period_us, double ratio);
+    static double product_from_pulses(double pulses, double ratio, double cal_setting);
     bool drives(int channel);
     // pressure-to-byte of the downforce output: 0..255.
     static uint8_t pressure_to_byte(double pressure, double vmin, double vmax, double pmax);

@@ -6,7 +6,6 @@ namespace {
 
 constexpr int num_channels = 10;
 constexpr int num_booms = 6;
-constexpr int num_sections = 10;
 
 }
 
@@ -96,15 +95,22 @@ bool State_queries::vt_mode()
 
 uint32_t State_queries::section_state(int boom, int section)
 {
-    if (boom < 0 || boom >= num_booms || section < 0 || section >= num_sections)
+    if (boom < 0 || boom >= num_booms || section < 0 || section >= sections_per_boom)
         return 0;
+    return get(store_.body.booms.boom[boom].sections[section].setpoint_work_state);
+}
+
+std::array<uint32_t, State_queries::sections_per_boom> State_queries::section_states(int boom)
+{
+    std::array<uint32_t, sections_per_boom> states{};
+    if (boom < 0 || boom >= num_booms)
+        return states;
     const ds_boom& record = store_.body.booms.boom[boom];
-    const ds_section& s = record.sections[section];
-    const bool priming = any_remote_preload() && get(store_.body.operation.priming);
-    if (!priming && boom != app_.downforces[0]->assigned_to_boom.get() && !vt_mode() &&
-        get(record.use_asc_coverage))
-        return get(s.actual_work_state);
-    return get(s.setpoint_work_state);
+    store_.head.lock();
+    for (int s = 0; s < sections_per_boom; ++s)
+        states[size_t(s)] = record.sections[s].setpoint_work_state;
+    store_.head.unlock();
+    return states;
 }
 
 void State_queries::update_cultural_practise(int channel)
@@ -121,4 +127,18 @@ void State_queries::update_cultural_practise(int channel)
 bool State_queries::is_drill_control_enabled()
 {
     return get(store_.body.system.non_vtt_connected) && app_.drill_control_enabled.get();
+}
+
+int64_t State_queries::isoecu_name(uint8_t address)
+{
+    int64_t name = -1;
+    store_.head.lock();
+    for (const ds_isoecu& ecu : store_.body.ecu_config.isoecu_list) {
+        if (ecu.name != 0 && ecu.address == address) {
+            name = int64_t(ecu.name);
+            break;
+        }
+    }
+    store_.head.unlock();
+    return name;
 }

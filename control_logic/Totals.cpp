@@ -88,9 +88,10 @@ void Seeder_controller::product_totals_step()
         ds_channel& record = store_.body.channels.channels[i];
         const bool granular = settings.mode.get() == 0;
         if (!settings.control_to_rpm.get() && !calibration && drives(i)) {
-            // The width the actual rate was worked out on.
-            const double width = granular ? drive_width(i) : section_width(i);
-            const double applied = get(record.actual_rate) * kmh * width * tick_ms / metre_kmh_per_ha;
+            // On the width the actual rate was worked out on; in the bin's
+            // unit, kg or l, as is the lifetime total the Task Controller reads.
+            const double applied = get(record.actual_rate) * kmh * drive_width(i) * tick_ms / metre_kmh_per_ha;
+            put(record.lifetime_total_volume, get(record.lifetime_total_volume) + applied);
             put(record.remaining_volume, get(record.remaining_volume) - applied);
             float& output = store_.body.history.output[i];
             put(output, float(get(output) + applied));

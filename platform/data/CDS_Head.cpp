@@ -19,8 +19,8 @@ uint32_t event_word(const void* item, unsigned size)
 Head::Head(module_man* manager, void* body)
     : body_(static_cast<unsigned char*>(body))
 {
-    module_man* m = manager ? manager : Diner_info_list::get();
-    module_id_ = m->register_module("CDS");
+    modules_ = std::make_unique<module_man>(manager ? *manager : *Diner_info_list::get());
+    module_id_ = modules_->register_module("CDS");
     if (module_id_ < 0)
         Bugger::report_bug("CDS::Head: no module id left for the data store");
 }
@@ -64,6 +64,18 @@ void Head::write(void* field, const void* value, unsigned size, const Options* o
     event_signal(field, value, offset_of(field), size, options);
     std::memcpy(field, value, size);
     unlock();
+}
+
+bool Head::write_changed(void* field, const void* value, unsigned size, const Options* options)
+{
+    lock();
+    const bool changed = std::memcmp(field, value, size) != 0;
+    if (changed) {
+        event_signal(field, value, offset_of(field), size, options);
+        std::memcpy(field, value, size);
+    }
+    unlock();
+    return changed;
 }
 
 void Head::event_signal(const void*, const void*, unsigned offset, unsigned size, const Options*)

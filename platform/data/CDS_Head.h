@@ -1,13 +1,14 @@
 #pragma once
 #include "platform/rtos/Owned_mutex.h"
+#include "platform/rtos/module_man.h"
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <sys/types.h>
 #include <type_traits>
 #include <vector>
 
-class module_man;
 class waiter_descriptor;
 
 namespace CDS {
@@ -31,7 +32,8 @@ uint32_t event_word(const void* item, unsigned size);
 // lookup tree that names the body's items.
 class Head {
 public:
-    // manager null: the process's module manager. body: the first byte of the store body.
+    // manager null: the process's module manager. body: the first byte of the
+    // store body. The store's module id goes back to the manager with the head.
     Head(module_man* manager, void* body);
     virtual ~Head() = default;
     Head(const Head&) = delete;
@@ -57,6 +59,16 @@ public:
     }
     // The same for size bytes at field.
     void write(void* field, const void* value, unsigned size, const Options* options = nullptr);
+    // The locked write with change event for a writer that only reports
+    // changes: nothing is written, and no listener woken, while the field
+    // holds the value already (byte for byte). True when it wrote.
+    template <class T>
+    bool set_changed(T& field, const std::remove_cv_t<T>& value, const Options* options = nullptr)
+    {
+        static_assert(std::is_trivially_copyable<T>::value, "store fields are plain data");
+        return write_changed(&field, &value, sizeof(T), options);
+    }
+    bool write_changed(void* field, const void* value, unsigned size, const Options* options = nullptr);
     // One locked read of a field.
     template <class T>
     T get(const T& field)
@@ -110,6 +122,7 @@ private:
 
     Owned_mutex mutex_;
     unsigned char* const body_;
+    std::unique_ptr<module_man> modules_; // the store's group of the manager
     int module_id_;
     Lookup_struct* lookup_ = nullptr;
     struct Handled {

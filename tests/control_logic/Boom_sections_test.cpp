@@ -61,6 +61,46 @@ TEST(Boom_sections, a_section_works_at_once_and_delivers_after_its_own_times)
     }
 }
 
+TEST(Boom_sections, with_the_display_a_section_follows_its_setpoint_work_state_on_every_boom)
+{
+    // A granular channel of 100 kg/ha at 10 km/h on one 6 m section, its
+    // drive measured at the period asked for, the display's master on; the
+    // section switched off, on and off again through its setpoint work state.
+    for (uint8_t boom : {1, 0}) {
+        SCOPED_TRACE(testing::Message() << "boom " << int(boom));
+        Section_rig rig;
+        rig.write(rig.store.body.system.non_vtt_connected, true);
+        rig.granular_channel(0);
+        rig.channel(0).assigned_to_boom.set(boom);
+        rig.channel(0).tank_on_time.set(0.1f);
+        rig.channel(0).tank_off_time.set(0.1f);
+        rig.boom(boom).num_sections.set(1);
+        rig.boom(boom).sections[0]->width.set(6.0);
+        rig.boom(boom).sections[0]->on_time.set(0.1);
+        rig.boom(boom).sections[0]->off_time.set(0.1);
+        rig.controller->refresh_parameters();
+        rig.write(rig.store.body.system.tc_alive, true);
+        rig.master_on();
+        rig.write(rig.ds(0).controller_section_state, 1u);
+        rig.write(rig.ds(0).requested_rate, 100.0);
+        ds_section& section = rig.section(boom, 0);
+        for (uint32_t setpoint : {0u, 1u, 0u}) {
+            SCOPED_TRACE(testing::Message() << "setpoint " << setpoint);
+            rig.write(section.setpoint_work_state, setpoint);
+            for (int half_second = 0; half_second < 6; ++half_second) {
+                for (int tick = 0; tick < 5; ++tick)
+                    rig.controller->tick_100ms();
+                rig.write(rig.ds(0).actual_period, rig.read(rig.ds(0).set_period));
+                rig.controller->tick_500ms();
+            }
+            EXPECT_TRUE(rig.read(rig.store.body.booms.boom[boom].use_asc_coverage));
+            EXPECT_EQ(rig.read(section.actual_work_state), setpoint);
+            EXPECT_EQ(rig.read(section.delayed_work_state), setpoint);
+            EXPECT_EQ(rig.read(rig.ds(0).active_width), setpoint * 6.0);
+        }
+    }
+}
+
 TEST(Boom_sections, latency_and_rate_window)
 {
     struct Case {

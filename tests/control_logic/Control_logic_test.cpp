@@ -197,11 +197,13 @@ TEST_F(Control_task, channels_stop_when_the_system_is_not_alive_or_neither_displ
         store.body.system.vt_alive = c.vt_alive;
         store.body.system.tc_alive = c.tc_alive;
         store.body.operation.master_switch_active = true;
-        for (ds_channel& channel : store.body.channels.channels)
-            channel.active = true;
         for (ds_channel& downforce : store.body.downforces.channels)
             downforce.active = true;
         store.head.unlock();
+        // The task acts on a tank switch that it saw change.
+        for (ds_channel& channel : store.body.channels.channels)
+            store.head.set(channel.active, true);
+        run();
         store.head.set(store.body.system.alive, c.alive);
         run();
         EXPECT_EQ(read(store.body.operation.master_switch_active), !c.stopped);

@@ -2,6 +2,7 @@
 // no-comms alarm stays while a slave is missing, whatever the other slaves
 // answer; a reply of the wrong length answers no request.
 #include "control_logic/Control_logic.h"
+#include "control_logic/No_comms_alarm.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
 #include "platform/can/Bus_select.h"
@@ -178,6 +179,30 @@ TEST_F(Control_task_replies, a_reply_of_the_wrong_length_leaves_its_request_out_
     ASSERT_EQ(next.size(), 10u);
     EXPECT_EQ(next[3], 2) << "then slot 1's drive target";
     EXPECT_EQ(capture.text().find("NO COMMS - PollIndex=1"), std::string::npos) << capture.text();
+}
+
+TEST_F(Control_task_replies, the_no_comms_flag_is_written_only_when_it_changes)
+{
+    start();
+    bool& flag = store.body.alarms.no_comms.triggered;
+    const unsigned offset = store.head.offset_of(&flag);
+    const uint32_t word = CDS::event_word(&flag, sizeof flag);
+    waiter_descriptor listener;
+    store.head.event_register(&listener, offset, sizeof flag, CDS::reg_change, word, nullptr, nullptr);
+
+    // Every reply clears the flag, which is clear already.
+    answer(request(), {0x10, 0, 0, 1, 0});
+    EXPECT_EQ(listener.pending(), 0u) << "a reply while the flag is clear";
+    // Misses set it while a slave is flagged, again and again.
+    set_no_comms(store);
+    set_no_comms(store);
+    EXPECT_TRUE(triggered());
+    EXPECT_EQ(listener.pending(), 1u) << "one event, when it was set";
+    clear_no_comms(store);
+    clear_no_comms(store);
+    EXPECT_FALSE(triggered());
+    EXPECT_EQ(listener.pending(), 2u);
+    store.head.event_unregister(&listener, offset, sizeof flag, CDS::reg_change, word, nullptr, nullptr);
 }
 
 }

@@ -180,6 +180,74 @@ TEST(Drive_targets, width_of_the_sections_that_are_on_with_a_non_vt_display)
     }
 }
 
+TEST(Drive_targets, the_machine_width_stands_in_for_the_sections_of_a_granular_channel_only)
+{
+    // Boom 2 of two 3 m sections on a 6 m machine, the display connected,
+    // section 0 on; 80 asked at 10 km/h, measured at the period asked for.
+    struct Case {
+        const char* what;
+        uint8_t mode;
+        bool at_distribution_head;
+        uint32_t period;
+    };
+    const Case cases[] = {
+        // 80 l/ha x 100 pulses/l x 3 m x 10 km/h / 36000: 6.67 pulses a second.
+        {"liquid: the worked width", 1, false, 150000},
+        {"liquid, sections at the head: the worked width", 1, true, 150000},
+        // 80 kg/ha x 6 m x 10 km/h x 10 pulses / (0.5 kg x 600): 160 pulses a minute.
+        {"granular: the whole machine", 0, false, 375000},
+        {"granular, sections at the head: the worked width", 0, true, 750000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Controller_rig rig;
+        rig.granular_channel(0);
+        rig.channel(0).mode.set(c.mode);
+        if (c.mode != 0)
+            rig.channel(0).cal_setting.set(100.0f); // pulses per litre
+        rig.channel(0).filter_rate.set(false);
+        rig.channel(0).assigned_to_boom.set(2);
+        rig.app().gran_sec_control_at_dist_head.set(c.at_distribution_head);
+        NV_quvel::boom_t& boom = *rig.app().booms.booms[2];
+        boom.num_sections.set(2);
+        boom.sections[0]->width.set(3.0);
+        boom.sections[1]->width.set(3.0);
+        rig.controller->refresh_parameters();
+        rig.write(rig.store.body.system.non_vtt_connected, true);
+        rig.write(rig.store.body.system.tc_alive, true);
+        rig.master_on();
+        rig.write(rig.ds(0).rate_control_mode, int32_t(0));
+        rig.write(rig.ds(0).controller_section_state, 1u);
+        rig.write(rig.ds(0).requested_rate, 80.0);
+        rig.controller->tick_100ms();
+        EXPECT_EQ(rig.read(rig.ds(0).set_period), c.period);
+
+        rig.write(rig.ds(0).actual_period, c.period);
+        rig.controller->tick_500ms();
+        EXPECT_NEAR(rig.controller->channel_state(0).filtered_rate, 80.0, 1e-6);
+    }
+}
+
+TEST(Drive_targets, calibration_conversions)
+{
+    struct Case {
+        double period_us, ratio, rpm;
+        double pulses, cal, product;
+    };
+    const Case cases[] = {
+        {300000, 10, 20, 200, 0.5, 10},     // 10 pulses a turn, 0.5 kg a turn
+        {1000, 2.5, 24000, 5, 1.2, 2.4},    // a fraction of a pulse per turn
+        {0, 10, 0, 0, 0.5, 0},              // no pulse: nothing
+        {300000, 0, 0, 200, 0.5, 0},        // no ratio: nothing, never a division by 0
+        {1e6, 0.5, 120, 1, 0, 0},           // uncalibrated: no product
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.period_us << " us, ratio " << c.ratio);
+        EXPECT_DOUBLE_EQ(Seeder_controller::shaft_rpm_from_period(c.period_us, c.ratio), c.rpm);
+        EXPECT_DOUBLE_EQ(Seeder_controller::product_from_pulses(c.pulses, c.ratio, c.cal), c.product);
+    }
+}
+
 TEST(Drive_targets, actual_rate_with_its_filter_and_extremes)
 {
     Controller_rig rig;
@@ -191,15 +259,17 @@ TEST(Drive_targets, actual_rate_with_its_filter_and_extremes)
     rig.write(rig.ds(0).requested_rate, 200.0);
     // 300 ms a pulse at 10 pulses a revolution: 20 rpm, 10 kg/min, 100 kg/ha.
     rig.write(rig.ds(0).actual_period, 300000u);
+    rig.write(rig.ds(0).actual_rate, 7.0);
     rig.controller->tick_500ms();
+    EXPECT_EQ(rig.read(rig.ds(0).actual_rate), 7.0) << "the filtered rate stays in the controller";
     EXPECT_DOUBLE_EQ(rig.read(rig.ds(0).raw_shaft_rpm), 20.0);
     EXPECT_NEAR(rig.read(rig.ds(0).raw_flow_rate), 166.7, 1e-9);
-    EXPECT_NEAR(rig.read(rig.ds(0).actual_rate), 50.0, 1e-9);
+    EXPECT_NEAR(rig.controller->channel_state(0).filtered_rate, 50.0, 1e-9);
     // The extremes take the raw rate of the tick before: 0, then 100.
     EXPECT_DOUBLE_EQ(rig.read(rig.ds(0).min_rate), 0.0);
     EXPECT_FLOAT_EQ(rig.read(rig.ds(0).min_rate_error), -100.0f);
     rig.controller->tick_500ms();
-    EXPECT_NEAR(rig.read(rig.ds(0).actual_rate), 75.0, 1e-9);
+    EXPECT_NEAR(rig.controller->channel_state(0).filtered_rate, 75.0, 1e-9);
     EXPECT_NEAR(rig.read(rig.ds(0).max_rate), 100.0, 1e-9);
     EXPECT_FLOAT_EQ(rig.read(rig.ds(0).max_rate_error), -50.0f);
     EXPECT_FLOAT_EQ(rig.read(rig.store.body.history.shaft_max_speed[0]), 20.0f);
@@ -207,12 +277,12 @@ TEST(Drive_targets, actual_rate_with_its_filter_and_extremes)
     // A new setpoint restarts the filter: the rate is taken as it is.
     rig.controller->setpoint_changed(0);
     rig.controller->tick_500ms();
-    EXPECT_NEAR(rig.read(rig.ds(0).actual_rate), 100.0, 1e-9);
+    EXPECT_NEAR(rig.controller->channel_state(0).filtered_rate, 100.0, 1e-9);
 
     rig.write(rig.ds(0).active, false);
     rig.controller->tick_500ms();
     EXPECT_EQ(rig.read(rig.ds(0).shaft_rpm), 0.0);
-    EXPECT_EQ(rig.read(rig.ds(0).actual_rate), 0.0);
+    EXPECT_EQ(rig.controller->channel_state(0).filtered_rate, 0.0);
 }
 
 TEST(Drive_targets, flow_rate_and_nozzle_flow_of_a_flow_channel)
@@ -234,7 +304,7 @@ TEST(Drive_targets, flow_rate_and_nozzle_flow_of_a_flow_channel)
     // 60 ms a pulse: 16.7 pulses/s, 10 l/min, 100 l/ha on 6 m at 10 km/h.
     rig.write(rig.ds(1).actual_period, 60000u);
     rig.controller->tick_500ms();
-    EXPECT_NEAR(rig.read(rig.ds(1).actual_rate), 100.0, 1e-6);
+    EXPECT_NEAR(rig.controller->channel_state(1).filtered_rate, 100.0, 1e-6);
     EXPECT_NEAR(rig.read(rig.ds(1).flow_rate), 166.7, 1e-6);
     EXPECT_EQ(rig.read(rig.ds(1).active_nozzles), 0u);
     EXPECT_EQ(rig.read(rig.ds(1).nozzle_flow_rate), 0.0);
@@ -270,7 +340,7 @@ TEST(Drive_targets, automatic_filter_factor)
         rig.write(rig.ds(0).actual_period, 300000u);
         rig.controller->tick_500ms();
         EXPECT_FLOAT_EQ(rig.channel(0).rate_filter_factor.get(), c.factor);
-        EXPECT_NEAR(rig.read(rig.ds(0).actual_rate), c.actual, 1e-9);
+        EXPECT_NEAR(rig.controller->channel_state(0).filtered_rate, c.actual, 1e-9);
     }
 }
 

@@ -107,19 +107,19 @@ TEST(State_queries, boom_has_no_active_tank)
     EXPECT_TRUE(q.queries.boom_has_no_active_tank(3));
 }
 
-TEST(State_queries, section_state_reported_or_requested)
+TEST(State_queries, section_state_is_the_setpoint_work_state_in_every_mode)
 {
     struct Case {
         const char* what;
-        bool non_vtt, use_reported, priming;
+        bool non_vtt, coverage, priming;
         int boom, downforce_boom;
         uint32_t state;
     };
-    // Requested state 1, reported state 2.
+    // Setpoint work state 1, actual work state 2 (the boom step's own output).
     const Case cases[] = {
-        {"non-VT, reported", true, true, false, 1, 0, 2},
+        {"display, coverage in use", true, true, false, 1, 0, 1},
         {"VT mode", false, true, false, 1, 0, 1},
-        {"not using reports", true, false, false, 1, 0, 1},
+        {"display, no coverage", true, false, false, 1, 0, 1},
         {"priming", true, true, true, 1, 0, 1},
         {"the downforce boom", true, true, false, 1, 1, 1},
         {"a boom out of range", true, true, false, 6, 0, 0},
@@ -130,13 +130,35 @@ TEST(State_queries, section_state_reported_or_requested)
         q.app().downforces[0]->assigned_to_boom.set(uint8_t(c.downforce_boom));
         q.write(q.store.body.system.non_vtt_connected, c.non_vtt);
         ds_boom& boom = q.store.body.booms.boom[1];
-        q.write(boom.use_asc_coverage, c.use_reported);
+        q.write(boom.use_asc_coverage, c.coverage);
         q.write(boom.sections[7].setpoint_work_state, 1u);
         q.write(boom.sections[7].actual_work_state, 2u);
         q.write(q.ds(0).remote_preload, c.priming);
         q.write(q.store.body.operation.priming, c.priming);
         EXPECT_EQ(q.queries.section_state(c.boom, 7), c.state);
+        EXPECT_EQ(q.queries.section_states(c.boom)[7], c.state);
     }
+    Queries q;
+    q.write(q.store.body.booms.boom[5].sections[9].setpoint_work_state, 3u);
+    EXPECT_EQ(q.queries.section_state(5, 10), 0u) << "no section 10";
+    EXPECT_EQ(q.queries.section_state(5, -1), 0u);
+    EXPECT_EQ(q.queries.section_states(5)[9], 3u);
+    EXPECT_EQ(q.queries.section_states(-1)[0], 0u);
+}
+
+TEST(State_queries, the_name_of_the_ecu_at_an_address)
+{
+    Queries q;
+    ds_isoecu* list = q.store.body.ecu_config.isoecu_list;
+    q.write(list[3], ds_isoecu{0xA00000000000002Bull, 0x26, 7});
+    q.write(list[7], ds_isoecu{0x1122, 0x80, 2});
+    q.write(list[30], ds_isoecu{0x3344, 0x80, 2});
+    q.write(list[12], ds_isoecu{0, 0x90, 0}); // an empty slot
+    EXPECT_EQ(uint64_t(q.queries.isoecu_name(0x26)), 0xA00000000000002Bull);
+    EXPECT_EQ(q.queries.isoecu_name(0x80), 0x1122) << "the first of two";
+    EXPECT_EQ(q.queries.isoecu_name(0x90), -1);
+    EXPECT_EQ(q.queries.isoecu_name(0), -1) << "empty slots hold address 0";
+    EXPECT_EQ(q.queries.isoecu_name(0xFE), -1);
 }
 
 TEST(State_queries, cultural_practise_by_mode_and_product)

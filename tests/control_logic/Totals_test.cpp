@@ -104,14 +104,45 @@ TEST(Totals, product_applied_per_tick)
         rig.controller->refresh_parameters();
         rig.write(rig.store.body.operation.calibration_state, c.calibration);
         rig.write(rig.ds(0).remaining_volume, 50.0);
-        rig.write(rig.ds(0).requested_rate, 100.0);
-        rig.write(rig.ds(0).actual_period, 300000u); // 100 kg/ha
+        rig.write(rig.ds(0).lifetime_total_volume, 40.0);
+        rig.write(rig.ds(0).actual_rate, 100.0); // on the ground, from the boom and section step
         rig.write(rig.store.body.areas.sub_area_number, 9u);
         rig.controller->tick_500ms();
         EXPECT_NEAR(rig.read(rig.ds(0).remaining_volume), 50.0 - c.applied, 1e-6);
+        EXPECT_NEAR(rig.read(rig.ds(0).lifetime_total_volume), 40.0 + c.applied, 1e-6);
         EXPECT_NEAR(rig.read(rig.store.body.history.output[0]), c.applied, 1e-6);
         EXPECT_NEAR(rig.read(rig.store.body.volumes.sub_volume[0][9]), c.applied, 1e-6);
     }
+}
+
+TEST(Totals, a_drive_held_within_five_percent_counts_the_rate_shown)
+{
+    // 29 rpm of 0.5 kg on 6 m at 10 km/h: 145 kg/ha measured for 150 asked,
+    // within 5 %: the rate on the ground, shown and counted, is 150.
+    Totals_rig rig;
+    rig.write(rig.ds(0).rate_control_mode, int32_t(0));
+    rig.write(rig.ds(0).requested_rate, 150.0);
+    rig.controller->setpoint_changed(0);
+    rig.write(rig.ds(0).actual_period, 206897u);
+    rig.write(rig.store.body.booms.boom[0].sections[0].setpoint_work_state, 1u);
+    const auto second = [&rig] {
+        rig.controller->tick_500ms();
+        for (int tick = 0; tick < 5; ++tick)
+            rig.controller->tick_100ms();
+    };
+    second();
+    second();
+    ASSERT_NEAR(rig.controller->channel_state(0).filtered_rate, 145.0, 0.01);
+    EXPECT_DOUBLE_EQ(rig.read(rig.ds(0).actual_rate), 150.0);
+
+    const float output = rig.read(rig.store.body.history.output[0]);
+    const double remaining = rig.read(rig.ds(0).remaining_volume);
+    const double lifetime = rig.read(rig.ds(0).lifetime_total_volume);
+    second();
+    const double half_second = 150.0 * 10 * 6 * 500 / 36000000; // 0.125 kg
+    EXPECT_NEAR(rig.read(rig.store.body.history.output[0]) - output, half_second, 1e-6);
+    EXPECT_NEAR(remaining - rig.read(rig.ds(0).remaining_volume), half_second, 1e-9);
+    EXPECT_NEAR(rig.read(rig.ds(0).lifetime_total_volume) - lifetime, half_second, 1e-9);
 }
 
 TEST(Totals, a_sub_area_number_beyond_the_ten_adds_to_no_sub_area)
@@ -119,8 +150,7 @@ TEST(Totals, a_sub_area_number_beyond_the_ten_adds_to_no_sub_area)
     Totals_rig rig;
     rig.app().wheel_cal_factor.set(0.1f);
     rig.controller->refresh_parameters();
-    rig.write(rig.ds(0).requested_rate, 100.0);
-    rig.write(rig.ds(0).actual_period, 300000u);
+    rig.write(rig.ds(0).actual_rate, 100.0);
     rig.write(rig.store.body.areas.sub_area_number, 10u);
     for (int tick = 0; tick < 3; ++tick) {
         rig.write(rig.store.body.vehicle.ground_speed_sensor.pulse_count, 100u);

@@ -101,6 +101,36 @@ TEST(Head, a_rewrite_of_the_same_value_still_signals)
     EXPECT_EQ(s.head.seen.size(), 2u);
 }
 
+TEST(Head, a_change_only_write_signals_a_new_value_and_leaves_the_same_one_alone)
+{
+    Observed_store s;
+    double& rate = s.body->channels.channels[2].requested_rate;
+    const unsigned offset = unsigned(reinterpret_cast<unsigned char*>(&rate) - reinterpret_cast<unsigned char*>(s.body.get()));
+    s.head.event_register(&s.waiter, offset, sizeof rate, CDS::reg_change, CDS::event_word(&rate, sizeof rate), nullptr,
+                          nullptr);
+
+    EXPECT_TRUE(s.head.set_changed(rate, 80.0));
+    EXPECT_FALSE(s.head.set_changed(rate, 80.0));
+    EXPECT_TRUE(s.head.set_changed(rate, -0.0)) << "another bit pattern is another value";
+    EXPECT_FALSE(s.head.set_changed(rate, -0.0));
+
+    EXPECT_EQ(s.head.seen.size(), 2u);
+    EXPECT_EQ(take_events(s.waiter).size(), 2u);
+    EXPECT_EQ(bytes_of(rate), bytes_of(-0.0));
+    EXPECT_EQ(s.head.owner_tid(), 0) << "the lock is free after a write that changed nothing";
+}
+
+TEST(Head, a_destroyed_store_gives_its_module_id_back)
+{
+    module_man manager;
+    auto body = std::make_unique<data_store_body>(initial_data_store_body("v"));
+    // More stores one after the other than the registry holds ids.
+    for (int i = 0; i < 2 * module_man::max_modules; ++i) {
+        CDS::Head head(&manager, body.get());
+        ASSERT_GT(head.get_module_id(), 0) << "store " << i;
+    }
+}
+
 TEST(Head, the_owner_words_name_the_holder_and_are_cleared_on_release)
 {
     Store_fixture f;

@@ -143,6 +143,15 @@ void Fake_slave::set_silent(int address, bool silent)
         silent_.erase(address);
 }
 
+void Fake_slave::set_stalled(int address, bool stalled)
+{
+    std::lock_guard<std::mutex> lock(switches_mutex_);
+    if (stalled)
+        stalled_.insert(address);
+    else
+        stalled_.erase(address);
+}
+
 void Fake_slave::set_echo(bool echo)
 {
     std::lock_guard<std::mutex> lock(switches_mutex_);
@@ -211,8 +220,15 @@ void Fake_slave::handle_frame(const std::vector<uint8_t>& frame)
             return;
         }
     }
+    bool stalled = false;
+    {
+        std::lock_guard<std::mutex> lock(switches_mutex_);
+        stalled = stalled_.count(address) != 0;
+    }
     std::vector<uint8_t> reply;
-    if (!fake_monitor_reply(frame, reply))
+    if (stalled && Fake_slave_replies::is_drive_target(frame))
+        reply = Fake_slave_replies::stalled_drive_reply(frame);
+    else if (!fake_monitor_reply(frame, reply))
         reply = Fake_slave_replies::reply_to(frame);
     answer(frame, reply, line);
 }

@@ -49,6 +49,8 @@ public:
     // Switches that take effect from the next request on.
     void set_silent(int address, bool silent);
     void set_echo(bool echo);
+    // The drives of a stalled address report no pulse, whatever they are asked.
+    void set_stalled(int address, bool stalled);
 
 private:
     void run();
@@ -72,5 +74,6 @@ private:
     std::vector<uint8_t> received_;
     std::mutex switches_mutex_;
     std::set<int> silent_;
+    std::set<int> stalled_;
     bool echo_ = false;
 };

@@ -118,6 +118,21 @@ std::vector<uint8_t> data_of_reply(uint8_t address, uint8_t command, const std::
 
 }
 
+namespace {
+
+std::vector<uint8_t> frame_of_reply(uint8_t address, uint8_t command, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> reply{controller_address, uint8_t(4 + data.size()), address, command};
+    reply.insert(reply.end(), data.begin(), data.end());
+    unsigned sum = 0;
+    for (uint8_t b : reply)
+        sum += b;
+    reply.push_back(uint8_t(sum));
+    return reply;
+}
+
+}
+
 std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request)
 {
     constexpr size_t head = 4; // destination, length, source, command
@@ -128,18 +143,17 @@ std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request)
     // The data the length byte names, as far as the frame holds it.
     const size_t data_length = std::min<size_t>(request[1] >= head ? request[1] - head : 0u, request.size() - head);
     const std::vector<uint8_t> d(request.begin() + head, request.begin() + long(head + data_length));
-    const std::vector<uint8_t> data = data_of_reply(address, command, d);
-    std::vector<uint8_t> reply;
-    reply.reserve(head + data.size() + 1);
-    for (uint8_t b : {controller_address, uint8_t(head + data.size()), address, command})
-        reply.push_back(b);
-    for (uint8_t b : data)
-        reply.push_back(b);
-    unsigned sum = 0;
-    for (uint8_t b : reply)
-        sum += b;
-    reply.push_back(uint8_t(sum));
-    return reply;
+    return frame_of_reply(address, command, data_of_reply(address, command, d));
+}
+
+bool is_drive_target(const std::vector<uint8_t>& request)
+{
+    return request.size() >= 4 && request[3] == drive_target;
+}
+
+std::vector<uint8_t> stalled_drive_reply(const std::vector<uint8_t>& request)
+{
+    return frame_of_reply(request[0], drive_target, period_and_pulses(0, drive_pulses));
 }
 
 bool is_scale_request(const std::vector<uint8_t>& text)

@@ -38,6 +38,10 @@ constexpr int32_t scale_count = 1234;
 // request shorter than a frame's head none, and data the length byte names
 // beyond the request's end is not read.
 std::vector<uint8_t> reply_to(const std::vector<uint8_t>& request);
+// A drive target request (command 2), and the reply of a drive that does
+// not turn: no period, no pulses.
+bool is_drive_target(const std::vector<uint8_t>& request);
+std::vector<uint8_t> stalled_drive_reply(const std::vector<uint8_t>& request);
 
 // The weigh-scale request "S2x110026:" CR LF ETX, x the scale character.
 constexpr size_t scale_request_length = 13;

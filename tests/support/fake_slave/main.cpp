@@ -21,6 +21,8 @@ void usage(FILE* out)
                       "Commands on standard input, one a line, take effect at the next request:\n"
                       "  silent ADDRESS[,ADDRESS...]   stop replying for these addresses\n"
                       "  answer ADDRESS[,ADDRESS...]   reply for them again\n"
+                      "  stall ADDRESS[,ADDRESS...]    their drives report no pulse, whatever asked\n"
+                      "  turn ADDRESS[,ADDRESS...]     their drives turn as asked again\n"
                       "  echo on|off\n"
                       "Ends on SIGINT or SIGTERM.\n");
 }
@@ -61,6 +63,13 @@ bool run_command(Fake_slave& slave, const std::string& line)
         for (int address : addresses) {
             slave.set_silent(address, word == "silent");
             std::printf("fake_slave: %d %s\n", address, word == "silent" ? "silent" : "answering");
+        }
+        return true;
+    }
+    if ((word == "stall" || word == "turn") && parse_addresses(rest, addresses)) {
+        for (int address : addresses) {
+            slave.set_stalled(address, word == "stall");
+            std::printf("fake_slave: %d %s\n", address, word == "stall" ? "stalled" : "turning");
         }
         return true;
     }
