@@ -1,6 +1,7 @@
 #include "control_logic/Alarm_list.h"
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
+#include "platform/rtos/waiter_descriptor.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,26 @@ TEST_F(Alarms, new_alarm_follows_active_and_a_cleared_trigger_clears_acknowledge
     list.delay_step(false);
     const ds_alarm r = read(record);
     EXPECT_FALSE(r.acknowledged || r.triggered || r.new_alarm || r.pending || r.active);
+}
+
+TEST_F(Alarms, a_step_that_changes_no_record_writes_none)
+{
+    NV_quvel::alarm_t& setting = parameters.app.alarms.master_off;
+    setting.enabled.set(true);
+    setting.delay_count.set(1);
+    waiter_descriptor listener;
+    const unsigned offset = store.head.offset_of(&store.body.alarms);
+    const uint32_t word = CDS::event_word(&store.body.alarms, sizeof store.body.alarms);
+    store.head.event_register(&listener, offset, sizeof store.body.alarms, CDS::reg_change, word, nullptr, nullptr);
+
+    list.delay_step(false); // every record clear already
+    EXPECT_EQ(listener.pending(), 0u);
+    store.head.set(store.body.alarms.master_off.triggered, true);
+    list.delay_step(false); // pending
+    list.delay_step(false); // active
+    list.delay_step(false); // as it was
+    EXPECT_EQ(listener.pending(), 3u) << "the trigger, then pending, then active";
+    store.head.event_unregister(&listener, offset, sizeof store.body.alarms, CDS::reg_change, word, nullptr, nullptr);
 }
 
 // The records and the settings are kept in different orders: each record
