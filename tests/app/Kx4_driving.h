@@ -4,6 +4,7 @@
 #include "tests/support/Spawned_process.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Asks the console for the item until an answer line holds the text (true),
@@ -11,6 +12,11 @@
 // item with another value asks again.
 bool wait_for_answer(Spawned_process& kx4, const std::string& request, const std::string& text,
                      int timeout_ms = 20000);
+
+// Asks the console for a number until it satisfies the test (true), or the
+// time is up or the console is gone (false); the last value read in value.
+bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& good,
+                    double& value, int timeout_ms = 20000);
 
 // PGN 65096 (wheel-based speed) to all, priority 3, from address 0x80; raw
 // in mm/s, 0xFFFF meaning not available.

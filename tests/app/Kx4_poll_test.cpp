@@ -17,7 +17,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <functional>
 #include <memory>
 #include <termios.h>
 #include <thread>
@@ -61,31 +60,6 @@ std::string wait_for_line(Spawned_process& process, std::initializer_list<std::s
             return line;
     }
     return {};
-}
-
-// Asks the console for a number until it satisfies the test (true), or the
-// time is up (false); the last value read in value.
-bool wait_for_value(Spawned_process& kx4, const std::string& request, const std::function<bool(double)>& good,
-                    double& value)
-{
-    const std::string item = request.substr(request.rfind('.') + 1) + " = ";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!kx4.write_input(request + "\n"))
-            return false;
-        std::string line;
-        while (kx4.read_line(line, timeout_ms)) {
-            const size_t at = line.find(item);
-            if (at == std::string::npos)
-                continue;
-            value = std::strtod(line.c_str() + at + item.size(), nullptr);
-            if (good(value))
-                return true;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
 }
 
 // A tractor on the ISOBUS sending its wheel-based speed every 100 ms.
