@@ -7,6 +7,7 @@
 #include "bench/Driving_seeder.h"
 #include "bench/Idle_load.h"
 #include "params/parameters_t.h"
+#include "tests/app/Kx4_driving.h"
 #include "tests/support/Hub_process.h"
 #include "tests/support/Spawned_process.h"
 
@@ -72,28 +73,6 @@ bool save_tc_parameters(const std::string& root)
     return file.create_folder() && file.save();
 }
 
-// Asks the console for an item until its number passes the test (true), or
-// the time is up (false).
-bool wait_for_number(Spawned_process& kx4, const std::string& request, bool (*good)(double))
-{
-    const std::string item = request.substr(request.rfind('.') + 1) + " = ";
-    for (int tries = 0; tries < timeout_ms / 100; ++tries) {
-        if (!kx4.write_input(request + "\n"))
-            return false;
-        std::string line;
-        while (kx4.read_line(line, timeout_ms)) {
-            const size_t at = line.find(item);
-            if (at == std::string::npos)
-                continue;
-            if (good(std::strtod(line.c_str() + at + item.size(), nullptr)))
-                return true;
-            break;
-        }
-        kx4.wait_for_output("\x01", 100); // a pause that keeps reading
-    }
-    return false;
-}
-
 // The limit held: true; says what did not come up otherwise.
 bool everything_live(const std::string& root)
 {
@@ -120,8 +99,9 @@ bool everything_live(const std::string& root)
     for (const std::string& line : driving_seeder_lines())
         kx4.write_input(line + "\n");
     auto non_zero = [](double value) { return value != 0; };
-    if (!wait_for_number(kx4, "get data_store.system.tc_alive", non_zero) ||
-        !wait_for_number(kx4, "get data_store.channels.channels.0.set_period", non_zero)) {
+    double value;
+    if (!wait_for_value(kx4, "get data_store.system.tc_alive", non_zero, &value, timeout_ms) ||
+        !wait_for_value(kx4, "get data_store.channels.channels.0.set_period", non_zero, &value, timeout_ms)) {
         std::printf("  everything live: the Task Controller or the drive did not come up:\n%s\n",
                     kx4.output().c_str());
         return false;

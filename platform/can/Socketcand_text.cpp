@@ -54,6 +54,13 @@ char* put_id(char* p, const Can_frame& frame)
     return put_hex(p, frame.id, frame.extended ? 8 : 3);
 }
 
+// The data bytes there are: a length over 8 is a caller's bug, and must not
+// write past the end of the text.
+int data_length(const Can_frame& frame)
+{
+    return frame.dlc < 8 ? frame.dlc : 8;
+}
+
 bool is_space(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -66,8 +73,8 @@ std::string Socketcand_text::format_send(const Can_frame& frame)
     char text[longest];
     char* p = put_id(put_text(text, "< send "), frame);
     *p++ = ' ';
-    *p++ = char('0' + frame.dlc);
-    for (int i = 0; i < frame.dlc; ++i) {
+    p = put_decimal(p, frame.dlc, 1);
+    for (int i = 0; i < data_length(frame); ++i) {
         *p++ = ' ';
         p = put_byte(p, frame.data[i]);
     }
@@ -86,7 +93,7 @@ std::string Socketcand_text::format_frame(const Can_frame& frame, int64_t second
     *p++ = '.';
     p = put_decimal(p, uint64_t(micros), 6);
     *p++ = ' ';
-    for (int i = 0; i < frame.dlc; ++i)
+    for (int i = 0; i < data_length(frame); ++i)
         p = put_byte(p, frame.data[i]);
     p = put_text(p, " >");
     return std::string(text, size_t(p - text));

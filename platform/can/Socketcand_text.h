@@ -31,7 +31,7 @@ public:
         size_t count_ = 0;
     };
 
-    // frame.dlc at most 8; micros from 0 to 999999.
+    // frame.dlc at most 8 (no more than 8 bytes are written); micros from 0 to 999999.
     static std::string format_send(const Can_frame& frame);
     static std::string format_frame(const Can_frame& frame, int64_t seconds, int micros);
 

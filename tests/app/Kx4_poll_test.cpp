@@ -18,7 +18,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <functional>
 #include <memory>
 #include <termios.h>
 #include <thread>
