@@ -15,7 +15,6 @@ public:
 
     uint8_t get_object_count() const { return n_objects_; }
     const Attribute_object_placement* get_objects() const { return objects_; }
-    uint16_t get_active_mask() const { return active_mask_; }
 
 private:
     void serialise_body(Record_writer& out) const override;
