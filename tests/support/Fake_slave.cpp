@@ -136,20 +136,21 @@ void Fake_slave::run()
 
 void Fake_slave::set_silent(int address, bool silent)
 {
-    std::lock_guard<std::mutex> lock(switches_mutex_);
-    if (silent)
-        silent_.insert(address);
-    else
-        silent_.erase(address);
+    switch_address(silent_, address, silent);
 }
 
 void Fake_slave::set_stalled(int address, bool stalled)
 {
+    switch_address(stalled_, address, stalled);
+}
+
+void Fake_slave::switch_address(std::set<int>& addresses, int address, bool on)
+{
     std::lock_guard<std::mutex> lock(switches_mutex_);
-    if (stalled)
-        stalled_.insert(address);
+    if (on)
+        addresses.insert(address);
     else
-        stalled_.erase(address);
+        addresses.erase(address);
 }
 
 void Fake_slave::set_echo(bool echo)

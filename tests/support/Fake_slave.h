@@ -61,6 +61,8 @@ private:
     // Writes the reply, after the echo of the request when echo is on; the log line.
     void answer(const std::vector<uint8_t>& request, const std::vector<uint8_t>& reply, std::string line);
     void write_all(const std::vector<uint8_t>& bytes);
+    // Puts the address in or takes it out of one of the switches' sets.
+    void switch_address(std::set<int>& addresses, int address, bool on);
     void log(const std::string& text);
 
     const Settings settings_;
