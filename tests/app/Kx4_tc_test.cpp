@@ -200,22 +200,6 @@ std::vector<long> numbers_after(const std::string& output, const std::string& pr
     return out;
 }
 
-// Reads the output until the text is in it n times (true), or the time is up.
-bool wait_for_count(Spawned_process& process, const std::string& text, size_t n, int timeout_ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    for (;;) {
-        size_t count = 0;
-        for (size_t at = process.output().find(text); at != std::string::npos; at = process.output().find(text, at + 1))
-            ++count;
-        if (count >= n)
-            return true;
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        process.wait_for_output("\x01 not said", 100); // reads what comes meanwhile
-    }
-}
-
 TEST(Kx4_tc, totals_go_on_after_a_silence_and_a_section_fewer_replaces_the_pool_whole)
 {
     Temp_folder root;
