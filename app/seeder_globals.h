@@ -3,6 +3,7 @@
 #include "params/parameters_t.h"
 #include "platform/rtos/module_man.h"
 #include "platform/rtos/waiter_descriptor.h"
+#include "vt_pool/Seeder_pool_ids.h"
 
 #include <atomic>
 
@@ -13,6 +14,9 @@
 extern module_man& process_module_man;
 // The persistent parameter tree "PS".
 extern NV_quvel::parameters_t& parameters;
+// The object IDs of the VT pool built in code: every one 65535 (none)
+// until start-up builds the pool, read by the screens afterwards.
+Seeder_pool_ids& get_seeder_pool_ids();
 // The waiter of the start-up and main-loop thread.
 extern waiter_descriptor& main_waiter;
 // The live data store, with its lookup tree registered in its head.

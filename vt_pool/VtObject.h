@@ -38,6 +38,8 @@ public:
     virtual int write(VtWriter& writer);
     // Types with a size store it; the others ignore it.
     virtual void setSize(VtSize size);
+    // 0 x 0 for the types without a size.
+    virtual VtSize getSize() const { return {}; }
 
     uint16_t getOid() const { return oid; }
     uint32_t getType() const { return type; }

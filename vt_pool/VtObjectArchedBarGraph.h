@@ -10,6 +10,7 @@ class VtObjectArchedBarGraph : public VtObject {
 public:
     explicit VtObjectArchedBarGraph(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint16_t getVariableReference() const { return variable_reference.get(); }
     uint16_t getTargetValueVariableReference() const { return target_value_variable_reference.get(); }

@@ -10,6 +10,7 @@ class VtObjectButton : public VtObject {
 public:
     explicit VtObjectButton(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint32_t getWidth() const { return size.width; }
     uint32_t getHeight() const { return size.height; }
@@ -18,6 +19,7 @@ public:
     void setHeight(uint32_t height) { size.height = height; }
     void setBackgroundColour(const VtColour& colour) { background_colour = colour; }
     void setBorderColour(const VtColour& colour) { border_colour = colour; }
+    uint8_t getKeyCode() const { return key_code; }
     void setKeyCode(uint8_t key_code) { this->key_code = key_code; }
     void setLatchable(bool latchable) { this->latchable = latchable; }
 

@@ -9,6 +9,7 @@ class VtObjectEllipse : public VtObject {
 public:
     explicit VtObjectEllipse(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint16_t getLineAttributes() const { return line_attributes.get(); }
     uint16_t getFillAttributes() const { return fill_attributes.get(); }

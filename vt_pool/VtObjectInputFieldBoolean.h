@@ -10,6 +10,7 @@ class VtObjectInputFieldBoolean : public VtObject {
 public:
     explicit VtObjectInputFieldBoolean(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     void setValue(uint8_t value) { this->value = value; }
 

@@ -13,6 +13,7 @@ public:
 
     int read(VtReader& reader) override;
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint32_t getWidth() const { return size.width; }
     uint32_t getHeight() const { return size.height; }

@@ -11,6 +11,7 @@ class VtObjectInputFieldString : public VtObject {
 public:
     explicit VtObjectInputFieldString(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint32_t getWidth() const { return size.width; }
     uint32_t getHeight() const { return size.height; }

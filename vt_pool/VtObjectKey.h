@@ -12,6 +12,7 @@ public:
 
     VtObjectRefList& getChilds() { return childs; }
     void setBackgroundColour(const VtColour& colour) { background_colour = colour; }
+    uint8_t getKeyCode() const { return key_code; }
     void setKeyCode(uint8_t key_code) { this->key_code = key_code; }
 
 private:

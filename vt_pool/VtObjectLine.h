@@ -9,6 +9,7 @@ class VtObjectLine : public VtObject {
 public:
     explicit VtObjectLine(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint16_t getLineAttributes() const { return line_attributes.get(); }
     void setWidth(uint32_t width) { size.width = width; }

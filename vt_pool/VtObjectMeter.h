@@ -10,6 +10,7 @@ class VtObjectMeter : public VtObject {
 public:
     explicit VtObjectMeter(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint16_t getVariableReference() const { return variable_reference.get(); }
     void setValue(uint16_t value) { this->value = value; }

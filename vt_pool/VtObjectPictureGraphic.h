@@ -15,6 +15,7 @@ public:
     int setAttribute(uint8_t aid, VtReader& reader) override;
     // Keeps the width; the height follows from the bitmap's proportions.
     void setSize(VtSize size) override;
+    VtSize getSize() const override { return size; }
 
     uint32_t getWidth() const { return size.width; }
     uint32_t getHeight() const { return size.height; }

@@ -11,6 +11,7 @@ class VtObjectPolygon : public VtObject {
 public:
     explicit VtObjectPolygon(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint16_t getLineAttributes() const { return line_attributes.get(); }
     uint16_t getFillAttributes() const { return fill_attributes.get(); }

@@ -9,6 +9,7 @@ class VtObjectRectangle : public VtObject {
 public:
     explicit VtObjectRectangle(uint16_t oid);
     void setSize(VtSize size) override { this->size = size; }
+    VtSize getSize() const override { return size; }
 
     uint32_t getWidth() const { return size.width; }
     uint32_t getHeight() const { return size.height; }

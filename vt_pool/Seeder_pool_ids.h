@@ -1,0 +1,625 @@
+#pragma once
+#include "vt_pool/VtObject.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+// The object IDs of the seeder's code-built pool that the running screens
+// use. IDs follow from the order the pool is built in, so nothing else may
+// assume a number: the screen builders record here each object the running
+// screens touch, and the screens read it here. One process-wide table,
+// every ID 65535 (no object) until the pool is built.
+//
+// Each entry takes 32 bits, an ID in its low 16 and the object type its
+// field promises next to it. The groups of the screens start at fixed
+// entries (checked below); what no longer fits a screen's group lives in
+// that screen's further group after entry 1120.
+
+// The type a field names any object of.
+constexpr uint8_t any_vt_type = 0xFF;
+
+// One entry of the table as a whole: what every typed field looks like.
+struct Seeder_pool_entry {
+    uint16_t oid;
+    uint8_t type;
+    uint8_t unused;
+};
+
+// A field of the table naming an object of that VT object type.
+template <uint8_t Type>
+struct Vt_id {
+    uint16_t oid = 0xFFFF;
+    uint8_t type = Type;
+    uint8_t unused = 0;
+
+    operator uint16_t() const { return oid; }
+    bool recorded() const { return oid != 0xFFFF; }
+    // Keeps the object's ID; a null object leaves the field as it is.
+    void record(const VtObject* object)
+    {
+        if (object)
+            oid = object->getOid();
+    }
+};
+
+using Mask_id = Vt_id<1>;
+using Container_id = Vt_id<3>;
+using Soft_key_mask_id = Vt_id<4>;
+using Key_id = Vt_id<5>;
+using Button_id = Vt_id<6>;
+using Input_string_id = Vt_id<8>;
+using Input_number_id = Vt_id<9>;
+using Input_list_id = Vt_id<10>;
+using Output_string_id = Vt_id<11>;
+using Output_number_id = Vt_id<12>;
+using Rectangle_id = Vt_id<14>;
+using Number_variable_id = Vt_id<21>;
+using Fill_id = Vt_id<25>;
+using Pointer_id = Vt_id<27>;
+using Any_id = Vt_id<any_vt_type>;
+
+template <size_t N>
+using Spare_ids = std::array<Any_id, N>;
+
+// Objects of the operating screen that other screens reuse, then its own
+// fields.
+struct Shared_ids {
+    Spare_ids<21> spare;
+};
+
+struct Main_screen_ids {
+    Mask_id mask;                           // 21
+    Spare_ids<1> spare_a;                   // 22
+    Soft_key_mask_id page1;                 // 23
+    Soft_key_mask_id page2;                 // 24
+    Container_id status_row;                // 25
+    Container_id alt_status_row;            // 26: hidden
+    Spare_ids<19> spare_b;                  // 27 .. 45
+    Fill_id fill_red;                       // 46
+    Fill_id fill_green;                     // 47
+    Fill_id fill_white;                     // 48
+    Fill_id fill_yellow;                    // 49
+    Key_id page1_toggle_key;                // 50
+    Key_id tank_on_off_key;                 // 51: shown through tank_on_off_slot
+    Pointer_id tank_on_off_slot;            // 52
+    Key_id preset_key;                      // 53
+    Key_id increase_key;                    // 54
+    Key_id decrease_key;                    // 55
+    Key_id master_key;                      // 56
+    Key_id page2_toggle_key;                // 57
+    Key_id settings_key;                    // 58
+    Key_id reset_sub_area_key;              // 59
+    Key_id reset_area_key;                  // 60
+    Key_id manual_speed_key;                // 61
+    Key_id diagnostics_key;                 // 62
+    std::array<Output_string_id, 5> tank_list_items; // 63 .. 67
+    Rectangle_id master_indicator;          // 68
+    Rectangle_id manual_speed_indicator;    // 69
+};
+
+struct Tank_fill_ids {
+    Mask_id mask;          // 70
+    Spare_ids<7> spare;    // 71 .. 77
+    Container_id container; // 78
+};
+
+struct Actuator_diagnostics_ids {
+    Mask_id mask;
+    Spare_ids<91> spare;
+};
+
+struct Diagnostics2_ids {
+    Mask_id mask;                                     // 171
+    Key_id main_key;                                  // 172: 17
+    Key_id system_info_key;                           // 173: 65
+    Key_id toggle_key;                                // 174: 1
+    std::array<Output_number_id, 4> pressure_values;  // 175 .. 178
+    std::array<Container_id, 4> pressure_columns;     // 179 .. 182
+};
+
+struct Blocked_head_diags_ids {
+    Mask_id mask;           // 183
+    Key_id main_key;        // 184: 17
+    Key_id system_info_key; // 185: 65
+    Key_id diags_key;       // 186: 1
+    Spare_ids<4> spare;
+};
+
+struct System_info_ids {
+    Mask_id mask;                                // 191
+    Key_id main_key;                             // 192: 17
+    Key_id diags_key;                            // 193: 1
+    std::array<Output_string_id, 3> value_labels; // 194 .. 196
+    Spare_ids<1> spare;
+};
+
+struct Settings_menu_ids {
+    Mask_id mask;
+    Spare_ids<6> spare;
+};
+
+struct Operating_history_menu_ids {
+    Mask_id mask;                           // 205
+    Key_id seeder_key;                      // 206: 16
+    Key_id settings_key;                    // 207: 14
+    Key_id main_key;                        // 208: 17
+    std::array<Button_id, 3> menu_buttons;  // 209 .. 211
+};
+
+struct Seeder_settings_menu_ids {
+    Mask_id mask;                           // 212
+    Key_id settings_key;                    // 213: 14
+    Key_id main_key;                        // 214: 17
+    Button_id tank_preload_button;          // 215: 75
+    Pointer_id pointer;                     // 216
+    std::array<Button_id, 8> menu_buttons;  // 217 .. 224
+    Spare_ids<1> spare;
+};
+
+struct Tank_settings_ids {
+    Mask_id mask;
+    Spare_ids<35> spare;
+};
+
+struct Tank_preload_ids {
+    Mask_id mask;                 // 262
+    Key_id seeder_key;            // 263: 16
+    Key_id settings_key;          // 264: 14
+    Key_id main_key;              // 265: 17
+    Input_number_id preload_time; // 266
+};
+
+// Tank settings (15), seeder menu (16), settings (14) and main screen (17).
+struct Drive_screen_keys {
+    Key_id tank_settings_key;
+    Key_id seeder_key;
+    Key_id settings_key;
+    Key_id main_key;
+};
+
+struct Actuator_drive_ids {
+    Mask_id mask;                     // 267
+    Drive_screen_keys keys;           // 268 .. 271
+    Output_number_id tank_number;     // 272
+    std::array<Any_id, 3> inputs;     // 273 .. 275, in row order
+};
+
+struct Electric_drive_ids {
+    Mask_id mask;                     // 276
+    Drive_screen_keys keys;           // 277 .. 280
+    Output_number_id tank_number;     // 281
+    std::array<Any_id, 11> inputs;    // 282 .. 292: inputs and value fields
+    Spare_ids<6> spare;
+};
+
+struct Prop_valve_drive_ids {
+    Mask_id mask;                     // 299
+    Drive_screen_keys keys;           // 300 .. 303
+    Button_id control_settings_button; // 304: 70
+    Output_number_id tank_number;     // 305
+    std::array<Any_id, 7> inputs;     // 306 .. 312
+};
+
+struct Prop_valve_control_ids {
+    Mask_id mask;                          // 313
+    Drive_screen_keys keys;                // 314 .. 317
+    Button_id drive_settings_button;       // 318: 71
+    Output_number_id tank_number;          // 319
+    std::array<Input_list_id, 7> lists;    // 320 .. 326
+};
+
+struct Liquid_prop_valve_ids {
+    Mask_id mask;                     // 327
+    Drive_screen_keys keys;           // 328 .. 331
+    Button_id setup_button;           // 332: 71
+    Output_number_id tank_number;     // 333
+    Input_list_id pressure_sense;     // 334
+    Input_number_id num_nozzles;      // 335
+};
+
+struct Liquid_prop_valve_control_ids {
+    Mask_id mask;                          // 336
+    Drive_screen_keys keys;                // 337 .. 340
+    Button_id settings_button;             // 341: 71
+    Output_number_id tank_number;          // 342
+    std::array<Input_list_id, 7> lists;    // 343 .. 349
+};
+
+struct Liquid_reg_valve_control_ids {
+    Mask_id mask;                     // 350
+    Drive_screen_keys keys;           // 351 .. 354
+    Button_id settings_button;        // 355: 71
+    Output_number_id tank_number;     // 356
+    Spare_ids<37> spare;              // 357 .. 393: lists and their per-mode containers
+};
+
+struct Wheel_calibration_ids {
+    Mask_id mask;
+    Spare_ids<15> spare;
+};
+
+struct Wheel_calibration_settings_ids {
+    Mask_id mask;
+    Spare_ids<5> spare;
+};
+
+struct Width_and_speed_ids {
+    Mask_id mask;
+    Spare_ids<13> spare;
+};
+
+struct Totals_history_ids {
+    Mask_id mask;
+    Spare_ids<12> spare;
+};
+
+struct Shafts_history_ids {
+    Mask_id mask;
+    Spare_ids<8> spare;
+};
+
+struct Fans_history_ids {
+    Mask_id mask;
+    Spare_ids<9> spare;
+};
+
+struct External_options_ids {
+    Mask_id mask;
+    Spare_ids<21> spare;
+};
+
+struct Fan_settings_ids {
+    Mask_id mask;
+    Spare_ids<18> spare;
+};
+
+struct Seeder_brand_ids {
+    Mask_id mask;                                  // 503
+    Key_id seeder_key;                             // 504: 16
+    Key_id settings_key;                           // 505: 14
+    Key_id main_key;                               // 506: 17
+    Input_list_id brand_list;                      // 507
+    std::array<Output_string_id, 7> brand_items;   // 508 .. 514
+};
+
+struct Product_settings_menu_ids {
+    Mask_id mask;                                    // 515
+    std::array<Button_id, 16> product_buttons;       // 516 .. 531
+    std::array<Output_string_id, 16> product_labels; // 532 .. 547: "PROD%d"
+    std::array<Output_string_id, 16> tank_labels;    // 548 .. 563: "Tank%d"
+    Spare_ids<3> spare;
+};
+
+struct Alarm_settings_menu_ids {
+    Mask_id mask;                           // 567
+    Key_id settings_key;                    // 568: 14
+    Key_id main_key;                        // 569: 17
+    Key_id inhibit_key;                     // 570: 92
+    std::array<Button_id, 8> menu_buttons;  // 571 .. 578
+    Rectangle_id rectangle;                 // 579
+};
+
+struct Product_settings_ids {
+    Mask_id mask;
+    Spare_ids<15> spare;
+};
+
+struct Tank_calibration_ids {
+    Mask_id mask;                          // 596
+    Spare_ids<4> spare_a;                  // 597 .. 600
+    Key_id cal_style_key;                  // 601: 88
+    Key_id product_settings_key;           // 602: 20
+    Spare_ids<2> spare_b;                  // 603 .. 604
+    std::array<Pointer_id, 4> key_slots;   // 605 .. 608
+    std::array<Any_id, 22> step_fields;    // 609 .. 630
+};
+
+struct Area_test_ids {
+    Mask_id mask;
+    Spare_ids<35> spare;
+};
+
+struct Fan_alarms_ids {
+    Mask_id mask;
+    Spare_ids<11> spare;
+};
+
+struct Tank_alarms_ids {
+    Mask_id mask;
+    Spare_ids<19> spare;
+};
+
+struct Shaft_alarms_ids {
+    Mask_id mask;
+    Spare_ids<15> spare;
+};
+
+// Alarms menu (29), settings (14) and main screen (17).
+struct Alarm_screen_keys {
+    Key_id alarms_menu_key;
+    Key_id settings_key;
+    Key_id main_key;
+};
+
+struct Other_alarms_ids {
+    Mask_id mask;                          // 715
+    Alarm_screen_keys keys;                // 716 .. 718
+    std::array<Input_list_id, 3> lists;    // 719 .. 721
+    Spare_ids<1> spare;
+};
+
+struct Tank_motor_alarms_ids {
+    Mask_id mask;
+    Spare_ids<19> spare;
+};
+
+struct Tank_gear_alarms_ids {
+    Mask_id mask;
+    Spare_ids<15> spare;
+};
+
+struct Tank_pressure_alarms_ids {
+    Mask_id mask;
+    Spare_ids<27> spare;
+};
+
+struct No_flow_alarms_ids {
+    Mask_id mask;                          // 787
+    Alarm_screen_keys keys;                // 788 .. 790
+    std::array<Input_list_id, 3> lists;    // 791 .. 793
+    Spare_ids<6> spare;
+};
+
+struct Advanced_settings_ids {
+    Button_id switch_vt_button;       // 800: 95
+    Button_id factory_reset_button;   // 801: 96
+    Button_id factory_upgrade_button; // 802: 110
+};
+
+struct Confirm_factory_reset_ids {
+    Mask_id mask;       // 803
+    Key_id confirm_key; // 804: 7
+    Key_id cancel_key;  // 805: 9
+};
+
+struct Factory_upgrade_ids {
+    Mask_id mask;
+    Spare_ids<18> spare;
+};
+
+struct Blocked_head_settings_ids {
+    Mask_id mask;                     // 825
+    Key_id seeder_key;                // 826: 16
+    Key_id settings_key;              // 827: 14
+    Key_id main_key;                  // 828: 17
+    std::array<Any_id, 8> inputs;     // 829 .. 836
+    Spare_ids<5> spare;
+};
+
+struct Multi_tank_cal1_ids {
+    Mask_id mask;
+    Spare_ids<88> spare;
+};
+
+struct Multi_tank_cal2_ids {
+    Mask_id mask;
+    Spare_ids<41> spare;
+};
+
+struct Multi_tank_cal3_ids {
+    Mask_id mask;
+    Spare_ids<41> spare;
+};
+
+// What the operating screen builds for one tank row.
+struct Seeder_tank_record {
+    Output_string_id heading;            // "%d: Product%d"
+    Number_variable_id rate_variable;    // made with initial_values[0]
+    Input_number_id rate_input;
+    Container_id boxed_1;                // hidden
+    Container_id boxed_2;                // hidden
+    Rectangle_id status_rectangle;       // small, red
+    Container_id row;
+    Container_id alt_container;          // hidden: a red rectangle and alt_number
+    Output_number_id alt_number;
+    Container_id full_row_container;     // hidden
+    Output_number_id full_row_number;
+    Rectangle_id frame;                  // no edges, white fill
+    Button_id select_button;
+    Button_id tank_button;
+    Output_number_id tank_button_number;
+    Container_id man_container;          // hidden
+    Button_id man_button;
+    Container_id auto_container;         // hidden
+    Button_id auto_button;
+    std::array<uint32_t, 5> initial_values{110, 300, 500, 10, 10};
+    bool flag = false;
+};
+
+// What no longer fits the screens' groups above.
+struct Tank_fill_more_ids {
+    Key_id fill_key;
+    Key_id increase_key;
+    Key_id decrease_key;
+    Key_id settings_key;
+    Key_id main_key;
+};
+
+struct Advanced_settings_more_ids {
+    Mask_id mask;
+    Key_id settings_key;
+    Key_id main_key;
+    Input_list_id enable_tc;
+};
+
+struct Seeder_pool_ids {
+    static constexpr uint32_t tank_count = 4;
+
+    Shared_ids shared;                                        // 0
+    Main_screen_ids main;                                     // 21
+    Tank_fill_ids tank_fill;                                  // 70
+    Actuator_diagnostics_ids actuator_diagnostics;            // 79
+    Diagnostics2_ids diagnostics2;                            // 171
+    Blocked_head_diags_ids blocked_head_diags;                // 183
+    System_info_ids system_info;                              // 191
+    Settings_menu_ids settings_menu;                          // 198
+    Operating_history_menu_ids operating_history_menu;        // 205
+    Seeder_settings_menu_ids seeder_settings_menu;            // 212
+    Tank_settings_ids tank_settings;                          // 226
+    Tank_preload_ids tank_preload;                            // 262
+    Actuator_drive_ids actuator_drive;                        // 267
+    Electric_drive_ids electric_drive;                        // 276
+    Prop_valve_drive_ids prop_valve_drive;                    // 299
+    Prop_valve_control_ids prop_valve_control;                // 313
+    Liquid_prop_valve_ids liquid_prop_valve;                  // 327
+    Liquid_prop_valve_control_ids liquid_prop_valve_control;  // 336
+    Liquid_reg_valve_control_ids liquid_reg_valve_control;    // 350
+    Wheel_calibration_ids wheel_calibration;                  // 394
+    Wheel_calibration_settings_ids wheel_calibration_settings; // 410
+    Width_and_speed_ids width_and_speed;                      // 416
+    Totals_history_ids totals_history;                        // 430
+    Shafts_history_ids shafts_history;                        // 443
+    Fans_history_ids fans_history;                            // 452
+    External_options_ids external_options;                    // 462
+    Fan_settings_ids fan_settings;                            // 484
+    Seeder_brand_ids seeder_brand;                            // 503
+    Product_settings_menu_ids product_settings_menu;          // 515
+    Alarm_settings_menu_ids alarm_settings_menu;              // 567
+    Product_settings_ids product_settings;                    // 580
+    Tank_calibration_ids tank_calibration;                    // 596
+    Area_test_ids area_test;                                  // 631
+    Fan_alarms_ids fan_alarms;                                // 667
+    Tank_alarms_ids tank_alarms;                              // 679
+    Shaft_alarms_ids shaft_alarms;                            // 699
+    Other_alarms_ids other_alarms;                            // 715
+    Tank_motor_alarms_ids tank_motor_alarms;                  // 723
+    Tank_gear_alarms_ids tank_gear_alarms;                    // 743
+    Tank_pressure_alarms_ids tank_pressure_alarms;            // 759
+    No_flow_alarms_ids no_flow_alarms;                        // 787
+    Advanced_settings_ids advanced_settings;                  // 800
+    Confirm_factory_reset_ids confirm_factory_reset;          // 803
+    Factory_upgrade_ids factory_upgrade;                      // 806
+    Blocked_head_settings_ids blocked_head_settings;          // 825
+    Multi_tank_cal1_ids multi_tank_cal1;                      // 842
+    Multi_tank_cal2_ids multi_tank_cal2;                      // 931
+    Multi_tank_cal3_ids multi_tank_cal3;                      // 973
+    // Record k belongs to tank k + 1; each reference is the index of its
+    // record in tank_records.
+    std::array<uint32_t, tank_count> tank_record_refs{0, 1, 2, 3}; // 1015
+    std::array<Seeder_tank_record, tank_count> tank_records;       // 1019
+    uint32_t tank_record_count = tank_count;                       // 1119
+    uint32_t end = 0;                                              // 1120
+    Tank_fill_more_ids tank_fill_more;                             // 1121
+    Advanced_settings_more_ids advanced_settings_more;
+
+    // The record of tank 1 to 4, through its reference.
+    Seeder_tank_record& tank(uint32_t number) { return tank_records.at(tank_record_refs.at(number - 1)); }
+    // Every ID field in table order (the tank records' after the groups of
+    // the screens, the further groups last).
+    std::vector<Seeder_pool_entry> entries() const;
+};
+
+namespace seeder_pool_ids_layout {
+
+constexpr size_t entry(size_t index) { return index * sizeof(Seeder_pool_entry); }
+
+static_assert(sizeof(Seeder_pool_entry) == 4 && sizeof(Any_id) == 4 && alignof(Any_id) <= 4);
+static_assert(std::is_standard_layout_v<Seeder_pool_ids> && std::is_trivially_copyable_v<Seeder_pool_ids>);
+static_assert(sizeof(Seeder_tank_record) == entry(25));
+static_assert(offsetof(Seeder_tank_record, initial_values) == entry(19));
+static_assert(offsetof(Seeder_pool_ids, main) == entry(21));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, page1) == entry(23));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, status_row) == entry(25));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, fill_red) == entry(46));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, page1_toggle_key) == entry(50));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, page2_toggle_key) == entry(57));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, tank_list_items) == entry(63));
+static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, master_indicator) == entry(68));
+static_assert(offsetof(Seeder_pool_ids, tank_fill) == entry(70));
+static_assert(offsetof(Seeder_pool_ids, tank_fill) + offsetof(Tank_fill_ids, container) == entry(78));
+static_assert(offsetof(Seeder_pool_ids, actuator_diagnostics) == entry(79));
+static_assert(offsetof(Seeder_pool_ids, diagnostics2) == entry(171));
+static_assert(offsetof(Seeder_pool_ids, diagnostics2) + offsetof(Diagnostics2_ids, pressure_values) == entry(175));
+static_assert(offsetof(Seeder_pool_ids, diagnostics2) + offsetof(Diagnostics2_ids, pressure_columns) == entry(179));
+static_assert(offsetof(Seeder_pool_ids, blocked_head_diags) == entry(183));
+static_assert(offsetof(Seeder_pool_ids, system_info) == entry(191));
+static_assert(offsetof(Seeder_pool_ids, system_info) + offsetof(System_info_ids, value_labels) == entry(194));
+static_assert(offsetof(Seeder_pool_ids, settings_menu) == entry(198));
+static_assert(offsetof(Seeder_pool_ids, operating_history_menu) == entry(205));
+static_assert(offsetof(Seeder_pool_ids, operating_history_menu) + offsetof(Operating_history_menu_ids, menu_buttons)
+              == entry(209));
+static_assert(offsetof(Seeder_pool_ids, seeder_settings_menu) == entry(212));
+static_assert(offsetof(Seeder_pool_ids, seeder_settings_menu) + offsetof(Seeder_settings_menu_ids, menu_buttons)
+              == entry(217));
+static_assert(offsetof(Seeder_pool_ids, tank_settings) == entry(226));
+static_assert(offsetof(Seeder_pool_ids, tank_preload) == entry(262));
+static_assert(offsetof(Seeder_pool_ids, tank_preload) + offsetof(Tank_preload_ids, preload_time) == entry(266));
+static_assert(offsetof(Seeder_pool_ids, actuator_drive) == entry(267));
+static_assert(offsetof(Seeder_pool_ids, actuator_drive) + offsetof(Actuator_drive_ids, inputs) == entry(273));
+static_assert(offsetof(Seeder_pool_ids, electric_drive) == entry(276));
+static_assert(offsetof(Seeder_pool_ids, electric_drive) + offsetof(Electric_drive_ids, inputs) == entry(282));
+static_assert(offsetof(Seeder_pool_ids, prop_valve_drive) == entry(299));
+static_assert(offsetof(Seeder_pool_ids, prop_valve_drive) + offsetof(Prop_valve_drive_ids, inputs) == entry(306));
+static_assert(offsetof(Seeder_pool_ids, prop_valve_control) == entry(313));
+static_assert(offsetof(Seeder_pool_ids, prop_valve_control) + offsetof(Prop_valve_control_ids, lists) == entry(320));
+static_assert(offsetof(Seeder_pool_ids, liquid_prop_valve) == entry(327));
+static_assert(offsetof(Seeder_pool_ids, liquid_prop_valve) + offsetof(Liquid_prop_valve_ids, pressure_sense)
+              == entry(334));
+static_assert(offsetof(Seeder_pool_ids, liquid_prop_valve_control) == entry(336));
+static_assert(offsetof(Seeder_pool_ids, liquid_prop_valve_control) + offsetof(Liquid_prop_valve_control_ids, lists)
+              == entry(343));
+static_assert(offsetof(Seeder_pool_ids, liquid_reg_valve_control) == entry(350));
+static_assert(offsetof(Seeder_pool_ids, liquid_reg_valve_control) + offsetof(Liquid_reg_valve_control_ids, tank_number)
+              == entry(356));
+static_assert(offsetof(Seeder_pool_ids, wheel_calibration) == entry(394));
+static_assert(offsetof(Seeder_pool_ids, wheel_calibration_settings) == entry(410));
+static_assert(offsetof(Seeder_pool_ids, width_and_speed) == entry(416));
+static_assert(offsetof(Seeder_pool_ids, totals_history) == entry(430));
+static_assert(offsetof(Seeder_pool_ids, shafts_history) == entry(443));
+static_assert(offsetof(Seeder_pool_ids, fans_history) == entry(452));
+static_assert(offsetof(Seeder_pool_ids, external_options) == entry(462));
+static_assert(offsetof(Seeder_pool_ids, fan_settings) == entry(484));
+static_assert(offsetof(Seeder_pool_ids, seeder_brand) == entry(503));
+static_assert(offsetof(Seeder_pool_ids, seeder_brand) + offsetof(Seeder_brand_ids, brand_items) == entry(508));
+static_assert(offsetof(Seeder_pool_ids, product_settings_menu) == entry(515));
+static_assert(offsetof(Seeder_pool_ids, alarm_settings_menu) == entry(567));
+static_assert(offsetof(Seeder_pool_ids, alarm_settings_menu) + offsetof(Alarm_settings_menu_ids, menu_buttons)
+              == entry(571));
+static_assert(offsetof(Seeder_pool_ids, alarm_settings_menu) + offsetof(Alarm_settings_menu_ids, rectangle)
+              == entry(579));
+static_assert(offsetof(Seeder_pool_ids, product_settings) == entry(580));
+static_assert(offsetof(Seeder_pool_ids, tank_calibration) == entry(596));
+static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, cal_style_key) == entry(601));
+static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, key_slots) == entry(605));
+static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, step_fields) == entry(609));
+static_assert(offsetof(Seeder_pool_ids, area_test) == entry(631));
+static_assert(offsetof(Seeder_pool_ids, fan_alarms) == entry(667));
+static_assert(offsetof(Seeder_pool_ids, tank_alarms) == entry(679));
+static_assert(offsetof(Seeder_pool_ids, shaft_alarms) == entry(699));
+static_assert(offsetof(Seeder_pool_ids, other_alarms) == entry(715));
+static_assert(offsetof(Seeder_pool_ids, other_alarms) + offsetof(Other_alarms_ids, lists) == entry(719));
+static_assert(offsetof(Seeder_pool_ids, tank_motor_alarms) == entry(723));
+static_assert(offsetof(Seeder_pool_ids, tank_gear_alarms) == entry(743));
+static_assert(offsetof(Seeder_pool_ids, tank_pressure_alarms) == entry(759));
+static_assert(offsetof(Seeder_pool_ids, no_flow_alarms) == entry(787));
+static_assert(offsetof(Seeder_pool_ids, no_flow_alarms) + offsetof(No_flow_alarms_ids, lists) == entry(791));
+static_assert(offsetof(Seeder_pool_ids, advanced_settings) == entry(800));
+static_assert(offsetof(Seeder_pool_ids, confirm_factory_reset) == entry(803));
+static_assert(offsetof(Seeder_pool_ids, factory_upgrade) == entry(806));
+static_assert(offsetof(Seeder_pool_ids, blocked_head_settings) == entry(825));
+static_assert(offsetof(Seeder_pool_ids, blocked_head_settings) + offsetof(Blocked_head_settings_ids, inputs)
+              == entry(829));
+static_assert(offsetof(Seeder_pool_ids, multi_tank_cal1) == entry(842));
+static_assert(offsetof(Seeder_pool_ids, multi_tank_cal2) == entry(931));
+static_assert(offsetof(Seeder_pool_ids, multi_tank_cal3) == entry(973));
+static_assert(offsetof(Seeder_pool_ids, tank_record_refs) == entry(1015));
+static_assert(offsetof(Seeder_pool_ids, tank_records) == entry(1019));
+static_assert(offsetof(Seeder_pool_ids, tank_record_count) == entry(1119));
+static_assert(offsetof(Seeder_pool_ids, end) == entry(1120));
+static_assert(offsetof(Seeder_pool_ids, tank_fill_more) == entry(1121));
+static_assert(sizeof(Seeder_pool_ids) % sizeof(Seeder_pool_entry) == 0);
+
+}
