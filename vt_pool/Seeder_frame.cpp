@@ -1,5 +1,6 @@
 #include "vt_pool/Seeder_frame.h"
 #include "vt_pool/VtPlacement.h"
+#include "vt_pool/model/VtColour.h"
 
 #include <algorithm>
 #include <vector>
@@ -84,6 +85,19 @@ void createRows(Seeder_layout& layout, Seeder_frame_list& rows, int mode, VtObje
         for (uint32_t k = 1; k <= layout.row_count; ++k)
             add_row(layout, rows, mask, height, k * layout.row_pitch);
     }
+}
+
+VtObjectDataMask* createTitledMask(Seeder_layout& layout, Seeder_frame_list& rows, int row_mode, const char* title)
+{
+    VtObjectDataMask* mask = createDataMask(layout.pool);
+    mask->setBackgroundColour(VtColour(1));
+    createRows(layout, rows, row_mode, mask);
+    if (title) {
+        Seeder_frame_list columns;
+        createColumns(layout, columns, 5, rows.at(0));
+        placeLabelInRow(layout.pool, columns.at(0), title, layout.font[7], 1, 0);
+    }
+    return mask;
 }
 
 void createColumns(Seeder_layout& layout, Seeder_frame_list& columns, int mode, VtObjectContainer* parent)

@@ -26,6 +26,10 @@ struct Seeder_grid_cells {
 // a band and row_count rows; mode 2: a top row and row_count rows of A / 5
 // that overlap; any other mode makes nothing.
 void createRows(Seeder_layout& layout, Seeder_frame_list& rows, int mode, VtObjectDataMask* mask);
+// The frame most screens start with: a white data mask cut into rows by
+// createRows, and the title, when given, centred in font slot 7 across the
+// top row (cut into one column).
+VtObjectDataMask* createTitledMask(Seeder_layout& layout, Seeder_frame_list& rows, int row_mode, const char* title);
 // Cuts the parent into columns (modes 1 to 9), with separators between
 // them except in mode 8; `columns` is emptied first.
 void createColumns(Seeder_layout& layout, Seeder_frame_list& columns, int mode, VtObjectContainer* parent);

@@ -20,6 +20,18 @@ uint16_t oid_of(const VtObject* object)
     return object ? object->getOid() : VtObject::no_object;
 }
 
+// An input or output field of that size showing the variable in the font.
+template <class Field>
+Field* make_field(VtPool& pool, uint32_t width, uint32_t height, const VtObject* variable,
+                  const VtObjectFontAttribute* font)
+{
+    Field* field = make<Field>(pool);
+    field->setSize({width, height});
+    field->setVariableReference(oid_of(variable));
+    field->setFontAttributes(oid_of(font));
+    return field;
+}
+
 VtSize cell_of(const VtObjectFontAttribute* font)
 {
     VtSize cell;
@@ -84,10 +96,7 @@ VtObjectOutputFieldString* createTextBox(VtPool& pool, const std::string& text, 
 VtObjectOutputFieldString* createStringField(VtPool& pool, uint32_t width, uint32_t height, const VtObject* variable,
                                              const VtObjectFontAttribute* font)
 {
-    VtObjectOutputFieldString* field = make<VtObjectOutputFieldString>(pool);
-    field->setSize({width, height});
-    field->setVariableReference(oid_of(variable));
-    field->setFontAttributes(oid_of(font));
+    auto* field = make_field<VtObjectOutputFieldString>(pool, width, height, variable, font);
     field->setOptions(1);
     field->setHorizontalJustification(0);
     return field;
@@ -96,10 +105,7 @@ VtObjectOutputFieldString* createStringField(VtPool& pool, uint32_t width, uint3
 VtObjectOutputFieldNumber* createNumberField(VtPool& pool, uint32_t width, uint32_t height, const VtObject* variable,
                                              const VtObjectFontAttribute* font)
 {
-    VtObjectOutputFieldNumber* field = make<VtObjectOutputFieldNumber>(pool);
-    field->setSize({width, height});
-    field->setVariableReference(oid_of(variable));
-    field->setFontAttributes(oid_of(font));
+    auto* field = make_field<VtObjectOutputFieldNumber>(pool, width, height, variable, font);
     field->setOptions(1);
     field->setHorizontalJustification(2);
     return field;
@@ -108,21 +114,13 @@ VtObjectOutputFieldNumber* createNumberField(VtPool& pool, uint32_t width, uint3
 VtObjectInputFieldNumber* createInputNumber(VtPool& pool, uint32_t width, uint32_t height, const VtObject* variable,
                                             const VtObjectFontAttribute* font)
 {
-    VtObjectInputFieldNumber* input = make<VtObjectInputFieldNumber>(pool);
-    input->setSize({width, height});
-    input->setVariableReference(oid_of(variable));
-    input->setFontAttributes(oid_of(font));
-    return input;
+    return make_field<VtObjectInputFieldNumber>(pool, width, height, variable, font);
 }
 
 VtObjectInputFieldString* createInputString(VtPool& pool, uint32_t width, uint32_t height, const VtObject* variable,
                                             const VtObjectFontAttribute* font)
 {
-    VtObjectInputFieldString* input = make<VtObjectInputFieldString>(pool);
-    input->setSize({width, height});
-    input->setVariableReference(oid_of(variable));
-    input->setFontAttributes(oid_of(font));
-    return input;
+    return make_field<VtObjectInputFieldString>(pool, width, height, variable, font);
 }
 
 VtObjectInputFieldList* createInputList(VtPool& pool, uint32_t width, uint32_t height, const VtObject* variable)

@@ -5,9 +5,11 @@
 
 namespace {
 
-void place(VtObjectRefList& childs, int32_t x, int32_t y, const VtObject* object)
+template <class Parent>
+void place(Parent* parent, int32_t x, int32_t y, const VtObject* object)
 {
-    childs.append(std::make_unique<VtObjectRef>(object->getOid(), x, y));
+    if (parent && object)
+        parent->getChilds().append(std::make_unique<VtObjectRef>(object->getOid(), x, y));
 }
 
 // A container cut into rows, all in signed 32 bits so that a child larger
@@ -77,32 +79,27 @@ void place_in_band(VtPool& pool, VtObjectContainer* container, VtObject* element
 
 void addToWorkingSet(VtPool& pool, int32_t x, int32_t y, VtObject* object)
 {
-    if (pool.getWorkingSet() && object)
-        place(pool.getWorkingSet()->getChilds(), x, y, object);
+    place(pool.getWorkingSet(), x, y, object);
 }
 
 void addToDataMask(VtObjectDataMask* mask, int32_t x, int32_t y, VtObject* object)
 {
-    if (mask && object)
-        place(mask->getChilds(), x, y, object);
+    place(mask, x, y, object);
 }
 
 void addToContainer(VtObjectContainer* container, int32_t x, int32_t y, VtObject* object)
 {
-    if (container && object)
-        place(container->getChilds(), x, y, object);
+    place(container, x, y, object);
 }
 
 void addToKey(VtObjectKey* key, int32_t x, int32_t y, VtObject* object)
 {
-    if (key && object)
-        place(key->getChilds(), x, y, object);
+    place(key, x, y, object);
 }
 
 void addToButton(VtObjectButton* button, int32_t x, int32_t y, VtObject* object)
 {
-    if (button && object)
-        place(button->getChilds(), x, y, object);
+    place(button, x, y, object);
 }
 
 void centreInButton(VtObjectButton* button, VtObject* object)

@@ -244,6 +244,40 @@ TEST(Seeder_frame, a_grid_cuts_the_rows_under_the_title_into_cells)
     }
 }
 
+TEST(Seeder_frame, a_titled_mask_shows_its_title_centred_in_the_top_row)
+{
+    const struct {
+        const char* title;
+        int mode;
+        uint32_t rows;
+    } cases[] = {{"Fan Alarms", 2, 5}, {nullptr, 1, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title ? c.title : "none");
+        Laid_out laid(240);
+        Seeder_frame_list rows;
+        VtObjectDataMask* mask = createTitledMask(laid.layout, rows, c.mode, c.title);
+        EXPECT_EQ(laid.pool.getCurrentMask(), mask);
+        EXPECT_EQ(rows.count, c.rows);
+        VtObjectRefList& top = rows.at(0)->getChilds();
+        if (!c.title) {
+            EXPECT_EQ(top.count(), 0u);
+            continue;
+        }
+        ASSERT_EQ(top.count(), 1u);
+        auto* column = dynamic_cast<VtObjectContainer*>(laid.pool.get(top.at(0)->oid));
+        ASSERT_NE(column, nullptr);
+        EXPECT_EQ(column->getWidth(), 239u);
+        ASSERT_EQ(column->getChilds().count(), 1u);
+        auto* title = dynamic_cast<VtObjectOutputFieldString*>(laid.pool.get(column->getChilds().at(0)->oid));
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->getValue(), c.title);
+        EXPECT_EQ(title->getFontAttributes(), laid.layout.font[7]->getOid());
+        // "Fan Alarms" in 8 x 12 is 80 x 13, in a column 239 x 48.
+        EXPECT_EQ(column->getChilds().at(0)->x, 79);
+        EXPECT_EQ(column->getChilds().at(0)->y, 17);
+    }
+}
+
 TEST(Seeder_frame, a_menu_button_fills_its_cell_less_the_inset)
 {
     Laid_out laid(240);

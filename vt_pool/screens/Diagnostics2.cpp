@@ -1,5 +1,4 @@
 #include "vt_pool/screens/Seeder_screens.h"
-#include "vt_pool/model/VtColour.h"
 
 #include <string>
 
@@ -8,16 +7,10 @@ void Seeder_screens::Diagnostics2(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     VtPool& pool = layout.pool;
     Diagnostics2_ids& own = ids.diagnostics2;
-    VtObjectDataMask* mask = createDataMask(pool);
-    own.mask.record(mask);
-    mask->setBackgroundColour(VtColour(1));
-
     Seeder_frame_list rows;
-    createRows(layout, rows, 2, mask);
-    Seeder_frame_list columns;
-    createColumns(layout, columns, 5, rows.at(0));
-    placeLabelInRow(pool, columns.at(0), "Diagnostics", layout.font[7], 1, 0);
+    own.mask.record(createTitledMask(layout, rows, 2, "Diagnostics"));
 
+    Seeder_frame_list columns;
     createColumns(layout, columns, 6, rows.at(1));
     for (uint32_t c = 0; c < 4; ++c) {
         placeLabelInRow(pool, columns.at(c), "Press. " + std::to_string(c + 1), layout.font[0], 2, 0);

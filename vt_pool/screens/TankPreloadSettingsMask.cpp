@@ -1,21 +1,14 @@
 #include "vt_pool/screens/Seeder_screens.h"
-#include "vt_pool/model/VtColour.h"
 
 // The preload time of the tanks, in tenths of a second up to 5 s.
 void Seeder_screens::TankPreloadSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     VtPool& pool = layout.pool;
     Tank_preload_ids& own = ids.tank_preload;
-    VtObjectDataMask* mask = createDataMask(pool);
-    own.mask.record(mask);
-    mask->setBackgroundColour(VtColour(1));
-
     Seeder_frame_list rows;
-    createRows(layout, rows, 2, mask);
-    Seeder_frame_list columns;
-    createColumns(layout, columns, 5, rows.at(0));
-    placeLabelInRow(pool, columns.at(0), "Tank Preload Settings", layout.font[7], 1, 0);
+    own.mask.record(createTitledMask(layout, rows, 2, "Tank Preload Settings"));
 
+    Seeder_frame_list columns;
     VtObjectContainer* row = rows.at(1);
     createColumns(layout, columns, 8, row);
     placeTextInRow(pool, columns.at(0), "Preload Time", layout.font[12], 1, 0, 1);
