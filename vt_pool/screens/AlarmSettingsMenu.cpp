@@ -25,7 +25,8 @@ void Seeder_screens::AlarmSettingsMenu(Seeder_pool_ids& ids, Seeder_layout& layo
     const Entry entries[] = {{26, "Fan"},  {76, "Motor"},    {27, "Shaft"}, {77, "Gear"},
                              {28, "Tank"}, {39, "Pressure"}, {38, "Other"}, {93, "No Flow"}};
     for (uint32_t i = 0; i < own.menu_buttons.size(); ++i)
-        own.menu_buttons[i].record(createMenuButton(layout, cells.cells[i], entries[i].code, entries[i].text, "Alarms"));
+        own.menu_buttons[i].record(
+            createMenuButton(layout, cells.cells[i], entries[i].code, entries[i].text, "Alarms"));
 
     VtObjectSoftKeyMask* keys = createSoftKeyMask(pool, 1);
     own.settings_key.record(addKey(pool, keys, 1, 14, "Settings", "Menu", layout.font[1]));

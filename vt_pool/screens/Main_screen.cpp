@@ -182,7 +182,8 @@ void buildTankRow(Seeder_pool_ids& ids, Seeder_layout& layout, VtObjectContainer
     record.row.record(row);
 
     // Drawn first, under the rest: its fill shows the selection.
-    VtObjectRectangle* frame = createRectangle(pool, layout.width, layout.row_pitch, layout.line_thin, layout.fill_white);
+    VtObjectRectangle* frame =
+        createRectangle(pool, layout.width, layout.row_pitch, layout.line_thin, layout.fill_white);
     frame->setLineSuppression(all_edges);
     addToContainer(row, 0, 0, frame);
     record.frame.record(frame);
@@ -214,7 +215,8 @@ void buildTankRow(Seeder_pool_ids& ids, Seeder_layout& layout, VtObjectContainer
     record.boxed_1.record(preset1);
     record.boxed_2.record(preset2);
 
-    VtObjectRectangle* on = createRectangle(pool, layout.height / 16, layout.height / 20, layout.line_thin, layout.fill_red);
+    VtObjectRectangle* on =
+        createRectangle(pool, layout.height / 16, layout.height / 20, layout.line_thin, layout.fill_red);
     addToContainer(row, 2, 2, on);
     record.status_rectangle.record(on);
 
@@ -228,7 +230,8 @@ void buildTankRow(Seeder_pool_ids& ids, Seeder_layout& layout, VtObjectContainer
     ids.main_more.actual_rates[k - 1].record(actual);
     VtObjectContainer* flash = createContainer(pool, layout.quarter_width - 3, value_height);
     flash->setHidden(true);
-    addToContainer(flash, 0, 0, createRectangle(pool, flash->getWidth(), value_height, layout.line_thin, layout.fill_red));
+    addToContainer(flash, 0, 0,
+                   createRectangle(pool, flash->getWidth(), value_height, layout.line_thin, layout.fill_red));
     VtObjectOutputFieldNumber* flash_number =
         createNumberField(pool, flash->getWidth(), value_height, nullptr, layout.font[10]);
     addToContainer(flash, 0, 0, flash_number);
@@ -238,7 +241,8 @@ void buildTankRow(Seeder_pool_ids& ids, Seeder_layout& layout, VtObjectContainer
 
     // The remaining contents on the tank's button, the liquid pressure under
     // it.
-    VtObjectOutputFieldNumber* remaining = createNumberField(pool, cell_width - 4, cell_height - 4, nullptr, layout.font[14]);
+    VtObjectOutputFieldNumber* remaining =
+        createNumberField(pool, cell_width - 4, cell_height - 4, nullptr, layout.font[14]);
     VtObjectButton* tank_button = createButtonWith(pool, cell_width, cell_height, white, uint8_t(29 + k), remaining);
     addToContainer(row, 3 * b / 4 + 2, 1, tank_button);
     record.tank_button.record(tank_button);
