@@ -47,12 +47,10 @@ struct Status_column {
         addToContainer(column, (int32_t(column->getWidth()) - int32_t(size.width)) / 2,
                        top + (rest - int32_t(size.height)) / 2, object);
     }
-    // A value field of the column's width, centred.
-    VtObjectOutputFieldNumber* value() const
+    // A value field of the column's width, centred, moved down by dy.
+    VtObjectOutputFieldNumber* value(int32_t dy = 0) const
     {
-        VtObjectContainer* box = createContainer(layout.pool, column->getWidth(), uint32_t(rest));
-        addToContainer(column, 0, top, box);
-        return placeNumberInRow(layout.pool, box, layout.font[2], 1, 0, 0, 0);
+        return placeNumberInRow(layout.pool, column, layout.font[2], 1, 0, 0, top / 2 + dy);
     }
     // A container of half the value area holding a value field, `half` 0
     // above 1; the screen shows or hides it.
@@ -91,9 +89,10 @@ void buildStatusLine(Seeder_pool_ids& ids, Seeder_layout& layout, VtObjectContai
     select.centre(tanks);
     own.tank_list.record(tanks);
 
+    // "(Manual)" under the heading, the speed under it.
     Status_column speed(layout, columns.at(1), "Speed");
-    own.ground_speed.record(speed.value());
     VtObjectContainer* manual = createBoxedLabel(layout.pool, "(Manual)", layout.font[0], layout.line_thin);
+    own.ground_speed.record(speed.value(int32_t(manual->getHeight()) / 2 + 1));
     manual->setHidden(true);
     addToContainer(speed.column, (int32_t(speed.column->getWidth()) - int32_t(manual->getWidth())) / 2, speed.top,
                    manual);
