@@ -75,9 +75,23 @@ struct Main_screen_ids {
     Spare_ids<1> spare_a;                   // 22
     Soft_key_mask_id page1;                 // 23
     Soft_key_mask_id page2;                 // 24
-    Container_id status_row;                // 25
-    Container_id alt_status_row;            // 26: hidden
-    Spare_ids<19> spare_b;                  // 27 .. 45
+    Container_id status_row;                // 25: page 1
+    Container_id alt_status_row;            // 26: page 2, hidden
+    Input_list_id tank_list;                // 27: items 63 .. 67
+    Input_list_id sub_area_list;            // 28: on page 2
+    Input_list_id viewed_tank_list;         // 29: on page 2, items in main_more
+    Output_number_id ground_speed;          // 30
+    Output_number_id area_rate;             // 31
+    std::array<Output_number_id, 2> fan_speeds;    // 32 .. 33: fans 1 and 2
+    std::array<Output_number_id, 2> fan_pressures; // 34 .. 35
+    Output_number_id total_area;            // 36: page 2
+    Output_number_id sub_area_area;         // 37: page 2
+    Output_number_id sub_area_volume;       // 38: page 2
+    // Fan 1 speed, fan 2 speed, fan 1 pressure, fan 2 pressure (two fans),
+    // then speed and pressure of the one-fan layout; each holds the number
+    // field the screen binds.
+    std::array<Container_id, 6> fan_containers; // 39 .. 44
+    Container_id manual_speed_container;    // 45: the boxed "(Manual)"
     Fill_id fill_red;                       // 46
     Fill_id fill_green;                     // 47
     Fill_id fill_white;                     // 48
@@ -101,14 +115,48 @@ struct Main_screen_ids {
 };
 
 struct Tank_fill_ids {
-    Mask_id mask;          // 70
-    Spare_ids<7> spare;    // 71 .. 77
-    Container_id container; // 78
+    Mask_id mask;                                // 70
+    Input_list_id tank_list;                     // 71
+    std::array<Output_string_id, 5> list_items;  // 72 .. 76: tanks 1 to 4, all tanks
+    Container_id multi_tank_container;           // 77: the tank selection
+    Container_id single_tank_container;          // 78
 };
 
+// Arrays of four are per tank 1 to 4, of two per fan 1 and 2.
 struct Actuator_diagnostics_ids {
-    Mask_id mask;
-    Spare_ids<91> spare;
+    Mask_id mask;                                     // 79
+    Soft_key_mask_id plain_keys;                      // 80: attached, no toggle key
+    Soft_key_mask_id toggle_keys;                     // 81: with the toggle key
+    Key_id main_key;                                  // 82: 17
+    Key_id system_info_key;                           // 83: 65
+    Key_id reset_key;                                 // 84: 59
+    Key_id toggle_key;                                // 85: 1
+    Key_id blocked_head_key;                          // 86: 98
+    // The keys above but the toggle, through one slot each on both masks.
+    std::array<Pointer_id, 4> plain_slots;            // 87 .. 90
+    std::array<Pointer_id, 4> toggle_slots;           // 91 .. 94
+    Output_number_id ground_speed_period;             // 95
+    Output_number_id ground_speed_pulses;             // 96
+    std::array<Output_number_id, 4> shaft_periods;    // 97 .. 100
+    std::array<Output_number_id, 4> shaft_pulses;     // 101 .. 104
+    std::array<Output_number_id, 4> drive_outputs;    // 105 .. 108: shown through drive_pointers
+    std::array<Output_number_id, 4> motor_currents;   // 109 .. 112: shown through current_pointers
+    std::array<Output_number_id, 2> fan_periods;      // 113 .. 114
+    std::array<Output_number_id, 2> fan_pulses;       // 115 .. 116
+    std::array<Output_number_id, 2> fan_sensors;      // 117 .. 118
+    std::array<Container_id, 2> fan_rows;             // 119 .. 120: the fan's column
+    std::array<Pointer_id, 2> fan_pointers;           // 121 .. 122: show fan_values
+    std::array<Container_id, 2> fan_values;           // 123 .. 124: period and pulses
+    std::array<Pointer_id, 4> drive_pointers;         // 125 .. 128
+    std::array<Pointer_id, 4> current_pointers;       // 129 .. 132
+    std::array<Container_id, 4> act_labels;           // 133 .. 136: "Act %d %%"
+    std::array<Container_id, 4> elec_labels;          // 137 .. 140: "Elec %d"
+    std::array<Container_id, 4> pv_labels;            // 141 .. 144: "PV %d %%"
+    std::array<Container_id, 4> shaft_rows;           // 145 .. 148
+    std::array<Container_id, 4> bin_rows;             // 149 .. 152
+    std::array<Container_id, 4> bin_empty;            // 153 .. 156: "Empty"
+    std::array<Container_id, 4> bin_full;             // 157 .. 160: "Full"
+    Spare_ids<10> spare;                              // 161 .. 170
 };
 
 struct Diagnostics2_ids {
@@ -125,7 +173,7 @@ struct Blocked_head_diags_ids {
     Key_id main_key;        // 184: 17
     Key_id system_info_key; // 185: 65
     Key_id diags_key;       // 186: 1
-    Spare_ids<4> spare;
+    std::array<Output_string_id, 4> bit_rows; // 187 .. 190: inputs 8..1 to 32..25
 };
 
 struct System_info_ids {
@@ -137,8 +185,13 @@ struct System_info_ids {
 };
 
 struct Settings_menu_ids {
-    Mask_id mask;
-    Spare_ids<6> spare;
+    Mask_id mask;                // 198
+    Key_id main_key;             // 199: 17
+    Button_id seeder_button;     // 200: 16
+    Button_id products_button;   // 201: 20
+    Button_id alarms_button;     // 202: 21
+    Button_id area_test_button;  // 203: 89
+    Button_id advanced_button;   // 204: 94
 };
 
 struct Operating_history_menu_ids {
@@ -290,7 +343,9 @@ struct Product_settings_menu_ids {
     std::array<Button_id, 16> product_buttons;       // 516 .. 531
     std::array<Output_string_id, 16> product_labels; // 532 .. 547: "PROD%d"
     std::array<Output_string_id, 16> tank_labels;    // 548 .. 563: "Tank%d"
-    Spare_ids<3> spare;
+    Key_id settings_key;                             // 564: 14
+    Key_id main_key;                                 // 565: 17
+    Key_id multi_cal_key;                            // 566: 99
 };
 
 struct Alarm_settings_menu_ids {
@@ -416,25 +471,25 @@ struct Multi_tank_cal3_ids {
 
 // What the operating screen builds for one tank row.
 struct Seeder_tank_record {
-    Output_string_id heading;            // "%d: Product%d"
+    Output_string_id heading;            // "%d: Product%d": the tank's name
     Number_variable_id rate_variable;    // made with initial_values[0]
-    Input_number_id rate_input;
-    Container_id boxed_1;                // hidden
-    Container_id boxed_2;                // hidden
-    Rectangle_id status_rectangle;       // small, red
-    Container_id row;
-    Container_id alt_container;          // hidden: a red rectangle and alt_number
-    Output_number_id alt_number;
-    Container_id full_row_container;     // hidden
-    Output_number_id full_row_number;
-    Rectangle_id frame;                  // no edges, white fill
-    Button_id select_button;
-    Button_id tank_button;
-    Output_number_id tank_button_number;
+    Input_number_id rate_input;          // the requested rate
+    Container_id boxed_1;                // hidden: preset 1 mark
+    Container_id boxed_2;                // hidden: preset 2 mark
+    Rectangle_id status_rectangle;       // small, red: tank on
+    Container_id row;                    // the tank's panel
+    Container_id alt_container;          // hidden: rate alarm flash, a red rectangle and alt_number
+    Output_number_id alt_number;         // the actual rate on the flash
+    Container_id full_row_container;     // hidden: liquid pressure panel
+    Output_number_id full_row_number;    // the liquid pressure
+    Rectangle_id frame;                  // no edges, white fill: tank selected
+    Button_id select_button;             // 53 + tank
+    Button_id tank_button;               // 29 + tank: to the tank fill screen
+    Output_number_id tank_button_number; // the remaining contents
     Container_id man_container;          // hidden
-    Button_id man_button;
+    Button_id man_button;                // 83 + tank
     Container_id auto_container;         // hidden
-    Button_id auto_button;
+    Button_id auto_button;               // 79 + tank
     std::array<uint32_t, 5> initial_values{110, 300, 500, 10, 10};
     bool flag = false;
 };
@@ -446,6 +501,13 @@ struct Tank_fill_more_ids {
     Key_id decrease_key;
     Key_id settings_key;
     Key_id main_key;
+    // Per tank 1 to 4: its panel, its content and step inputs and their
+    // units strings.
+    std::array<Container_id, 4> tank_containers;
+    std::array<Input_number_id, 4> fill_levels;
+    std::array<Output_string_id, 4> fill_level_units;
+    std::array<Input_number_id, 4> fill_steps;
+    std::array<Output_string_id, 4> fill_step_units;
 };
 
 struct Advanced_settings_more_ids {
@@ -453,6 +515,13 @@ struct Advanced_settings_more_ids {
     Key_id settings_key;
     Key_id main_key;
     Input_list_id enable_tc;
+};
+
+struct Main_screen_more_ids {
+    // Per tank 1 to 4: the actual rate under the rate input.
+    std::array<Output_number_id, 4> actual_rates;
+    // The viewed-tank list's items "1" to "4".
+    std::array<Output_string_id, 4> viewed_tank_items;
 };
 
 struct Seeder_pool_ids {
@@ -514,6 +583,7 @@ struct Seeder_pool_ids {
     uint32_t end = 0;                                              // 1120
     Tank_fill_more_ids tank_fill_more;                             // 1121
     Advanced_settings_more_ids advanced_settings_more;
+    Main_screen_more_ids main_more;
 
     // The record of tank 1 to 4, through its reference.
     Seeder_tank_record& tank(uint32_t number) { return tank_records.at(tank_record_refs.at(number - 1)); }
@@ -539,7 +609,7 @@ static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, page2_
 static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, tank_list_items) == entry(63));
 static_assert(offsetof(Seeder_pool_ids, main) + offsetof(Main_screen_ids, master_indicator) == entry(68));
 static_assert(offsetof(Seeder_pool_ids, tank_fill) == entry(70));
-static_assert(offsetof(Seeder_pool_ids, tank_fill) + offsetof(Tank_fill_ids, container) == entry(78));
+static_assert(offsetof(Seeder_pool_ids, tank_fill) + offsetof(Tank_fill_ids, single_tank_container) == entry(78));
 static_assert(offsetof(Seeder_pool_ids, actuator_diagnostics) == entry(79));
 static_assert(offsetof(Seeder_pool_ids, diagnostics2) == entry(171));
 static_assert(offsetof(Seeder_pool_ids, diagnostics2) + offsetof(Diagnostics2_ids, pressure_values) == entry(175));
