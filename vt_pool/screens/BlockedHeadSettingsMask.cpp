@@ -7,12 +7,7 @@ using namespace Settings_screen_parts;
 void Seeder_screens::BlockedHeadSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     Blocked_head_settings_ids& own = ids.blocked_head_settings;
-    VtObjectDataMask* mask = whiteMask(layout, own.mask);
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    createGrid(layout, rows, grid, 2, 2, 3, mask);
-    placeTitle(layout, rows.at(0), "Blocked Head Settings");
-    const auto& cell = grid.cells;
+    const auto cell = titledGrid(layout, own.mask, "Blocked Head Settings", 2, 3).cells;
 
     own.monitoring.record(listCell(layout, cell[0], "Monitoring", disabled_enabled));
     own.sensor_type.record(listCell(layout, cell[1], "Sensor Type", {"Vemtra", "Hallen Berg"}));

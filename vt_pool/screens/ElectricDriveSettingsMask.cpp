@@ -25,12 +25,7 @@ void placeMotorValue(Seeder_layout& layout, VtObjectContainer* cell, const char*
 void Seeder_screens::ElectricDriveSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     Electric_drive_ids& own = ids.electric_drive;
-    VtObjectDataMask* mask = whiteMask(layout, own.mask);
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    createGrid(layout, rows, grid, 2, 2, 4, mask);
-    own.tank_number.record(placeDriveTitle(layout, rows.at(0), "Electric Drive Settings"));
-    const auto& cell = grid.cells;
+    const auto cell = driveGrid(layout, own.mask, own.tank_number, "Electric Drive Settings", 2, 4).cells;
 
     own.motor_selection.record(listCell(layout, cell[0], "Motor Selection", {"Two pulse", "Four pulse", "Other"}));
     own.gear_ratio.record(numberCell(layout, cell[1], "Gear Ratio"));

@@ -8,12 +8,7 @@ using namespace Settings_screen_parts;
 void Seeder_screens::ExternalOptionsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     External_options_ids& own = ids.external_options;
-    VtObjectDataMask* mask = whiteMask(layout, own.mask);
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    createGrid(layout, rows, grid, 2, 2, 3, mask);
-    placeTitle(layout, rows.at(0), "External Options");
-    const auto& cell = grid.cells;
+    const auto cell = titledGrid(layout, own.mask, "External Options", 2, 3).cells;
 
     own.cabin_switch_box.record(listCell(layout, cell[0], "Cabin Switch Box", disabled_enabled));
     VtObjectContainer* clutch_row = overlay(layout, cell[1], false);

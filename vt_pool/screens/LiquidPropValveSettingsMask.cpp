@@ -7,12 +7,7 @@ using namespace Settings_screen_parts;
 void Seeder_screens::LiquidPropValveSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     Liquid_prop_valve_ids& own = ids.liquid_prop_valve;
-    VtObjectDataMask* mask = whiteMask(layout, own.mask);
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    createGrid(layout, rows, grid, 2, 2, 2, mask);
-    own.tank_number.record(placeDriveTitle(layout, rows.at(0), "Liquid/NH3 Settings"));
-    const auto& cell = grid.cells;
+    const auto cell = driveGrid(layout, own.mask, own.tank_number, "Liquid/NH3 Settings", 2, 2).cells;
 
     own.pressure_sense.record(listCell(layout, cell[0], "Pressure Sense", disabled_enabled));
     own.num_nozzles.record(numberCell(layout, cell[1], "Num Nozzles"));

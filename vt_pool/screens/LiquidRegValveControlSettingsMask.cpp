@@ -28,12 +28,7 @@ void placePerModeLists(Seeder_layout& layout, VtObjectContainer* cell, const cha
 void Seeder_screens::LiquidRegValveControlSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     Liquid_reg_valve_control_ids& own = ids.liquid_reg_valve_control;
-    VtObjectDataMask* mask = whiteMask(layout, own.mask);
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    createGrid(layout, rows, grid, 2, 3, 4, mask);
-    own.tank_number.record(placeDriveTitle(layout, rows.at(0), "RValve Control Settings"));
-    const auto& cell = grid.cells;
+    const auto cell = driveGrid(layout, own.mask, own.tank_number, "RValve Control Settings", 3, 4).cells;
     const VtObjectFontAttribute* font = layout.font[4];
 
     own.sensitivity.record(listCell(layout, cell[0], "Sensitivity", nullptr, {"Standard", "Reduced"}, font));

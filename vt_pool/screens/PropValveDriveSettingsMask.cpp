@@ -7,12 +7,7 @@ using namespace Settings_screen_parts;
 void Seeder_screens::PropValveDriveSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
     Prop_valve_drive_ids& own = ids.prop_valve_drive;
-    VtObjectDataMask* mask = whiteMask(layout, own.mask);
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    createGrid(layout, rows, grid, 2, 2, 4, mask);
-    own.tank_number.record(placeDriveTitle(layout, rows.at(0), "PValve Drive Settings"));
-    const auto& cell = grid.cells;
+    const auto cell = driveGrid(layout, own.mask, own.tank_number, "PValve Drive Settings", 2, 4).cells;
 
     own.gear_ratio.record(numberCell(layout, cell[0], "Gear Ratio"));
     own.tank_clutch.record(listCell(layout, cell[1], "Tank Clutch", disabled_enabled));

@@ -52,6 +52,36 @@ inline VtObjectOutputFieldNumber* placeDriveTitle(Seeder_layout& layout, VtObjec
     return number;
 }
 
+// A white mask cut into a grid of `rows` rows of `columns` cells under the
+// top row.
+inline Seeder_grid_cells gridMask(Seeder_layout& layout, Mask_id& id, Seeder_frame_list& rows, uint32_t columns,
+                                  uint32_t row_count)
+{
+    Seeder_grid_cells grid;
+    createGrid(layout, rows, grid, 2, columns, row_count, whiteMask(layout, id));
+    return grid;
+}
+
+// gridMask with the title across the top row.
+inline Seeder_grid_cells titledGrid(Seeder_layout& layout, Mask_id& id, const char* title, uint32_t columns,
+                                    uint32_t row_count)
+{
+    Seeder_frame_list rows;
+    Seeder_grid_cells grid = gridMask(layout, id, rows, columns, row_count);
+    placeTitle(layout, rows.at(0), title);
+    return grid;
+}
+
+// gridMask with a drive screen's top row; records its tank number field.
+inline Seeder_grid_cells driveGrid(Seeder_layout& layout, Mask_id& id, Output_number_id& tank_number,
+                                   const char* title, uint32_t columns, uint32_t row_count)
+{
+    Seeder_frame_list rows;
+    Seeder_grid_cells grid = gridMask(layout, id, rows, columns, row_count);
+    tank_number.record(placeDriveTitle(layout, rows.at(0), title));
+    return grid;
+}
+
 // A separator at the top of each of the four rows under the title.
 inline void separateRows(Seeder_layout& layout, const Seeder_frame_list& rows)
 {
@@ -153,11 +183,13 @@ inline void addDriveKeys(Seeder_layout& layout, Drive_screen_keys& ids)
     ids.main_key.record(addWhiteKey(layout, keys, 17, "Main", "Screen"));
 }
 
-// The seven lists of a proportional valve's control settings in the first
-// seven cells of a grid of four rows of two.
-inline void placeValveControlLists(Seeder_layout& layout, const Seeder_grid_cells& grid, Valve_control_lists& lists)
+// A proportional valve's control settings screen: its seven lists two a
+// row, and the button back to the screen it came from in the last cell.
+inline void buildValveControlScreen(Seeder_layout& layout, Mask_id& mask, Drive_screen_keys& keys,
+                                    Output_number_id& tank_number, Valve_control_lists& lists, Button_id& button,
+                                    const char* button_text)
 {
-    const auto& cell = grid.cells;
+    const auto cell = driveGrid(layout, mask, tank_number, "PValve Control Settings", 2, 4).cells;
     lists.add_dither.record(listCell(layout, cell[0], "Add Dither", disabled_enabled));
     lists.min_pwm.record(listCell(layout, cell[1], "Min PWM", {"5%", "10%", "15%", "20%", "25%", "30%", "35%", "40%"}));
     lists.soft_start.record(listCell(layout, cell[2], "Soft Start", disabled_enabled));
@@ -167,6 +199,8 @@ inline void placeValveControlLists(Seeder_layout& layout, const Seeder_grid_cell
     lists.response.record(
         listCell(layout, cell[5], "Controller Resp", {"Fastest", "Medium Fast", "Medium Slow", "Slowest"}));
     lists.dump_valve.record(listCell(layout, cell[6], "Dump Valve", {"Disabled", "Enabled", "Reversed"}));
+    button.record(createMenuButton(layout, cell[7], 71, button_text));
+    addDriveKeys(layout, keys);
 }
 
 }
