@@ -213,8 +213,19 @@ struct Seeder_settings_menu_ids {
 };
 
 struct Tank_settings_ids {
-    Mask_id mask;
-    Spare_ids<35> spare;
+    Mask_id mask;                                          // 226
+    Key_id seeder_key;                                     // 227: 16
+    Key_id settings_key;                                   // 228: 14
+    Key_id main_key;                                       // 229: 17
+    Input_list_id tank_count;                              // 230: items "  1  " .. "  4  "
+    std::array<Container_id, 4> rows;                      // 231 .. 234: per tank
+    std::array<Input_number_id, 4> capacities;             // 235 .. 238
+    std::array<Input_list_id, 4> types;                    // 239 .. 242
+    std::array<Container_id, 4> granular_drive_containers; // 243 .. 246
+    std::array<Input_list_id, 4> granular_drives;          // 247 .. 250
+    std::array<Container_id, 4> liquid_drive_containers;   // 251 .. 254: hidden
+    std::array<Input_list_id, 4> liquid_drives;            // 255 .. 258
+    Spare_ids<3> spare;
 };
 
 struct Tank_preload_ids {
@@ -237,23 +248,63 @@ struct Actuator_drive_ids {
     Mask_id mask;                     // 267
     Drive_screen_keys keys;           // 268 .. 271
     Output_number_id tank_number;     // 272
-    std::array<Any_id, 3> inputs;     // 273 .. 275, in row order
+    Input_number_id encoder_teeth;    // 273
+    Input_list_id clutch;             // 274
+    Input_list_id style;              // 275
+};
+
+// The custom motor's input and the fixed motor's value of one field, each
+// in a container of its own: one of the two is shown.
+struct Motor_value_ids {
+    Input_number_id custom;
+    Output_number_id fixed;
+};
+
+struct Motor_value_containers {
+    Container_id custom;
+    Container_id fixed; // hidden
 };
 
 struct Electric_drive_ids {
-    Mask_id mask;                     // 276
-    Drive_screen_keys keys;           // 277 .. 280
-    Output_number_id tank_number;     // 281
-    std::array<Any_id, 11> inputs;    // 282 .. 292: inputs and value fields
-    Spare_ids<6> spare;
+    Mask_id mask;                            // 276
+    Drive_screen_keys keys;                  // 277 .. 280
+    Output_number_id tank_number;            // 281
+    Input_list_id shaft_sensor;              // 282
+    Input_list_id soft_start;                // 283
+    Input_number_id gear_ratio;              // 284
+    Input_number_id shaft_pulses_per_rev;    // 285
+    Motor_value_ids pulses_per_rev;          // 286 .. 287
+    Motor_value_ids max_rpm;                 // 288 .. 289
+    Motor_value_ids min_rpm;                 // 290 .. 291
+    Input_list_id motor_selection;           // 292
+    Motor_value_containers pulses_per_rev_containers; // 293 .. 294
+    Motor_value_containers max_rpm_containers;        // 295 .. 296
+    Motor_value_containers min_rpm_containers;        // 297 .. 298
 };
 
 struct Prop_valve_drive_ids {
-    Mask_id mask;                     // 299
-    Drive_screen_keys keys;           // 300 .. 303
+    Mask_id mask;                      // 299
+    Drive_screen_keys keys;            // 300 .. 303
     Button_id control_settings_button; // 304: 70
-    Output_number_id tank_number;     // 305
-    std::array<Any_id, 7> inputs;     // 306 .. 312
+    Output_number_id tank_number;      // 305
+    Input_list_id tank_clutch;         // 306
+    Input_list_id shaft_sensor;        // 307
+    Input_number_id encoder_pulses_per_rev; // 308
+    Input_number_id gear_ratio;        // 309
+    Input_number_id shaft_pulses_per_rev;   // 310
+    Input_number_id min_rpm;           // 311
+    Input_number_id max_rpm;           // 312
+};
+
+// The seven lists of a proportional valve's control settings.
+struct Valve_control_lists {
+    Input_list_id soft_start;
+    Input_list_id soft_stop;
+    Input_list_id add_dither;
+    Input_list_id dump_valve;
+    Input_list_id min_pwm;
+    Input_list_id max_pwm;
+    Input_list_id response;
 };
 
 struct Prop_valve_control_ids {
@@ -261,7 +312,7 @@ struct Prop_valve_control_ids {
     Drive_screen_keys keys;                // 314 .. 317
     Button_id drive_settings_button;       // 318: 71
     Output_number_id tank_number;          // 319
-    std::array<Input_list_id, 7> lists;    // 320 .. 326
+    Valve_control_lists lists;             // 320 .. 326
 };
 
 struct Liquid_prop_valve_ids {
@@ -278,7 +329,7 @@ struct Liquid_prop_valve_control_ids {
     Drive_screen_keys keys;                // 337 .. 340
     Button_id settings_button;             // 341: 71
     Output_number_id tank_number;          // 342
-    std::array<Input_list_id, 7> lists;    // 343 .. 349
+    Valve_control_lists lists;             // 343 .. 349
 };
 
 struct Liquid_reg_valve_control_ids {
@@ -286,22 +337,61 @@ struct Liquid_reg_valve_control_ids {
     Drive_screen_keys keys;           // 351 .. 354
     Button_id settings_button;        // 355: 71
     Output_number_id tank_number;     // 356
-    Spare_ids<37> spare;              // 357 .. 393: lists and their per-mode containers
+    Input_list_id reverse_valve;      // 357
+    Input_list_id close_valve;        // 358
+    Input_list_id relay_on;           // 359
+    Input_list_id sensitivity;        // 360
+    Input_list_id controller_mode;    // 361
+    // Per controller mode 0 to 3, each list in a container of its own.
+    std::array<Input_list_id, 4> pwm_setting;            // 362 .. 365
+    std::array<Input_list_id, 4> max_on_time;            // 366 .. 369
+    std::array<Input_list_id, 4> min_on_time;            // 370 .. 373
+    std::array<Input_list_id, 4> gain_setting;           // 374 .. 377
+    std::array<Container_id, 4> pwm_setting_containers;  // 378 .. 381
+    std::array<Container_id, 4> max_on_time_containers;  // 382 .. 385
+    std::array<Container_id, 4> min_on_time_containers;  // 386 .. 389
+    std::array<Container_id, 4> gain_setting_containers; // 390 .. 393
 };
 
 struct Wheel_calibration_ids {
-    Mask_id mask;
-    Spare_ids<15> spare;
+    Mask_id mask;                          // 394
+    Key_id cancel_key;                     // 395: 9
+    Key_id start_key;                      // 396: 58, shown through start_slot
+    Key_id accept_key;                     // 397: 7, shown through accept_slot
+    Key_id next_key;                       // 398: 8, shown through next_slot
+    Pointer_id start_slot;                 // 399: soft-key slots, empty at first
+    Pointer_id next_slot;                  // 400
+    Pointer_id accept_slot;                // 401
+    Output_number_id factor;               // 402
+    Output_number_id pulses;               // 403
+    Output_number_id estimated_distance;   // 404
+    // The distance travelled: an input and an output number on one
+    // variable, shown through the pointer.
+    Number_variable_id distance_variable;  // 405
+    Input_number_id distance_input;        // 406
+    Output_number_id distance_output;      // 407
+    Pointer_id distance_pointer;           // 408
+    Output_string_id instruction;          // 409
 };
 
 struct Wheel_calibration_settings_ids {
-    Mask_id mask;
-    Spare_ids<5> spare;
+    Mask_id mask;             // 410
+    Key_id calibrate_key;     // 411: 18
+    Key_id seeder_key;        // 412: 16
+    Key_id settings_key;      // 413: 14
+    Key_id main_key;          // 414: 17
+    Input_number_id factor;   // 415
 };
 
 struct Width_and_speed_ids {
-    Mask_id mask;
-    Spare_ids<13> spare;
+    Mask_id mask;                  // 416
+    Key_id seeder_key;             // 417: 16
+    Key_id settings_key;           // 418: 14
+    Key_id main_key;               // 419: 17
+    Input_number_id width;         // 420
+    Input_number_id manual_speed;  // 421
+    Input_list_id speed_source;    // 422
+    Spare_ids<7> spare;
 };
 
 struct Totals_history_ids {
@@ -320,13 +410,38 @@ struct Fans_history_ids {
 };
 
 struct External_options_ids {
-    Mask_id mask;
-    Spare_ids<21> spare;
+    Mask_id mask;                                        // 462
+    Key_id seeder_key;                                   // 463: 16
+    Key_id settings_key;                                 // 464: 14
+    Key_id main_key;                                     // 465: 17
+    Input_list_id master_switch;                         // 466
+    Input_list_id cabin_switch_box;                      // 467
+    Input_list_id cal_switch_box;                        // 468
+    Input_list_id cal_drive;                             // 469
+    Input_list_id master_clutch;                         // 470
+    Input_list_id act_cal_style;                         // 471
+    std::array<Output_string_id, 4> master_switch_items; // 472 .. 475
+    std::array<Output_string_id, 5> cal_drive_items;     // 476 .. 480
+    Container_id cal_drive_row;                          // 481
+    Container_id master_clutch_row;                      // 482
+    Container_id act_cal_style_row;                      // 483
 };
 
 struct Fan_settings_ids {
-    Mask_id mask;
-    Spare_ids<18> spare;
+    Mask_id mask;                                 // 484
+    Key_id seeder_key;                            // 485: 16
+    Key_id settings_key;                          // 486: 14
+    Key_id main_key;                              // 487: 17
+    Input_list_id fan_count;                      // 488
+    std::array<Input_list_id, 2> gains;           // 489 .. 490: per fan
+    std::array<Input_list_id, 2> senses;          // 491 .. 492
+    Input_list_id case_drain;                     // 493
+    Input_list_id pump;                           // 494
+    std::array<Input_number_id, 2> magnets;       // 495 .. 496
+    std::array<Container_id, 2> sense_groups;     // 497 .. 498: sense and gain
+    std::array<Container_id, 2> magnets_groups;   // 499 .. 500
+    Container_id case_drain_group;                // 501
+    Container_id pump_group;                      // 502
 };
 
 struct Seeder_brand_ids {
@@ -450,7 +565,14 @@ struct Blocked_head_settings_ids {
     Key_id seeder_key;                // 826: 16
     Key_id settings_key;              // 827: 14
     Key_id main_key;                  // 828: 17
-    std::array<Any_id, 8> inputs;     // 829 .. 836
+    Input_list_id monitoring;         // 829
+    Input_list_id sensor_type;        // 830
+    Input_number_id num_sensors;      // 831
+    Input_list_id head_systems;       // 832
+    Input_list_id enabled_heads;      // 833
+    Input_number_id first_fert_sensor; // 834
+    Container_id enabled_heads_row;   // 835: shown for double shoot
+    Container_id first_fert_row;      // 836: shown for double shoot
     Spare_ids<5> spare;
 };
 
@@ -524,6 +646,10 @@ struct Main_screen_more_ids {
     std::array<Output_string_id, 4> viewed_tank_items;
 };
 
+struct Tank_settings_more_ids {
+    std::array<Button_id, 4> setup_buttons; // "Setup1" .. "Setup4"
+};
+
 struct Seeder_pool_ids {
     static constexpr uint32_t tank_count = 4;
 
@@ -584,6 +710,7 @@ struct Seeder_pool_ids {
     Tank_fill_more_ids tank_fill_more;                             // 1121
     Advanced_settings_more_ids advanced_settings_more;
     Main_screen_more_ids main_more;
+    Tank_settings_more_ids tank_settings_more;
 
     // The record of tank 1 to 4, through its reference.
     Seeder_tank_record& tank(uint32_t number) { return tank_records.at(tank_record_refs.at(number - 1)); }
@@ -628,11 +755,11 @@ static_assert(offsetof(Seeder_pool_ids, tank_settings) == entry(226));
 static_assert(offsetof(Seeder_pool_ids, tank_preload) == entry(262));
 static_assert(offsetof(Seeder_pool_ids, tank_preload) + offsetof(Tank_preload_ids, preload_time) == entry(266));
 static_assert(offsetof(Seeder_pool_ids, actuator_drive) == entry(267));
-static_assert(offsetof(Seeder_pool_ids, actuator_drive) + offsetof(Actuator_drive_ids, inputs) == entry(273));
+static_assert(offsetof(Seeder_pool_ids, actuator_drive) + offsetof(Actuator_drive_ids, encoder_teeth) == entry(273));
 static_assert(offsetof(Seeder_pool_ids, electric_drive) == entry(276));
-static_assert(offsetof(Seeder_pool_ids, electric_drive) + offsetof(Electric_drive_ids, inputs) == entry(282));
+static_assert(offsetof(Seeder_pool_ids, electric_drive) + offsetof(Electric_drive_ids, shaft_sensor) == entry(282));
 static_assert(offsetof(Seeder_pool_ids, prop_valve_drive) == entry(299));
-static_assert(offsetof(Seeder_pool_ids, prop_valve_drive) + offsetof(Prop_valve_drive_ids, inputs) == entry(306));
+static_assert(offsetof(Seeder_pool_ids, prop_valve_drive) + offsetof(Prop_valve_drive_ids, tank_clutch) == entry(306));
 static_assert(offsetof(Seeder_pool_ids, prop_valve_control) == entry(313));
 static_assert(offsetof(Seeder_pool_ids, prop_valve_control) + offsetof(Prop_valve_control_ids, lists) == entry(320));
 static_assert(offsetof(Seeder_pool_ids, liquid_prop_valve) == entry(327));
@@ -680,7 +807,7 @@ static_assert(offsetof(Seeder_pool_ids, advanced_settings) == entry(800));
 static_assert(offsetof(Seeder_pool_ids, confirm_factory_reset) == entry(803));
 static_assert(offsetof(Seeder_pool_ids, factory_upgrade) == entry(806));
 static_assert(offsetof(Seeder_pool_ids, blocked_head_settings) == entry(825));
-static_assert(offsetof(Seeder_pool_ids, blocked_head_settings) + offsetof(Blocked_head_settings_ids, inputs)
+static_assert(offsetof(Seeder_pool_ids, blocked_head_settings) + offsetof(Blocked_head_settings_ids, monitoring)
               == entry(829));
 static_assert(offsetof(Seeder_pool_ids, multi_tank_cal1) == entry(842));
 static_assert(offsetof(Seeder_pool_ids, multi_tank_cal2) == entry(931));

@@ -1,9 +1,10 @@
-#include "vt_pool/screens/Seeder_screens.h"
-#include "vt_pool/model/VtColour.h"
+#include "vt_pool/screens/Settings_screen_parts.h"
 
+// How the proportional valve of the chosen granular tank is driven, with
+// the way back to its drive settings.
 void Seeder_screens::PropValveControlSettingsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
-    VtObjectDataMask* mask = createDataMask(layout.pool);
-    mask->setBackgroundColour(VtColour(1));
-    ids.prop_valve_control.mask.record(mask);
+    Prop_valve_control_ids& own = ids.prop_valve_control;
+    Settings_screen_parts::buildValveControlScreen(layout, own.mask, own.keys, own.tank_number, own.lists,
+                                                   own.drive_settings_button, "Drive Settings");
 }
