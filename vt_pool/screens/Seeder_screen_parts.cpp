@@ -1,0 +1,151 @@
+#include "vt_pool/screens/Seeder_screen_parts.h"
+#include "vt_pool/VtPlacement.h"
+#include "vt_pool/model/VtColour.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint32_t white = 1;
+
+void placeTitle(Seeder_layout& layout, VtObjectContainer* top_row, const std::string& title)
+{
+    if (title.empty())
+        return;
+    Seeder_frame_list columns;
+    createColumns(layout, columns, 5, top_row);
+    placeLabelInRow(layout.pool, columns.at(0), title, layout.font[7], 1, 0);
+}
+
+VtObjectDataMask* createWhiteMask(VtPool& pool)
+{
+    VtObjectDataMask* mask = createDataMask(pool);
+    mask->setBackgroundColour(VtColour(white));
+    return mask;
+}
+
+}
+
+const char* const name_sample = "??????????????????? ";
+const char* const instruction_sample =
+    "Instructions String......................................................................";
+const std::vector<std::string> on_off_texts = {"Disabled", "Enabled"};
+
+VtObjectDataMask* createTitledMask(Seeder_layout& layout, Seeder_frame_list& rows, const std::string& title)
+{
+    VtObjectDataMask* mask = createWhiteMask(layout.pool);
+    createRows(layout, rows, 2, mask);
+    placeTitle(layout, rows.at(0), title);
+    return mask;
+}
+
+VtObjectDataMask* createTitledGrid(Seeder_layout& layout, Seeder_frame_list& rows, Seeder_grid_cells& cells,
+                                   uint32_t column_count, const std::string& title)
+{
+    VtObjectDataMask* mask = createWhiteMask(layout.pool);
+    createGrid(layout, rows, cells, 2, column_count, layout.row_count, mask);
+    placeTitle(layout, rows.at(0), title);
+    return mask;
+}
+
+void addRowSeparators(Seeder_layout& layout, const Seeder_frame_list& rows)
+{
+    for (uint32_t r = 1; r <= layout.row_count; ++r)
+        addToContainer(rows.at(r), 0, 0, createHorizontalLine(layout.pool, layout.width, layout.line_sep));
+}
+
+VtObjectOutputFieldNumber* placeLabelledNumber(Seeder_layout& layout, VtObjectContainer* cell,
+                                               const std::string& label)
+{
+    placeLabelInRow(layout.pool, cell, label, layout.font[0], 2, 0);
+    return placeNumberInRow(layout.pool, cell, layout.font[2], 2, 1, 0, 0);
+}
+
+VtObjectInputFieldNumber* placeLabelledInput(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label)
+{
+    placeLabelInRow(layout.pool, cell, label, layout.font[0], 2, 0);
+    return placeInputNumberInRow(layout.pool, cell, nullptr, layout.font[2], 2, 1, 0, 0);
+}
+
+VtObjectInputFieldList* placeLabelledList(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label,
+                                          const std::vector<std::string>& texts)
+{
+    placeLabelInRow(layout.pool, cell, label, layout.font[0], 2, 0);
+    return placeInputListInRow(layout.pool, cell, layout.font[2], 2, 1, texts);
+}
+
+VtObjectOutputFieldString* placeUnitInRow(Seeder_layout& layout, VtObjectContainer* cell, const std::string& text,
+                                          uint32_t rows, uint32_t row)
+{
+    if (!cell)
+        return nullptr;
+    VtObjectOutputFieldString* unit = createLabel(layout.pool, text, layout.font[15], 2);
+    const int32_t cw = int32_t(cell->getWidth());
+    const int32_t rh = int32_t(cell->getHeight() / rows);
+    const int32_t w = std::min(int32_t(unit->getWidth()), cw);
+    unit->setWidth(uint32_t(w));
+    addToContainer(cell, cw - 3 - w, int32_t(row) * rh + (rh - int32_t(unit->getHeight())) / 2, unit);
+    return unit;
+}
+
+Seeder_switched_number placeSwitchedNumber(Seeder_layout& layout, VtObjectContainer* cell, uint32_t rows,
+                                           uint32_t row)
+{
+    VtPool& pool = layout.pool;
+    Seeder_switched_number number{};
+    if (!cell)
+        return number;
+    const uint32_t width = cell->getWidth() - 2 * pool.margin_x;
+    number.variable = createNumberVariable(pool, 0);
+    number.input = createInputNumber(pool, width, 0, number.variable, layout.font[2]);
+    number.input->setOptions(1);
+    number.input->setHorizontalJustification(2);
+    number.input->setEnabled(true);
+    number.output = createNumberField(pool, width, 0, number.variable, layout.font[2]);
+    number.pointer = createObjectPointer(pool);
+    number.pointer->setValue(number.input->getOid());
+    placeNumberOverInput(pool, cell, number.output, number.input, number.pointer, rows, row, 1);
+    return number;
+}
+
+VtObjectKey* createSlotKey(Seeder_layout& layout, uint8_t key_code, const char* text1, const char* text2)
+{
+    return createKey(layout.pool, white, key_code, text1, text2, layout.font[1]);
+}
+
+void addHistoryKeys(Seeder_layout& layout, History_screen_keys& keys)
+{
+    VtPool& pool = layout.pool;
+    VtObjectSoftKeyMask* mask = createSoftKeyMask(pool, white);
+    keys.history_key.record(addKey(pool, mask, white, 10, "History", "Menu", layout.font[1]));
+    keys.seeder_key.record(addKey(pool, mask, white, 16, "Seeder", "Menu", layout.font[1]));
+    keys.settings_key.record(addKey(pool, mask, white, 14, "Settings", "Menu", layout.font[1]));
+    keys.main_key.record(addKey(pool, mask, white, 17, "Main", "Screen", layout.font[1]));
+}
+
+void addAlarmKeys(Seeder_layout& layout, Alarm_screen_keys& keys)
+{
+    VtPool& pool = layout.pool;
+    VtObjectSoftKeyMask* mask = createSoftKeyMask(pool, white);
+    keys.alarms_menu_key.record(addKey(pool, mask, white, 29, "Alarms", "Menu", layout.font[1]));
+    keys.settings_key.record(addKey(pool, mask, white, 14, "Settings", "Menu", layout.font[1]));
+    keys.main_key.record(addKey(pool, mask, white, 17, "Main", "Screen", layout.font[1]));
+}
+
+VtObjectInputFieldList* placeOnOffCell(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label)
+{
+    return placeLabelledList(layout, cell, label, on_off_texts);
+}
+
+VtObjectInputFieldList* placeOnOffRow(Seeder_layout& layout, VtObjectContainer* left, VtObjectContainer* right,
+                                      const std::string& label)
+{
+    placeTextInRow(layout.pool, left, label, layout.font[12], 1, 0, 1);
+    return placeInputListInRow(layout.pool, right, layout.font[2], 1, 0, on_off_texts);
+}
+
+VtObject* listElement(VtPool& pool, VtObjectInputFieldList* list, uint32_t i)
+{
+    const VtObjectListEntry* element = list ? list->getElements().at(i) : nullptr;
+    return element ? pool.get(element->oid) : nullptr;
+}
