@@ -181,6 +181,20 @@ TEST(Seeder_screens_d, the_whole_built_pool_is_sound_for_an_independent_reader)
     EXPECT_EQ(check.working_set(), VtPool::first_oid);
 }
 
+// Every size class: the fonts grow, so units and clamped labels must still
+// leave each field a sound size.
+TEST(Seeder_screens_d, the_pool_of_each_size_class_is_sound)
+{
+    for (uint32_t side : {240u, 320u, 480u}) {
+        SCOPED_TRACE(side);
+        auto ids = std::make_unique<Seeder_pool_ids>();
+        VtWriter writer(seeder_pool_writer_size, nullptr);
+        ASSERT_TRUE(build_seeder_pool(*ids, writer, VtSize(side, side)));
+        const Iop_check check(std::vector<uint8_t>(writer.getData(), writer.getData() + writer.getLength()));
+        EXPECT_TRUE(check.sound()) << listing(check);
+    }
+}
+
 TEST(Seeder_screens_d, each_screen_shows_its_title_in_the_title_font)
 {
     const Built_pool& b = built();

@@ -21,10 +21,8 @@ void Seeder_screens::AreaTestMask(Seeder_pool_ids& ids, Seeder_layout& layout)
     own.required_output.record(required.output);
     own.required_pointer.record(required.pointer);
     VtObjectOutputFieldNumber* covered = placeLabelledNumber(layout, halves.at(1), "Area Covered");
-    VtObjectOutputFieldString* area_units = placeUnitInRow(layout, halves.at(1), "12345", 2, 1);
-    covered->setWidth(covered->getWidth() - area_units->getWidth() - 3);
     own.area_covered.record(covered);
-    own.area_units.record(area_units);
+    own.area_units.record(placeUnitInRow(layout, halves.at(1), "12345", 2, 1, covered));
 
     for (uint32_t t = 0; t < 4; ++t) {
         if (t % 2 == 0)
@@ -34,10 +32,8 @@ void Seeder_screens::AreaTestMask(Seeder_pool_ids& ids, Seeder_layout& layout)
         addToContainer(cell, 0, 0, group);
         own.tank_groups[t].record(group);
         VtObjectOutputFieldNumber* value = placeLabelledNumber(layout, group, "Tank " + std::to_string(t + 1));
-        VtObjectOutputFieldString* unit = placeUnitInRow(layout, group, "12345", 2, 1);
-        value->setWidth(value->getWidth() - unit->getWidth() - 3);
         own.tank_values[t].record(value);
-        own.tank_units[t].record(unit);
+        own.tank_units[t].record(placeUnitInRow(layout, group, "12345", 2, 1, value));
         VtObjectRectangle* mark =
             createRectangle(pool, layout.height / 16, layout.height / 20, layout.line_thin, layout.fill_red);
         addToContainer(group, 4, (int32_t(group->getHeight() / 2) - int32_t(mark->getHeight())) / 2, mark);

@@ -74,8 +74,7 @@ void Seeder_screens::MultiTankCal1Mask(Seeder_pool_ids& ids, Seeder_layout& layo
         preset_group->setHidden(true);
         own.preset_groups[t].record(preset_group);
         const Seeder_switched_number preset = placeSwitchedNumber(layout, preset_group, 1, 0);
-        const VtObjectOutputFieldString* percent = placeUnitInRow(layout, preset_group, "%", 1, 0);
-        preset.input->setWidth(preset.input->getWidth() - percent->getWidth() - 3);
+        placeUnitInRow(layout, preset_group, "%", 1, 0, preset.input);
         preset.output->setWidth(preset.input->getWidth());
         own.preset_variables[t].record(preset.variable);
         own.preset_inputs[t].record(preset.input);
@@ -85,7 +84,7 @@ void Seeder_screens::MultiTankCal1Mask(Seeder_pool_ids& ids, Seeder_layout& layo
         own.revs[t].record(placeNumberInRow(pool, columns.at(2), layout.font[2], 1, 0, 0, 0));
         own.estimated_weights[t].record(placeNumberInRow(pool, columns.at(3), layout.font[2], 1, 0, 0, 0));
         VtObjectOutputFieldNumber* load = placeNumberInRow(pool, columns.at(4), layout.font[2], 1, 0, 0, 0);
-        load->setWidth(load->getWidth() - placeUnitInRow(layout, columns.at(4), "%", 1, 0)->getWidth() - 3);
+        placeUnitInRow(layout, columns.at(4), "%", 1, 0, load);
         own.loads[t].record(load);
     }
     addRowSeparators(layout, rows);

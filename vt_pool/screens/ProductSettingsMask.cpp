@@ -33,10 +33,7 @@ void Seeder_screens::ProductSettingsMask(Seeder_pool_ids& ids, Seeder_layout& la
     own.density.record(placeLabelledInput(layout, cell(2), "Density"));
     VtObjectInputFieldNumber* rate_1 = placeLabelledInput(layout, cell(3), "Preset Rate 1");
     own.rate_1.record(rate_1);
-    VtObjectOutputFieldString* rate_units = placeUnitInRow(layout, cell(3), "12345", 2, 1);
-    if (rate_1 && rate_units)
-        rate_1->setWidth(rate_1->getWidth() - rate_units->getWidth() - 3);
-    own.rate_units.record(rate_units);
+    own.rate_units.record(placeUnitInRow(layout, cell(3), "12345", 2, 1, rate_1));
     own.rate_2.record(placeLabelledInput(layout, cell(4), "Preset Rate 2"));
 
     VtObjectContainer* cal = cell(5);
@@ -51,12 +48,10 @@ void Seeder_screens::ProductSettingsMask(Seeder_pool_ids& ids, Seeder_layout& la
     VtObjectContainer* factor_group = createContainerLike(pool, *cal);
     addToContainer(cal, 0, 0, factor_group);
     VtObjectInputFieldNumber* factor = placeInputNumberInRow(pool, factor_group, nullptr, layout.font[2], 2, 1, 0, 0);
-    VtObjectOutputFieldString* factor_units = placeUnitInRow(layout, factor_group, "pulses/gal ", 2, 1);
-    factor->setWidth(factor->getWidth() - factor_units->getWidth() - 3);
     factor_group->setHidden(true);
     own.cal_factor_group.record(factor_group);
     own.cal_factor.record(factor);
-    own.cal_factor_units.record(factor_units);
+    own.cal_factor_units.record(placeUnitInRow(layout, factor_group, "pulses/gal ", 2, 1, factor));
 
     own.inc_dec.record(placeLabelledInput(layout, cell(6), "INC/DEC"));
 

@@ -75,7 +75,7 @@ VtObjectInputFieldList* placeLabelledList(Seeder_layout& layout, VtObjectContain
 }
 
 VtObjectOutputFieldString* placeUnitInRow(Seeder_layout& layout, VtObjectContainer* cell, const std::string& text,
-                                          uint32_t rows, uint32_t row)
+                                          uint32_t rows, uint32_t row, VtObject* beside)
 {
     if (!cell)
         return nullptr;
@@ -85,6 +85,11 @@ VtObjectOutputFieldString* placeUnitInRow(Seeder_layout& layout, VtObjectContain
     const int32_t w = std::min(int32_t(unit->getWidth()), cw);
     unit->setWidth(uint32_t(w));
     addToContainer(cell, cw - 3 - w, int32_t(row) * rh + (rh - int32_t(unit->getHeight())) / 2, unit);
+    if (beside) {
+        const VtSize size = beside->getSize();
+        const uint32_t room = uint32_t(w) + 3;
+        beside->setSize({size.width > room ? size.width - room : 0, size.height});
+    }
     return unit;
 }
 

@@ -30,9 +30,10 @@ VtObjectOutputFieldNumber* placeLabelledNumber(Seeder_layout& layout, VtObjectCo
 VtObjectInputFieldNumber* placeLabelledInput(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label);
 VtObjectInputFieldList* placeLabelledList(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label,
                                           const std::vector<std::string>& texts);
-// A unit (or a sample that sizes one) at the right end of the row.
+// A unit (or a sample that sizes one) at the right end of the row; the
+// field beside it, if any, is narrowed to end left of it.
 VtObjectOutputFieldString* placeUnitInRow(Seeder_layout& layout, VtObjectContainer* cell, const std::string& text,
-                                          uint32_t rows, uint32_t row);
+                                          uint32_t rows, uint32_t row, VtObject* beside = nullptr);
 
 // A number shown through a pointer: as an Input Number while the running
 // screen lets it be edited, else as an Output Number of the same variable.

@@ -14,8 +14,7 @@ VtObjectInputFieldNumber* placeGroupInput(Seeder_layout& layout, VtObjectContain
     placeTextInRow(layout.pool, halves.at(0), label, layout.font[12], 2, 0, 1);
     VtObjectInputFieldNumber* input =
         placeInputNumberInRow(layout.pool, halves.at(1), nullptr, layout.font[2], 2, 0, 0, 0);
-    unit_label = placeUnitInRow(layout, halves.at(1), unit, 2, 0);
-    input->setWidth(input->getWidth() - unit_label->getWidth() - 3);
+    unit_label = placeUnitInRow(layout, halves.at(1), unit, 2, 0, input);
     return input;
 }
 
@@ -57,10 +56,8 @@ void Seeder_screens::TankCalibrationSettingsMask(Seeder_pool_ids& ids, Seeder_la
     own.revs_label.record(placeLabelInRow(pool, halves.at(0), "Revs   ", layout.font[0], 2, 0));
     own.revs.record(placeNumberInRow(pool, halves.at(0), layout.font[2], 2, 1, 0, 0));
     VtObjectOutputFieldNumber* estimated = placeLabelledNumber(layout, halves.at(1), "Estimated Weight");
-    VtObjectOutputFieldString* weight_units = placeUnitInRow(layout, halves.at(1), "12345", 2, 1);
-    estimated->setWidth(estimated->getWidth() - weight_units->getWidth() - 3);
     own.estimated_weight.record(estimated);
-    own.weight_units.record(weight_units);
+    own.weight_units.record(placeUnitInRow(layout, halves.at(1), "12345", 2, 1, estimated));
 
     createColumns(layout, halves, 7, rows.at(4));
     placeLabelInRow(pool, halves.at(0), "Cal. Factor", layout.font[0], 2, 0);

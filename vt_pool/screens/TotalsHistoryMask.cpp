@@ -16,10 +16,7 @@ void Seeder_screens::TotalsHistoryMask(Seeder_pool_ids& ids, Seeder_layout& layo
     VtObjectOutputFieldNumber* distance = placeLabelledNumber(layout, cell(1), "Total Distance");
     own.distance.record(distance);
     // The running screen writes the distance's unit here; the sample sizes it.
-    VtObjectOutputFieldString* unit = placeUnitInRow(layout, cell(1), "12345", 2, 1);
-    if (distance && unit)
-        distance->setWidth(distance->getWidth() - unit->getWidth() - 3);
-    ids.totals_history_more.distance_units.record(unit);
+    ids.totals_history_more.distance_units.record(placeUnitInRow(layout, cell(1), "12345", 2, 1, distance));
     own.time.record(placeLabelledNumber(layout, cell(2), "Total Time"));
     own.max_speed.record(placeLabelledNumber(layout, cell(3), "Max. Speed"));
     for (uint32_t t = 0; t < 4; ++t)
