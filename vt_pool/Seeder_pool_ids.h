@@ -414,44 +414,35 @@ struct Fan_alarms_ids {
     std::array<Input_number_id, 4> alarm_points;  // 675 .. 678
 };
 
-struct Tank_alarms_ids {
-    Mask_id mask;                                 // 679
-    Alarm_screen_keys keys;                       // 680 .. 682
-    std::array<Input_list_id, 4> low_lists;       // 683 .. 686
-    std::array<Input_list_id, 4> empty_lists;     // 687 .. 690
-    std::array<Container_id, 4> left_cells;       // 691 .. 694
-    std::array<Container_id, 4> right_cells;      // 695 .. 698
+// Two alarms of each tank, one tank a row: tank alarms (low, empty) at 679,
+// tank motor alarms (sensor, jam) at 723.
+struct Tank_alarm_pair_ids {
+    Mask_id mask;                                 // +0
+    Alarm_screen_keys keys;                       // +1 .. +3
+    std::array<Input_list_id, 4> first_lists;     // +4 .. +7
+    std::array<Input_list_id, 4> second_lists;    // +8 .. +11
+    std::array<Container_id, 4> left_cells;       // +12 .. +15
+    std::array<Container_id, 4> right_cells;      // +16 .. +19
 };
+using Tank_alarms_ids = Tank_alarm_pair_ids;
+using Tank_motor_alarms_ids = Tank_alarm_pair_ids;
 
-struct Shaft_alarms_ids {
-    Mask_id mask;                                 // 699
-    Alarm_screen_keys keys;                       // 700 .. 702
-    std::array<Input_list_id, 4> lists;           // 703 .. 706
-    std::array<Container_id, 4> left_cells;       // 707 .. 710
-    std::array<Container_id, 4> right_cells;      // 711 .. 714
+// One alarm of each tank, one tank a row: shaft alarms at 699, tank gear
+// alarms at 743.
+struct Tank_alarm_row_ids {
+    Mask_id mask;                                 // +0
+    Alarm_screen_keys keys;                       // +1 .. +3
+    std::array<Input_list_id, 4> lists;           // +4 .. +7
+    std::array<Container_id, 4> left_cells;       // +8 .. +11
+    std::array<Container_id, 4> right_cells;      // +12 .. +15
 };
+using Shaft_alarms_ids = Tank_alarm_row_ids;
+using Tank_gear_alarms_ids = Tank_alarm_row_ids;
 
 struct Other_alarms_ids {
     Mask_id mask;                          // 715
     Alarm_screen_keys keys;                // 716 .. 718
     std::array<Input_list_id, 4> lists;    // 719 .. 722: tank off, alternative rate, case drain, blocked head
-};
-
-struct Tank_motor_alarms_ids {
-    Mask_id mask;                                 // 723
-    Alarm_screen_keys keys;                       // 724 .. 726
-    std::array<Input_list_id, 4> sensor_lists;    // 727 .. 730
-    std::array<Input_list_id, 4> jam_lists;       // 731 .. 734
-    std::array<Container_id, 4> left_cells;       // 735 .. 738
-    std::array<Container_id, 4> right_cells;      // 739 .. 742
-};
-
-struct Tank_gear_alarms_ids {
-    Mask_id mask;                                 // 743
-    Alarm_screen_keys keys;                       // 744 .. 746
-    std::array<Input_list_id, 4> lists;           // 747 .. 750
-    std::array<Container_id, 4> left_cells;       // 751 .. 754
-    std::array<Container_id, 4> right_cells;      // 755 .. 758
 };
 
 struct Tank_pressure_alarms_ids {

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -301,8 +303,8 @@ TEST(Seeder_screens_d, input_lists_hold_their_option_texts_in_order_at_the_lists
         {i.factory_upgrade.type_list, {"     KX-4 Main", "      KX-4 AUX", "      Advanced"}},
     };
     for (const auto* lists :
-         {&i.fan_alarms.lists, &i.tank_alarms.low_lists, &i.tank_alarms.empty_lists, &i.shaft_alarms.lists,
-          &i.other_alarms.lists, &i.tank_motor_alarms.sensor_lists, &i.tank_motor_alarms.jam_lists,
+         {&i.fan_alarms.lists, &i.tank_alarms.first_lists, &i.tank_alarms.second_lists, &i.shaft_alarms.lists,
+          &i.other_alarms.lists, &i.tank_motor_alarms.first_lists, &i.tank_motor_alarms.second_lists,
           &i.tank_gear_alarms.lists, &i.tank_pressure_alarms.low_lists, &i.tank_pressure_alarms.high_lists,
           &i.no_flow_alarms.lists}) {
         for (uint16_t list : *lists)
@@ -342,6 +344,83 @@ TEST(Seeder_screens_d, recorded_list_elements_are_the_lists_elements)
     EXPECT_EQ(elements(i.fans_history.fan_list), (Ids{fans.begin(), fans.end()}));
     const auto& tanks = i.product_settings_more.tank_items;
     EXPECT_EQ(elements(i.product_settings.tank_list), (Ids{tanks.begin(), tanks.end()}));
+}
+
+bool holds(const Iop_check& check, uint16_t root, uint16_t id)
+{
+    const Iop_check::Object* object = check.find(root);
+    if (!object || root == id)
+        return object != nullptr;
+    for (const Iop_check::Child& child : object->children) {
+        if (holds(check, child.id, id))
+            return true;
+    }
+    return false;
+}
+
+bool shows_text(const Iop_check& check, uint16_t root, const std::string& text)
+{
+    std::vector<const Iop_check::Object*> strings;
+    collect_strings(check, root, strings);
+    for (const Iop_check::Object* s : strings) {
+        if (s->text == text)
+            return true;
+    }
+    return false;
+}
+
+std::string tank_text(const char* format, int tank)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, tank);
+    return text;
+}
+
+// The running screens hide a disabled tank's two cells: they must hold that
+// tank's labels and inputs.
+TEST(Seeder_screens_d, each_tank_row_of_the_alarm_pages_holds_that_tanks_alarms)
+{
+    const Built_pool& b = built();
+    const Seeder_pool_ids& i = b.ids;
+    const struct Case {
+        const char* name;
+        const std::array<Container_id, 4>& left;
+        const std::array<Container_id, 4>& right;
+        const char* left_label;
+        const char* right_label; // null: the right cell holds the left label's list
+        std::vector<const std::array<Input_list_id, 4>*> left_lists;
+        std::vector<const std::array<Input_list_id, 4>*> right_lists;
+    } cases[] = {
+        {"TankAlarmsMask", i.tank_alarms.left_cells, i.tank_alarms.right_cells, "Tank %d Low", "Tank %d Empty",
+         {&i.tank_alarms.first_lists}, {&i.tank_alarms.second_lists}},
+        {"TankMotorAlarmsMask", i.tank_motor_alarms.left_cells, i.tank_motor_alarms.right_cells,
+         "Tank %d Motor Sensor", "Tank %d Motor Jam", {&i.tank_motor_alarms.first_lists},
+         {&i.tank_motor_alarms.second_lists}},
+        {"ShaftAlarmsMask", i.shaft_alarms.left_cells, i.shaft_alarms.right_cells, "Shaft %d Stopped", nullptr, {},
+         {&i.shaft_alarms.lists}},
+        {"TankGearAlarmsMask", i.tank_gear_alarms.left_cells, i.tank_gear_alarms.right_cells, "Tank Gear %d", nullptr,
+         {}, {&i.tank_gear_alarms.lists}},
+        {"TankPressureAlarmsMask", i.tank_pressure_alarms.left_cells, i.tank_pressure_alarms.right_cells,
+         "Tank %d Press. Low", "Tank %d Press. High", {&i.tank_pressure_alarms.low_lists},
+         {&i.tank_pressure_alarms.high_lists}},
+    };
+    for (const Case& c : cases) {
+        for (int t = 0; t < 4; ++t) {
+            SCOPED_TRACE(std::string(c.name) + " tank " + std::to_string(t + 1));
+            EXPECT_TRUE(shows_text(*b.check, c.left[t], tank_text(c.left_label, t + 1)));
+            if (c.right_label) {
+                EXPECT_TRUE(shows_text(*b.check, c.right[t], tank_text(c.right_label, t + 1)));
+            }
+            for (const auto* lists : c.left_lists)
+                EXPECT_TRUE(holds(*b.check, c.left[t], (*lists)[t]));
+            for (const auto* lists : c.right_lists)
+                EXPECT_TRUE(holds(*b.check, c.right[t], (*lists)[t]));
+        }
+    }
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_TRUE(holds(*b.check, i.tank_pressure_alarms.left_cells[t], i.tank_pressure_alarms.low_points[t]));
+        EXPECT_TRUE(holds(*b.check, i.tank_pressure_alarms.right_cells[t], i.tank_pressure_alarms.high_points[t]));
+    }
 }
 
 template <class Group>

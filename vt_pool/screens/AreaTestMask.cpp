@@ -15,11 +15,8 @@ void Seeder_screens::AreaTestMask(Seeder_pool_ids& ids, Seeder_layout& layout)
     Seeder_frame_list halves;
     createColumns(layout, halves, 7, rows.at(1));
     placeLabelInRow(pool, halves.at(0), "Required Area", layout.font[0], 2, 0);
-    const Seeder_switched_number required = placeSwitchedNumber(layout, halves.at(0), 2, 1);
-    own.required_variable.record(required.variable);
-    own.required_input.record(required.input);
-    own.required_output.record(required.output);
-    own.required_pointer.record(required.pointer);
+    recordSwitchedNumber(placeSwitchedNumber(layout, halves.at(0), 2, 1), own.required_variable,
+                         own.required_input, own.required_output, own.required_pointer);
     VtObjectOutputFieldNumber* covered = placeLabelledNumber(layout, halves.at(1), "Area Covered");
     own.area_covered.record(covered);
     own.area_units.record(placeUnitInRow(layout, halves.at(1), "12345", 2, 1, covered));
@@ -27,9 +24,7 @@ void Seeder_screens::AreaTestMask(Seeder_pool_ids& ids, Seeder_layout& layout)
     for (uint32_t t = 0; t < 4; ++t) {
         if (t % 2 == 0)
             createColumns(layout, halves, 7, rows.at(2 + t / 2));
-        VtObjectContainer* cell = halves.at(t % 2);
-        VtObjectContainer* group = createContainerLike(pool, *cell);
-        addToContainer(cell, 0, 0, group);
+        VtObjectContainer* group = placeGroup(layout, halves.at(t % 2), false);
         own.tank_groups[t].record(group);
         VtObjectOutputFieldNumber* value = placeLabelledNumber(layout, group, "Tank " + std::to_string(t + 1));
         own.tank_values[t].record(value);

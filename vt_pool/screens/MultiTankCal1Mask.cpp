@@ -11,21 +11,6 @@ constexpr uint32_t red = 12;
 constexpr uint8_t first_off_code = 114;
 constexpr uint8_t first_on_code = 118;
 
-// A hidden-or-shown group of the cell's size holding one button in the
-// cell's lower half.
-VtObjectContainer* placeButtonGroup(Seeder_layout& layout, VtObjectContainer* cell, uint32_t colour,
-                                    uint8_t key_code, const char* text, Button_id& button_id)
-{
-    VtPool& pool = layout.pool;
-    VtObjectContainer* group = createContainerLike(pool, *cell);
-    addToContainer(cell, 0, 0, group);
-    VtObjectButton* button =
-        createButton(pool, cell->getWidth() - 2 * layout.inset, 0, colour, key_code, text, layout.font[14]);
-    placeButtonInBand(pool, group, button, 2, 1, 1);
-    button_id.record(button);
-    return group;
-}
-
 }
 
 // First step of calibrating up to four tanks in one run: per tank the rate
@@ -55,31 +40,24 @@ void Seeder_screens::MultiTankCal1Mask(Seeder_pool_ids& ids, Seeder_layout& layo
 
         VtObjectContainer* name_cell = columns.at(0);
         own.names[t].record(placeLabelInRow(pool, name_cell, name_sample, layout.font[0], 2, 0));
-        own.off_groups[t].record(
-            placeButtonGroup(layout, name_cell, red, uint8_t(first_off_code + t), "OFF", own.off_buttons[t]));
-        VtObjectContainer* on_group =
-            placeButtonGroup(layout, name_cell, green, uint8_t(first_on_code + t), "ON", own.on_buttons[t]);
-        on_group->setHidden(true);
-        own.on_groups[t].record(on_group);
+        own.off_groups[t].record(placeButtonGroup(layout, name_cell, red, uint8_t(first_off_code + t), "OFF", 2, 1,
+                                                  own.off_buttons[t], false));
+        own.on_groups[t].record(placeButtonGroup(layout, name_cell, green, uint8_t(first_on_code + t), "ON", 2, 1,
+                                                 own.on_buttons[t], true));
 
         // The running screen shows the rate, or the preset extension of an
         // actuator drive.
         VtObjectContainer* rate_cell = columns.at(1);
-        VtObjectContainer* rate_group = createContainerLike(pool, *rate_cell);
-        addToContainer(rate_cell, 0, 0, rate_group);
+        VtObjectContainer* rate_group = placeGroup(layout, rate_cell, false);
         own.rate_groups[t].record(rate_group);
         own.targets[t].record(placeInputNumberInRow(pool, rate_group, nullptr, layout.font[2], 1, 0, 0, 0));
-        VtObjectContainer* preset_group = createContainerLike(pool, *rate_cell);
-        addToContainer(rate_cell, 0, 0, preset_group);
-        preset_group->setHidden(true);
+        VtObjectContainer* preset_group = placeGroup(layout, rate_cell, true);
         own.preset_groups[t].record(preset_group);
         const Seeder_switched_number preset = placeSwitchedNumber(layout, preset_group, 1, 0);
         placeUnitInRow(layout, preset_group, "%", 1, 0, preset.input);
         preset.output->setWidth(preset.input->getWidth());
-        own.preset_variables[t].record(preset.variable);
-        own.preset_inputs[t].record(preset.input);
-        own.preset_outputs[t].record(preset.output);
-        own.preset_pointers[t].record(preset.pointer);
+        recordSwitchedNumber(preset, own.preset_variables[t], own.preset_inputs[t], own.preset_outputs[t],
+                             own.preset_pointers[t]);
 
         own.revs[t].record(placeNumberInRow(pool, columns.at(2), layout.font[2], 1, 0, 0, 0));
         own.estimated_weights[t].record(placeNumberInRow(pool, columns.at(3), layout.font[2], 1, 0, 0, 0));

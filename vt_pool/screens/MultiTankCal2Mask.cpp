@@ -26,10 +26,8 @@ void Seeder_screens::MultiTankCal2Mask(Seeder_pool_ids& ids, Seeder_layout& layo
         own.names[t].record(placeLabelInRow(pool, columns.at(0), name_sample, layout.font[0], 1, 0));
         own.estimated_weights[t].record(placeNumberInRow(pool, columns.at(1), layout.font[2], 1, 0, 0, 0));
         const Seeder_switched_number actual = placeSwitchedNumber(layout, columns.at(2), 1, 0);
-        own.actual_variables[t].record(actual.variable);
-        own.actual_inputs[t].record(actual.input);
-        own.actual_outputs[t].record(actual.output);
-        own.actual_pointers[t].record(actual.pointer);
+        recordSwitchedNumber(actual, own.actual_variables[t], own.actual_inputs[t], own.actual_outputs[t],
+                             own.actual_pointers[t]);
     }
     addRowSeparators(layout, rows);
 

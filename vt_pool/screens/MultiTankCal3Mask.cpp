@@ -7,20 +7,6 @@ namespace {
 constexpr uint32_t green = 2;
 constexpr uint32_t red = 12;
 
-// A group of the cell's size holding one button that fills the cell.
-VtObjectContainer* placeDecisionGroup(Seeder_layout& layout, VtObjectContainer* cell, uint32_t colour,
-                                      uint8_t key_code, const char* text, Button_id& button_id)
-{
-    VtPool& pool = layout.pool;
-    VtObjectContainer* group = createContainerLike(pool, *cell);
-    addToContainer(cell, 0, 0, group);
-    VtObjectButton* button =
-        createButton(pool, cell->getWidth() - 2 * layout.inset, 0, colour, key_code, text, layout.font[14]);
-    placeButtonInBand(pool, group, button, 1, 0, 1);
-    button_id.record(button);
-    return group;
-}
-
 }
 
 // Last step of the multi-tank calibration: per tank the old and the new
@@ -54,12 +40,10 @@ void Seeder_screens::MultiTankCal3Mask(Seeder_pool_ids& ids, Seeder_layout& layo
         own.old_factors[t].record(placeNumberInRow(pool, columns.at(1), layout.font[2], 1, 0, 0, 0));
         own.new_factors[t].record(placeNumberInRow(pool, columns.at(2), layout.font[2], 1, 0, 0, 0));
         own.differences[t].record(placeNumberInRow(pool, columns.at(3), layout.font[2], 1, 0, 0, 0));
-        own.ignore_groups[t].record(
-            placeDecisionGroup(layout, columns.at(4), red, uint8_t(101 + t), "IGNORE", own.ignore_buttons[t]));
-        VtObjectContainer* save = placeDecisionGroup(layout, columns.at(4), green, uint8_t(105 + t), "SAVE",
-                                                     ids.multi_tank_cal3_more.save_buttons[t]);
-        save->setHidden(true);
-        own.save_groups[t].record(save);
+        own.ignore_groups[t].record(placeButtonGroup(layout, columns.at(4), red, uint8_t(101 + t), "IGNORE", 1, 0,
+                                                     own.ignore_buttons[t], false));
+        own.save_groups[t].record(placeButtonGroup(layout, columns.at(4), green, uint8_t(105 + t), "SAVE", 1, 0,
+                                                   ids.multi_tank_cal3_more.save_buttons[t], true));
     }
     addRowSeparators(layout, rows);
 

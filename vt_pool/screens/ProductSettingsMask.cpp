@@ -38,17 +38,10 @@ void Seeder_screens::ProductSettingsMask(Seeder_pool_ids& ids, Seeder_layout& la
 
     VtObjectContainer* cal = cell(5);
     placeLabelInRow(pool, cal, "Cal. Factor", layout.font[0], 2, 0);
-    VtObjectContainer* button_group = createContainerLike(pool, *cal);
-    addToContainer(cal, 0, 0, button_group);
-    VtObjectButton* button = createButton(pool, cal->getWidth() - 2 * layout.inset, 0, 1, cal_factor_code,
-                                          "Cal Factor", layout.font[14]);
-    placeButtonInBand(pool, button_group, button, 2, 1, 1);
-    own.cal_button_group.record(button_group);
-    own.cal_factor_button.record(button);
-    VtObjectContainer* factor_group = createContainerLike(pool, *cal);
-    addToContainer(cal, 0, 0, factor_group);
+    own.cal_button_group.record(
+        placeButtonGroup(layout, cal, 1, cal_factor_code, "Cal Factor", 2, 1, own.cal_factor_button, false));
+    VtObjectContainer* factor_group = placeGroup(layout, cal, true);
     VtObjectInputFieldNumber* factor = placeInputNumberInRow(pool, factor_group, nullptr, layout.font[2], 2, 1, 0, 0);
-    factor_group->setHidden(true);
     own.cal_factor_group.record(factor_group);
     own.cal_factor.record(factor);
     own.cal_factor_units.record(placeUnitInRow(layout, factor_group, "pulses/gal ", 2, 1, factor));

@@ -3,6 +3,7 @@
 #include "vt_pool/model/VtColour.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -113,6 +114,39 @@ Seeder_switched_number placeSwitchedNumber(Seeder_layout& layout, VtObjectContai
     return number;
 }
 
+void recordSwitchedNumber(const Seeder_switched_number& number, Number_variable_id& variable,
+                          Input_number_id& input, Output_number_id& output, Pointer_id& pointer)
+{
+    variable.record(number.variable);
+    input.record(number.input);
+    output.record(number.output);
+    pointer.record(number.pointer);
+}
+
+VtObjectContainer* placeGroup(Seeder_layout& layout, VtObjectContainer* cell, bool hidden)
+{
+    if (!cell)
+        return nullptr;
+    VtObjectContainer* group = createContainerLike(layout.pool, *cell);
+    group->setHidden(hidden);
+    addToContainer(cell, 0, 0, group);
+    return group;
+}
+
+VtObjectContainer* placeButtonGroup(Seeder_layout& layout, VtObjectContainer* cell, uint32_t colour,
+                                    uint8_t key_code, const char* text, uint32_t bands, uint32_t band,
+                                    Button_id& button, bool hidden)
+{
+    VtObjectContainer* group = placeGroup(layout, cell, hidden);
+    if (!group)
+        return nullptr;
+    VtObjectButton* made =
+        createButton(layout.pool, cell->getWidth() - 2 * layout.inset, 0, colour, key_code, text, layout.font[14]);
+    placeButtonInBand(layout.pool, group, made, bands, band, 1);
+    button.record(made);
+    return group;
+}
+
 VtObjectKey* createSlotKey(Seeder_layout& layout, uint8_t key_code, const char* text1, const char* text2)
 {
     return createKey(layout.pool, white, key_code, text1, text2, layout.font[1]);
@@ -140,6 +174,46 @@ void addAlarmKeys(Seeder_layout& layout, Alarm_screen_keys& keys)
 VtObjectInputFieldList* placeOnOffCell(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label)
 {
     return placeLabelledList(layout, cell, label, on_off_texts);
+}
+
+namespace {
+
+std::string tankText(const char* format, uint32_t tank)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, int(tank));
+    return text;
+}
+
+}
+
+void buildTankAlarmPairs(Seeder_layout& layout, Tank_alarm_pair_ids& own, const std::string& title,
+                         const char* first_format, const char* second_format)
+{
+    Seeder_frame_list rows;
+    Seeder_grid_cells grid;
+    own.mask.record(createTitledGrid(layout, rows, grid, 2, title));
+    for (uint32_t t = 0; t < 4; ++t) {
+        own.first_lists[t].record(placeOnOffCell(layout, grid.cells[2 * t], tankText(first_format, t + 1)));
+        own.second_lists[t].record(placeOnOffCell(layout, grid.cells[2 * t + 1], tankText(second_format, t + 1)));
+        own.left_cells[t].record(grid.cells[2 * t]);
+        own.right_cells[t].record(grid.cells[2 * t + 1]);
+    }
+    addAlarmKeys(layout, own.keys);
+}
+
+void buildTankAlarmRows(Seeder_layout& layout, Tank_alarm_row_ids& own, const std::string& title,
+                        const char* format)
+{
+    Seeder_frame_list rows;
+    Seeder_grid_cells grid;
+    own.mask.record(createTitledGrid(layout, rows, grid, 2, title));
+    for (uint32_t t = 0; t < 4; ++t) {
+        own.lists[t].record(placeOnOffRow(layout, grid.cells[2 * t], grid.cells[2 * t + 1], tankText(format, t + 1)));
+        own.left_cells[t].record(grid.cells[2 * t]);
+        own.right_cells[t].record(grid.cells[2 * t + 1]);
+    }
+    addAlarmKeys(layout, own.keys);
 }
 
 VtObjectInputFieldList* placeOnOffRow(Seeder_layout& layout, VtObjectContainer* left, VtObjectContainer* right,

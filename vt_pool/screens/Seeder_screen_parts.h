@@ -46,6 +46,16 @@ struct Seeder_switched_number {
 };
 Seeder_switched_number placeSwitchedNumber(Seeder_layout& layout, VtObjectContainer* cell, uint32_t rows,
                                            uint32_t row);
+void recordSwitchedNumber(const Seeder_switched_number& number, Number_variable_id& variable,
+                          Input_number_id& input, Output_number_id& output, Pointer_id& pointer);
+
+// A container of the cell's size over the whole cell, for contents that the
+// running screen shows or hides together.
+VtObjectContainer* placeGroup(Seeder_layout& layout, VtObjectContainer* cell, bool hidden);
+// A group holding one button (font 14) in band `band` of `bands`.
+VtObjectContainer* placeButtonGroup(Seeder_layout& layout, VtObjectContainer* cell, uint32_t colour,
+                                    uint8_t key_code, const char* text, uint32_t bands, uint32_t band,
+                                    Button_id& button, bool hidden);
 
 // A soft key made outside any soft-key mask, white with font 1: the running
 // screen shows it through a soft-key place.
@@ -60,6 +70,13 @@ void addHistoryKeys(Seeder_layout& layout, History_screen_keys& keys);
 void addAlarmKeys(Seeder_layout& layout, Alarm_screen_keys& keys);
 // An alarm's on/off list ("Disabled", "Enabled") under its label.
 VtObjectInputFieldList* placeOnOffCell(Seeder_layout& layout, VtObjectContainer* cell, const std::string& label);
+// The per-tank alarm pages, one tank a row of two cells. `format` holds
+// "%d" for the tank number. Two alarms: each cell a label over its list.
+void buildTankAlarmPairs(Seeder_layout& layout, Tank_alarm_pair_ids& own, const std::string& title,
+                         const char* first_format, const char* second_format);
+// One alarm: the label in the left cell, the list in the right one.
+void buildTankAlarmRows(Seeder_layout& layout, Tank_alarm_row_ids& own, const std::string& title,
+                        const char* format);
 // The label in the left cell, the on/off list in the right one.
 VtObjectInputFieldList* placeOnOffRow(Seeder_layout& layout, VtObjectContainer* left, VtObjectContainer* right,
                                       const std::string& label);

@@ -1,20 +1,8 @@
 #include "vt_pool/screens/Seeder_screen_parts.h"
 #include "vt_pool/screens/Seeder_screens.h"
 
-#include <string>
-
-// The stopped-shaft alarm of each tank, one tank a row.
+// The stopped-shaft alarm of each tank.
 void Seeder_screens::ShaftAlarmsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
-    Shaft_alarms_ids& own = ids.shaft_alarms;
-    Seeder_frame_list rows;
-    Seeder_grid_cells grid;
-    own.mask.record(createTitledGrid(layout, rows, grid, 2, "Shaft Alarms"));
-    for (uint32_t t = 0; t < 4; ++t) {
-        own.lists[t].record(placeOnOffRow(layout, grid.cells[2 * t], grid.cells[2 * t + 1],
-                                          "Shaft " + std::to_string(t + 1) + " Stopped"));
-        own.left_cells[t].record(grid.cells[2 * t]);
-        own.right_cells[t].record(grid.cells[2 * t + 1]);
-    }
-    addAlarmKeys(layout, own.keys);
+    buildTankAlarmRows(layout, ids.shaft_alarms, "Shaft Alarms", "Shaft %d Stopped");
 }

@@ -39,14 +39,11 @@ void Seeder_screens::TankCalibrationSettingsMask(Seeder_pool_ids& ids, Seeder_la
     // extension: one of the two groups is shown.
     VtObjectContainer* row = rows.at(2);
     VtObjectOutputFieldString* unit = nullptr;
-    VtObjectContainer* rate_group = createContainerLike(pool, *row);
-    addToContainer(row, 0, 0, rate_group);
+    VtObjectContainer* rate_group = placeGroup(layout, row, false);
     own.set_rate_group.record(rate_group);
     own.set_rate.record(placeGroupInput(layout, rate_group, "Set Rate", "12345", unit));
     own.set_rate_units.record(unit);
-    VtObjectContainer* extension_group = createContainerLike(pool, *row);
-    addToContainer(row, 0, 0, extension_group);
-    extension_group->setHidden(true);
+    VtObjectContainer* extension_group = placeGroup(layout, row, true);
     own.extension_group.record(extension_group);
     own.extension.record(placeGroupInput(layout, extension_group, "Actuator Extension", "%", unit));
     own.instruction.record(placeTextInRow(pool, row, instruction_sample, layout.font[0], 2, 1, 2));
@@ -61,18 +58,12 @@ void Seeder_screens::TankCalibrationSettingsMask(Seeder_pool_ids& ids, Seeder_la
 
     createColumns(layout, halves, 7, rows.at(4));
     placeLabelInRow(pool, halves.at(0), "Cal. Factor", layout.font[0], 2, 0);
-    const Seeder_switched_number factor = placeSwitchedNumber(layout, halves.at(0), 2, 1);
-    own.cal_factor_variable.record(factor.variable);
-    own.cal_factor_input.record(factor.input);
-    own.cal_factor_output.record(factor.output);
-    own.cal_factor_pointer.record(factor.pointer);
+    recordSwitchedNumber(placeSwitchedNumber(layout, halves.at(0), 2, 1), own.cal_factor_variable,
+                         own.cal_factor_input, own.cal_factor_output, own.cal_factor_pointer);
     own.cal_factor_units.record(placeUnitInRow(layout, halves.at(0), "pulses/gal ", 2, 0));
     placeLabelInRow(pool, halves.at(1), "Weight", layout.font[0], 2, 0);
-    const Seeder_switched_number weight = placeSwitchedNumber(layout, halves.at(1), 2, 1);
-    own.weight_variable.record(weight.variable);
-    own.weight_input.record(weight.input);
-    own.weight_output.record(weight.output);
-    own.weight_pointer.record(weight.pointer);
+    recordSwitchedNumber(placeSwitchedNumber(layout, halves.at(1), 2, 1), own.weight_variable, own.weight_input,
+                         own.weight_output, own.weight_pointer);
     addRowSeparators(layout, rows);
 
     VtObjectSoftKeyMask* keys = createSoftKeyMask(pool, 1);
