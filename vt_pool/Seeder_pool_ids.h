@@ -394,19 +394,38 @@ struct Width_and_speed_ids {
     Spare_ids<7> spare;
 };
 
+// History menu (10), seeder menu (16), settings (14) and main screen (17).
+struct History_screen_keys {
+    Key_id history_key;
+    Key_id seeder_key;
+    Key_id settings_key;
+    Key_id main_key;
+};
+
 struct Totals_history_ids {
-    Mask_id mask;
-    Spare_ids<12> spare;
+    Mask_id mask;                                // 430
+    History_screen_keys keys;                    // 431 .. 434
+    Output_number_id area;                       // 435
+    Output_number_id distance;                   // 436
+    Output_number_id time;                       // 437
+    Output_number_id max_speed;                  // 438
+    std::array<Output_number_id, 4> tank_totals; // 439 .. 442
 };
 
 struct Shafts_history_ids {
-    Mask_id mask;
-    Spare_ids<8> spare;
+    Mask_id mask;                                 // 443
+    History_screen_keys keys;                     // 444 .. 447
+    std::array<Output_number_id, 4> shaft_speeds; // 448 .. 451
 };
 
 struct Fans_history_ids {
-    Mask_id mask;
-    Spare_ids<9> spare;
+    Mask_id mask;                  // 452
+    History_screen_keys keys;      // 453 .. 456
+    Input_list_id fan_list;        // 457: "1", "2"
+    Output_number_id max_speed;    // 458
+    Output_number_id max_pressure; // 459
+    Output_number_id avg_speed;    // 460
+    Output_number_id avg_pressure; // 461
 };
 
 struct External_options_ids {
@@ -473,38 +492,80 @@ struct Alarm_settings_menu_ids {
 };
 
 struct Product_settings_ids {
-    Mask_id mask;
-    Spare_ids<15> spare;
+    Mask_id mask;                   // 580
+    Key_id product_menu_key;        // 581: 29
+    Key_id settings_key;            // 582: 14
+    Key_id main_key;                // 583: 17
+    Button_id cal_factor_button;    // 584: 113, inside cal_button_group
+    Input_string_id name;           // 585
+    Input_list_id tank_list;        // 586: "1" .. "4", "OFF"
+    Input_number_id density;        // 587
+    Input_number_id rate_1;         // 588
+    Input_number_id rate_2;         // 589
+    Input_number_id cal_factor;     // 590: inside cal_factor_group
+    Input_number_id inc_dec;        // 591
+    Container_id cal_button_group;  // 592: shown for a tank calibrated by a run
+    Container_id cal_factor_group;  // 593: shown for a tank whose factor is typed in
+    Output_string_id rate_units;    // 594
+    Output_string_id cal_factor_units; // 595
 };
 
 struct Tank_calibration_ids {
-    Mask_id mask;                          // 596
-    Spare_ids<4> spare_a;                  // 597 .. 600
-    Key_id cal_style_key;                  // 601: 88
-    Key_id product_settings_key;           // 602: 20
-    Spare_ids<2> spare_b;                  // 603 .. 604
-    std::array<Pointer_id, 4> key_slots;   // 605 .. 608
-    std::array<Any_id, 22> step_fields;    // 609 .. 630
+    Mask_id mask;                              // 596
+    Key_id start_key;                          // 597: 58
+    Key_id next_key;                           // 598: 8
+    Key_id cancel_key;                         // 599: 9
+    Key_id accept_key;                         // 600: 7
+    Key_id cal_style_key;                      // 601: 88
+    Key_id product_settings_key;               // 602: 20
+    Pointer_id cal_style_slot;                 // 603: soft-key place 5
+    Pointer_id product_settings_slot;          // 604: soft-key place 6
+    std::array<Pointer_id, 4> key_slots;       // 605 .. 608: places 1 .. 4
+    Output_number_id tank_number;              // 609
+    Output_string_id product_name;             // 610
+    Container_id set_rate_group;               // 611
+    Input_number_id set_rate;                  // 612
+    Output_string_id set_rate_units;           // 613
+    Container_id extension_group;              // 614: hidden
+    Input_number_id extension;                 // 615
+    Output_string_id revs_label;               // 616
+    Output_number_id revs;                     // 617
+    Output_number_id estimated_weight;         // 618
+    Output_string_id weight_units;             // 619
+    Number_variable_id cal_factor_variable;    // 620
+    Input_number_id cal_factor_input;          // 621
+    Output_number_id cal_factor_output;        // 622
+    Pointer_id cal_factor_pointer;             // 623: shows the input or the output
+    Output_string_id cal_factor_units;         // 624
+    Number_variable_id weight_variable;        // 625
+    Input_number_id weight_input;              // 626
+    Output_number_id weight_output;            // 627
+    Pointer_id weight_pointer;                 // 628
+    Output_string_id instruction;              // 629
+    Spare_ids<1> spare;                        // 630
 };
 
 struct Area_test_ids {
-    Mask_id mask;
-    Spare_ids<35> spare;
-};
-
-struct Fan_alarms_ids {
-    Mask_id mask;
-    Spare_ids<11> spare;
-};
-
-struct Tank_alarms_ids {
-    Mask_id mask;
-    Spare_ids<19> spare;
-};
-
-struct Shaft_alarms_ids {
-    Mask_id mask;
-    Spare_ids<15> spare;
+    Mask_id mask;                                   // 631
+    Key_id settings_key;                            // 632: 14
+    Key_id main_key;                                // 633: 17
+    Key_id start_key;                               // 634: 58
+    Key_id pause_key;                               // 635: 90
+    Key_id resume_key;                              // 636: 91
+    Key_id reset_key;                               // 637: 59
+    std::array<Pointer_id, 4> key_slots;            // 638 .. 641
+    Number_variable_id required_variable;           // 642
+    Input_number_id required_input;                 // 643
+    Output_number_id required_output;               // 644
+    Pointer_id required_pointer;                    // 645
+    Output_number_id area_covered;                  // 646
+    Output_string_id area_units;                    // 647
+    std::array<Container_id, 4> tank_groups;        // 648 .. 651
+    std::array<Output_number_id, 4> tank_values;    // 652 .. 655
+    std::array<Output_string_id, 4> tank_units;     // 656 .. 659
+    std::array<Rectangle_id, 4> tank_indicators;    // 660 .. 663: red fill
+    Output_string_id instruction;                   // 664
+    Spare_ids<2> spare;
 };
 
 // Alarms menu (29), settings (14) and main screen (17).
@@ -514,33 +575,62 @@ struct Alarm_screen_keys {
     Key_id main_key;
 };
 
+// The lists hold "Disabled" (0) and "Enabled" (1). A tank's row on the
+// per-tank screens is its left and its right cell.
+struct Fan_alarms_ids {
+    Mask_id mask;                                 // 667
+    Alarm_screen_keys keys;                       // 668 .. 670
+    std::array<Input_list_id, 4> lists;           // 671 .. 674: press. low, press. high, speed low, speed high
+    std::array<Input_number_id, 4> alarm_points;  // 675 .. 678
+};
+
+// Two alarms of each tank, one tank a row: tank alarms (low, empty) at 679,
+// tank motor alarms (sensor, jam) at 723.
+struct Tank_alarm_pair_ids {
+    Mask_id mask;                                 // +0
+    Alarm_screen_keys keys;                       // +1 .. +3
+    std::array<Input_list_id, 4> first_lists;     // +4 .. +7
+    std::array<Input_list_id, 4> second_lists;    // +8 .. +11
+    std::array<Container_id, 4> left_cells;       // +12 .. +15
+    std::array<Container_id, 4> right_cells;      // +16 .. +19
+};
+using Tank_alarms_ids = Tank_alarm_pair_ids;
+using Tank_motor_alarms_ids = Tank_alarm_pair_ids;
+
+// One alarm of each tank, one tank a row: shaft alarms at 699, tank gear
+// alarms at 743.
+struct Tank_alarm_row_ids {
+    Mask_id mask;                                 // +0
+    Alarm_screen_keys keys;                       // +1 .. +3
+    std::array<Input_list_id, 4> lists;           // +4 .. +7
+    std::array<Container_id, 4> left_cells;       // +8 .. +11
+    std::array<Container_id, 4> right_cells;      // +12 .. +15
+};
+using Shaft_alarms_ids = Tank_alarm_row_ids;
+using Tank_gear_alarms_ids = Tank_alarm_row_ids;
+
 struct Other_alarms_ids {
     Mask_id mask;                          // 715
     Alarm_screen_keys keys;                // 716 .. 718
-    std::array<Input_list_id, 3> lists;    // 719 .. 721
-    Spare_ids<1> spare;
-};
-
-struct Tank_motor_alarms_ids {
-    Mask_id mask;
-    Spare_ids<19> spare;
-};
-
-struct Tank_gear_alarms_ids {
-    Mask_id mask;
-    Spare_ids<15> spare;
+    std::array<Input_list_id, 4> lists;    // 719 .. 722: tank off, alternative rate, case drain, blocked head
 };
 
 struct Tank_pressure_alarms_ids {
-    Mask_id mask;
-    Spare_ids<27> spare;
+    Mask_id mask;                                 // 759
+    Alarm_screen_keys keys;                       // 760 .. 762
+    std::array<Input_list_id, 4> low_lists;       // 763 .. 766
+    std::array<Input_list_id, 4> high_lists;      // 767 .. 770
+    std::array<Input_number_id, 4> low_points;    // 771 .. 774
+    std::array<Input_number_id, 4> high_points;   // 775 .. 778
+    std::array<Container_id, 4> left_cells;       // 779 .. 782
+    std::array<Container_id, 4> right_cells;      // 783 .. 786
 };
 
 struct No_flow_alarms_ids {
     Mask_id mask;                          // 787
     Alarm_screen_keys keys;                // 788 .. 790
-    std::array<Input_list_id, 3> lists;    // 791 .. 793
-    Spare_ids<6> spare;
+    std::array<Input_list_id, 4> lists;    // 791 .. 794: tanks off, no speed, no fan, no fan pressure
+    Spare_ids<5> spare;
 };
 
 struct Advanced_settings_ids {
@@ -556,8 +646,21 @@ struct Confirm_factory_reset_ids {
 };
 
 struct Factory_upgrade_ids {
-    Mask_id mask;
-    Spare_ids<18> spare;
+    Mask_id mask;                        // 806
+    Key_id advanced_key;                 // 807: 14
+    Key_id main_key;                     // 808: 17
+    Key_id volume_key;                   // 809: 58 "Toggle" / "FS Vol"
+    Key_id start_key;                    // 810: 58
+    Key_id stop_key;                     // 811: 111
+    Key_id continue_key;                 // 812: 112
+    std::array<Pointer_id, 5> key_slots; // 813 .. 817: four key places, then Stop or Continue
+    Output_string_id state;              // 818
+    Output_string_id error;              // 819
+    Output_number_id progress;           // 820
+    Output_string_id volume;             // 821
+    Input_list_id type_list;             // 822
+    Output_string_id instruction;        // 823
+    Spare_ids<1> spare;
 };
 
 struct Blocked_head_settings_ids {
@@ -576,19 +679,68 @@ struct Blocked_head_settings_ids {
     Spare_ids<5> spare;
 };
 
+// The multi-tank calibration's keys are shown through soft-key places, in
+// the order of the keys; each array holds tanks 1 to 4.
 struct Multi_tank_cal1_ids {
-    Mask_id mask;
-    Spare_ids<88> spare;
+    Mask_id mask;                                    // 842
+    Key_id product_settings_key;                     // 843: 29
+    Key_id main_key;                                 // 844: 17
+    Key_id next_key;                                 // 845: 8
+    Key_id reset_key;                                // 846: 59
+    Key_id master_key;                               // 847: 6
+    Key_id cal_style_key;                            // 848: 88
+    std::array<Pointer_id, 6> key_slots;             // 849 .. 854
+    Rectangle_id master_indicator;                   // 855: inside the master key
+    std::array<Container_id, 4> rows;                // 856 .. 859
+    std::array<Container_id, 4> rate_groups;        // 860 .. 863: first alternative, the target
+    std::array<Container_id, 4> preset_groups;       // 864 .. 867: second alternative, hidden
+    std::array<Container_id, 4> off_groups;          // 868 .. 871
+    std::array<Container_id, 4> on_groups;           // 872 .. 875
+    std::array<Button_id, 4> off_buttons;            // 876 .. 879: 114 .. 117
+    std::array<Button_id, 4> on_buttons;             // 880 .. 883: 118 .. 121
+    std::array<Input_number_id, 4> targets;          // 884 .. 887
+    std::array<Number_variable_id, 4> preset_variables; // 888 .. 891
+    std::array<Input_number_id, 4> preset_inputs;    // 892 .. 895
+    std::array<Output_number_id, 4> preset_outputs;  // 896 .. 899
+    std::array<Pointer_id, 4> preset_pointers;       // 900 .. 903
+    std::array<Output_number_id, 4> estimated_weights; // 904 .. 907
+    std::array<Output_number_id, 4> revs;            // 908 .. 911
+    std::array<Output_number_id, 4> loads;           // 912 .. 915
+    std::array<Output_string_id, 4> names;           // 916 .. 919
+    Spare_ids<11> spare;
 };
 
 struct Multi_tank_cal2_ids {
-    Mask_id mask;
-    Spare_ids<41> spare;
+    Mask_id mask;                                    // 931
+    Key_id next_key;                                 // 932: 8
+    Key_id cancel_key;                               // 933: 9
+    std::array<Pointer_id, 2> key_slots;             // 934 .. 935
+    std::array<Container_id, 4> rows;                // 936 .. 939
+    std::array<Output_string_id, 4> names;           // 940 .. 943
+    std::array<Output_number_id, 4> estimated_weights; // 944 .. 947
+    std::array<Number_variable_id, 4> actual_variables; // 948 .. 951
+    std::array<Input_number_id, 4> actual_inputs;    // 952 .. 955
+    std::array<Output_number_id, 4> actual_outputs;  // 956 .. 959
+    std::array<Pointer_id, 4> actual_pointers;       // 960 .. 963
+    Spare_ids<9> spare;
 };
 
 struct Multi_tank_cal3_ids {
-    Mask_id mask;
-    Spare_ids<41> spare;
+    Mask_id mask;                                    // 973
+    Key_id clear_all_key;                            // 974: 29
+    Key_id save_all_key;                             // 975: 17
+    Key_id exit_key;                                 // 976: 109
+    Key_id back_key;                                 // 977: 100
+    std::array<Pointer_id, 4> key_slots;             // 978 .. 981
+    std::array<Container_id, 4> rows;                // 982 .. 985
+    std::array<Output_string_id, 4> names;           // 986 .. 989
+    std::array<Output_number_id, 4> old_factors;     // 990 .. 993
+    std::array<Output_number_id, 4> new_factors;     // 994 .. 997
+    std::array<Output_number_id, 4> differences;     // 998 .. 1001
+    std::array<Container_id, 4> ignore_groups;       // 1002 .. 1005
+    std::array<Container_id, 4> save_groups;         // 1006 .. 1009
+    std::array<Button_id, 4> ignore_buttons;         // 1010 .. 1013: 101 .. 104
+    Spare_ids<1> spare;
 };
 
 // What the operating screen builds for one tank row.
@@ -648,6 +800,22 @@ struct Main_screen_more_ids {
 
 struct Tank_settings_more_ids {
     std::array<Button_id, 4> setup_buttons; // "Setup1" .. "Setup4"
+};
+
+struct Totals_history_more_ids {
+    Output_string_id distance_units;
+};
+
+struct Fans_history_more_ids {
+    std::array<Output_string_id, 2> fan_items; // the fan list's elements
+};
+
+struct Product_settings_more_ids {
+    std::array<Output_string_id, 5> tank_items; // the tank list's elements, "OFF" last
+};
+
+struct Multi_tank_cal3_more_ids {
+    std::array<Button_id, 4> save_buttons; // 105 .. 108
 };
 
 struct Seeder_pool_ids {
@@ -711,6 +879,10 @@ struct Seeder_pool_ids {
     Advanced_settings_more_ids advanced_settings_more;
     Main_screen_more_ids main_more;
     Tank_settings_more_ids tank_settings_more;
+    Totals_history_more_ids totals_history_more;
+    Fans_history_more_ids fans_history_more;
+    Product_settings_more_ids product_settings_more;
+    Multi_tank_cal3_more_ids multi_tank_cal3_more;
 
     // The record of tank 1 to 4, through its reference.
     Seeder_tank_record& tank(uint32_t number) { return tank_records.at(tank_record_refs.at(number - 1)); }
@@ -791,7 +963,7 @@ static_assert(offsetof(Seeder_pool_ids, product_settings) == entry(580));
 static_assert(offsetof(Seeder_pool_ids, tank_calibration) == entry(596));
 static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, cal_style_key) == entry(601));
 static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, key_slots) == entry(605));
-static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, step_fields) == entry(609));
+static_assert(offsetof(Seeder_pool_ids, tank_calibration) + offsetof(Tank_calibration_ids, tank_number) == entry(609));
 static_assert(offsetof(Seeder_pool_ids, area_test) == entry(631));
 static_assert(offsetof(Seeder_pool_ids, fan_alarms) == entry(667));
 static_assert(offsetof(Seeder_pool_ids, tank_alarms) == entry(679));

@@ -1,9 +1,8 @@
+#include "vt_pool/screens/Seeder_screen_parts.h"
 #include "vt_pool/screens/Seeder_screens.h"
-#include "vt_pool/model/VtColour.h"
 
+// The low and empty alarms of each tank.
 void Seeder_screens::TankAlarmsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
-    VtObjectDataMask* mask = createDataMask(layout.pool);
-    mask->setBackgroundColour(VtColour(1));
-    ids.tank_alarms.mask.record(mask);
+    buildTankAlarmPairs(layout, ids.tank_alarms, "Tank Alarms", "Tank %d Low", "Tank %d Empty");
 }

@@ -1,9 +1,8 @@
+#include "vt_pool/screens/Seeder_screen_parts.h"
 #include "vt_pool/screens/Seeder_screens.h"
-#include "vt_pool/model/VtColour.h"
 
+// The gear alarm of each tank.
 void Seeder_screens::TankGearAlarmsMask(Seeder_pool_ids& ids, Seeder_layout& layout)
 {
-    VtObjectDataMask* mask = createDataMask(layout.pool);
-    mask->setBackgroundColour(VtColour(1));
-    ids.tank_gear_alarms.mask.record(mask);
+    buildTankAlarmRows(layout, ids.tank_gear_alarms, "Tank Gear Alarms", "Tank Gear %d");
 }
