@@ -87,21 +87,10 @@ void Can_gril::handle_timeout(Timeout& timeout)
         remove_timeout(tick_);
 }
 
-void Can_gril::resume_tick()
-{
-    if (tick_.is_armed())
-        return;
-    const Atime now = Atime::now();
-    Atime next = tick_.get_deadline();
-    if (next < now)
-        next += Rtime(((now - next).ms() + tick_ms - 1) / tick_ms * tick_ms);
-    submit_timeout_at(tick_, next);
-}
-
 void Can_gril::handle_event(waiter_event& event)
 {
     if (event.data == &tick_) {
-        resume_tick();
+        resume_timeout(tick_);
         return;
     }
     Debug_base::print(debug_module, "GOC Got event %x %x\n", unsigned(event.module), unsigned(event.code));

@@ -43,8 +43,6 @@ protected:
 
 private:
     void read_frame(ZEV_smart_stack& stack);
-    // The tick again, at its next instant on the rhythm it had.
-    void resume_tick();
 
     Timeout tick_{true, tick_ms};
     ZEV_smart_stack* stacks_[max_stacks] = {};

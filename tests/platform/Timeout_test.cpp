@@ -57,6 +57,26 @@ TEST(Timeout, a_repeating_timeout_fires_exactly_once_per_period)
     }
 }
 
+TEST(Timeout, a_resumed_repeating_timeout_keeps_its_rhythm_and_an_armed_one_is_left_alone)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    Timeout tick(true);
+    task.submit_timeout(tick, 30);
+    step(clock, task, 30);
+    task.remove_timeout(tick);
+    step(clock, task, 70); // at 100: the rhythm's next instant is 120
+    task.resume_timeout(tick);
+    task.resume_timeout(tick);
+    step(clock, task, 40);
+    ASSERT_EQ(task.fired.size(), 2u);
+    EXPECT_EQ(task.fired[1].second, 120);
+    task.resume_timeout(tick); // armed: its deadline stays 150
+    step(clock, task, 10);
+    ASSERT_EQ(task.fired.size(), 3u);
+    EXPECT_EQ(task.fired[2].second, 150);
+}
+
 TEST(Timeout, a_one_shot_fires_once)
 {
     Manual_clock clock(0);
