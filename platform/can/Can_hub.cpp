@@ -172,17 +172,18 @@ bool Can_hub::read_client(Client& client)
     client.reader.feed(read_buffer_.get(), size_t(n));
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
+    const Socketcand_text::Stamp stamp = Socketcand_text::stamp(now.tv_sec, int(now.tv_nsec / 1000));
     Socketcand_reader::Item item;
     while (!client.dead && client.reader.next(item)) {
         if (item.bad)
             queue_error(client, std::string(item.text));
         else
-            handle(client, item.text, now);
+            handle(client, item.text, stamp);
     }
     return true;
 }
 
-void Can_hub::handle(Client& client, std::string_view message, const timespec& now)
+void Can_hub::handle(Client& client, std::string_view message, const Socketcand_text::Stamp& stamp)
 {
     using State = Client::State;
     const Socketcand_text::Words words = Socketcand_text::words(message);
@@ -213,7 +214,7 @@ void Can_hub::handle(Client& client, std::string_view message, const timespec& n
         else if (!Socketcand_text::parse_send(words, frame, error))
             queue_error(client, error);
         else
-            forward(client, Socketcand_text::format_frame(frame, now.tv_sec, int(now.tv_nsec / 1000)).view());
+            forward(client, Socketcand_text::format_frame(frame, stamp).view());
     } else {
         queue_error(client, command.empty() ? "empty message" : "unknown command " + std::string(command));
     }

@@ -1,10 +1,11 @@
 #pragma once
+#include "platform/can/Socketcand_text.h"
+
 #include <list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <time.h>
 #include <vector>
 
 // A CAN server for machines without CAN hardware: one virtual bus per TCP
@@ -41,8 +42,8 @@ private:
     void serve();
     void accept_client(size_t port_index);
     bool read_client(Client& client);
-    // A message of one read, which came at `now`.
-    void handle(Client& client, std::string_view message, const timespec& now);
+    // A message of one read, stamped with the time the read came.
+    void handle(Client& client, std::string_view message, const Socketcand_text::Stamp& stamp);
     void forward(const Client& sender, std::string_view frame_text);
     void queue(Client& client, std::string_view text);
     void queue_error(Client& client, std::string text);

@@ -70,9 +70,44 @@ int data_length(const Can_frame& frame)
     return frame.dlc < 8 ? frame.dlc : 8;
 }
 
+constexpr std::array<bool, 256> spaces = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {' ', '\t', '\r', '\n'})
+        table[c] = true;
+    return table;
+}();
+
 bool is_space(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return spaces[uint8_t(c)];
+}
+
+bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
+{
+    if (text.empty() || text.size() > max_digits)
+        return false;
+    // Any character that is no digit leaves its mark in `bad`; one test at the end.
+    uint32_t result = 0;
+    uint8_t bad = 0;
+    for (char c : text) {
+        const uint8_t digit = hex_values[uint8_t(c)];
+        bad |= digit;
+        result = result * 16 + (digit & 0xF);
+    }
+    if (bad == not_hex)
+        return false;
+    value = result;
+    return true;
+}
+
+bool parse_id(std::string_view text, Can_frame& frame)
+{
+    uint32_t id;
+    if (!parse_hex(text, 8, id))
+        return false;
+    frame.extended = text.size() > 3;
+    frame.id = id;
+    return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
 }
 
 }
@@ -97,21 +132,36 @@ Socketcand_text::Text Socketcand_text::format_send(const Can_frame& frame)
     return text;
 }
 
-Socketcand_text::Text Socketcand_text::format_frame(const Can_frame& frame, int64_t seconds, int micros)
+Socketcand_text::Stamp Socketcand_text::stamp(int64_t seconds, int micros)
 {
-    Text text;
-    char* p = put_id(put_text(text.chars_, "< frame "), frame);
-    *p++ = ' ';
+    Stamp stamp;
+    char* p = stamp.chars_;
     if (seconds < 0)
         *p++ = '-';
     p = put_decimal(p, seconds < 0 ? 0 - uint64_t(seconds) : uint64_t(seconds), 1);
     *p++ = '.';
     p = put_decimal(p, uint64_t(micros), 6);
+    stamp.size_ = size_t(p - stamp.chars_);
+    return stamp;
+}
+
+Socketcand_text::Text Socketcand_text::format_frame(const Can_frame& frame, const Stamp& stamp)
+{
+    Text text;
+    char* p = put_id(put_text(text.chars_, "< frame "), frame);
+    *p++ = ' ';
+    std::memcpy(p, stamp.chars_, stamp.size_);
+    p += stamp.size_;
     *p++ = ' ';
     for (int i = 0; i < data_length(frame); ++i)
         p = put_byte(p, frame.data[i]);
     put_end(p, text);
     return text;
+}
+
+Socketcand_text::Text Socketcand_text::format_frame(const Can_frame& frame, int64_t seconds, int micros)
+{
+    return format_frame(frame, stamp(seconds, micros));
 }
 
 Socketcand_text::Words Socketcand_text::words(std::string_view message)
@@ -136,34 +186,6 @@ Socketcand_text::Words Socketcand_text::words(std::string_view message)
         ++out.count_;
     }
     return out;
-}
-
-bool Socketcand_text::parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
-{
-    if (text.empty() || text.size() > max_digits)
-        return false;
-    // Any character that is no digit leaves its mark in `bad`; one test at the end.
-    uint32_t result = 0;
-    uint8_t bad = 0;
-    for (char c : text) {
-        const uint8_t digit = hex_values[uint8_t(c)];
-        bad |= digit;
-        result = result * 16 + (digit & 0xF);
-    }
-    if (bad == not_hex)
-        return false;
-    value = result;
-    return true;
-}
-
-bool Socketcand_text::parse_id(std::string_view text, Can_frame& frame)
-{
-    uint32_t id;
-    if (!parse_hex(text, 8, id))
-        return false;
-    frame.extended = text.size() > 3;
-    frame.id = id;
-    return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
 }
 
 bool Socketcand_text::parse_send(const Words& words, Can_frame& frame, std::string& error)

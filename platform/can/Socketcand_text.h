@@ -46,8 +46,19 @@ public:
         size_t size_ = 0;
     };
 
+    // The time of a frame message, "SECONDS.MICROS", written once for all
+    // the frames that came at that time.
+    class Stamp {
+    private:
+        friend class Socketcand_text;
+        char chars_[44]; // a sign, 20 digits, a point and 6 digits, with room
+        size_t size_ = 0;
+    };
+
     // frame.dlc at most 8 (no more than 8 bytes are written); micros from 0 to 999999.
     static Text format_send(const Can_frame& frame);
+    static Stamp stamp(int64_t seconds, int micros);
+    static Text format_frame(const Can_frame& frame, const Stamp& stamp);
     static Text format_frame(const Can_frame& frame, int64_t seconds, int micros);
 
     static Words words(std::string_view message);
@@ -58,7 +69,5 @@ public:
     static bool parse_frame(const Words& words, Can_frame& frame);
 
 private:
-    static bool parse_id(std::string_view text, Can_frame& frame);
-    static bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value);
     static void put_end(char* end, Text& text);
 };
