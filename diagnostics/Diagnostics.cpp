@@ -4,6 +4,7 @@
 #include "platform/can/ZEV_smart_stack.h"
 #include "platform/can/ZEV_trans.h"
 #include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Resume_timeout.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -274,7 +275,7 @@ void Diagnostics::_receive_error_report(const Diagnostics_messages::Msg_RR& repo
     }
     // The DM1 timer rests while no change waits to be told.
     if (dm1_pending_)
-        resume_timeout(dm1_timer_);
+        resume_timeout(*this, dm1_timer_);
 }
 
 unsigned Diagnostics::get_error_report_for_grift(uint8_t src, unsigned max, uint16_t* out)

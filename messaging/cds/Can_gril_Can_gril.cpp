@@ -4,6 +4,7 @@
 #include "platform/can/ZEV_smart_stack.h"
 #include "platform/can/ZEV_trans.h"
 #include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Resume_timeout.h"
 
 namespace Can_gril {
 
@@ -90,7 +91,7 @@ void Can_gril::handle_timeout(Timeout& timeout)
 void Can_gril::handle_event(waiter_event& event)
 {
     if (event.data == &tick_) {
-        resume_timeout(tick_);
+        resume_timeout(*this, tick_);
         return;
     }
     Debug_base::print(debug_module, "GOC Got event %x %x\n", unsigned(event.module), unsigned(event.code));

@@ -220,19 +220,6 @@ void Diner::submit_timeout_at(Timeout& t, Atime deadline)
         waiter_.wake();
 }
 
-void Diner::resume_timeout(Timeout& t)
-{
-    if (t.is_armed())
-        return;
-    // A repeating timeout's deadline moved on to its next instant as it fired.
-    const Atime now = Atime::now();
-    const int64_t period = std::max(t.get_period(), 1);
-    Atime next = t.get_deadline();
-    if (next < now)
-        next += Rtime(((now - next).ms() + period - 1) / period * period);
-    submit_timeout_at(t, next);
-}
-
 void Diner::remove_timeout(Timeout& t)
 {
     std::lock_guard<std::mutex> lock(timer_mutex());

@@ -51,9 +51,6 @@ public:
     void submit_timeout(Timeout& t, int period_ms);  // sets the period first
     void submit_timeout_at(Timeout& t, Atime deadline);
     void remove_timeout(Timeout& t);
-    // A repeating timeout removed while it had nothing to do comes back at
-    // the next instant of the rhythm it had; one still armed is left alone.
-    void resume_timeout(Timeout& t);
 
     // Runs the queued events and due timeouts on the calling thread, for tests
     // that step a manual clock. The task must not be started. Returns how many ran.

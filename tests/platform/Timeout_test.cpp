@@ -1,4 +1,5 @@
 #include "platform/rtos/Diner.h"
+#include "platform/rtos/Resume_timeout.h"
 
 #include <gtest/gtest.h>
 
@@ -66,12 +67,12 @@ TEST(Timeout, a_resumed_repeating_timeout_keeps_its_rhythm_and_an_armed_one_is_l
     step(clock, task, 30);
     task.remove_timeout(tick);
     step(clock, task, 70); // at 100: the rhythm's next instant is 120
-    task.resume_timeout(tick);
-    task.resume_timeout(tick);
+    resume_timeout(task, tick);
+    resume_timeout(task, tick);
     step(clock, task, 40);
     ASSERT_EQ(task.fired.size(), 2u);
     EXPECT_EQ(task.fired[1].second, 120);
-    task.resume_timeout(tick); // armed: its deadline stays 150
+    resume_timeout(task, tick); // armed: its deadline stays 150
     step(clock, task, 10);
     ASSERT_EQ(task.fired.size(), 3u);
     EXPECT_EQ(task.fired[2].second, 150);
