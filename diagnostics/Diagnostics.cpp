@@ -4,6 +4,7 @@
 #include "platform/can/ZEV_smart_stack.h"
 #include "platform/can/ZEV_trans.h"
 #include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Resume_timeout.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -272,6 +273,9 @@ void Diagnostics::_receive_error_report(const Diagnostics_messages::Msg_RR& repo
             advance_update_id();
         }
     }
+    // The DM1 timer rests while no change waits to be told.
+    if (dm1_pending_)
+        resume_timeout(*this, dm1_timer_);
 }
 
 unsigned Diagnostics::get_error_report_for_grift(uint8_t src, unsigned max, uint16_t* out)
@@ -475,6 +479,8 @@ void Diagnostics::handle_timeout(Timeout& timeout)
     } else if (&timeout == &dm1_timer_) {
         if (dm1_pending_)
             send_DM1_broadcasts();
+        if (!dm1_pending_)
+            remove_timeout(dm1_timer_);
     } else if (history_ && &timeout == &history_->timer_) {
         continue_history();
     }

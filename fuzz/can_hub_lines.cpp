@@ -99,9 +99,9 @@ public:
             reader_.feed(buf, size_t(n));
         }
         if (item.bad)
-            std::fprintf(stderr, "unreadable message from the hub: %s\n", item.text.c_str());
+            std::fprintf(stderr, "unreadable message from the hub: %.*s\n", int(item.text.size()), item.text.data());
         fuzz_check(!item.bad, "every message of the hub can be read");
-        return item.text;
+        return std::string(item.text);
     }
 
 private:

@@ -12,6 +12,8 @@ void Event_handler::signal_event(bool)
     std::lock_guard<Owned_mutex> guard(server_.watch_lock_);
     for (Peer* peer : peers_)
         peer->pending.push_back(this);
+    if (!peers_.empty() && !server_.ticking_.exchange(true) && server_.wake_)
+        server_.wake_();
 }
 
 }

@@ -317,6 +317,28 @@ void Server::on_tx_complete(int code)
     flush_pending();
 }
 
+void Server::set_wake(std::function<void()> wake)
+{
+    std::lock_guard<Owned_mutex> guard(watch_lock_);
+    wake_ = std::move(wake);
+}
+
+bool Server::tick_wanted()
+{
+    // Cleared before the look, so that a change queued after it finds the
+    // flag down and wakes the transport.
+    ticking_.store(false);
+    bool waiting = false;
+    {
+        std::lock_guard<Owned_mutex> guard(watch_lock_);
+        for (auto& p : peers_)
+            waiting = waiting || !p->pending.empty();
+    }
+    if (waiting)
+        ticking_.store(true);
+    return waiting;
+}
+
 void Server::flush_pending()
 {
     if (in_flight_ > 0)

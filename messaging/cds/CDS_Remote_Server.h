@@ -4,8 +4,10 @@
 #include "messaging/cds/CDS_Remote_Event_handler.h"
 #include "platform/rtos/Owned_mutex.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <unordered_set>
 #include <vector>
@@ -50,6 +52,13 @@ public:
     // 0: the transport's periodic tick; +-send_code: a send ended.
     void on_tx_complete(int code);
 
+    // The transport ticks only while a notification waits: after a tick,
+    // tick_wanted says whether one does; when none did, the next change
+    // queued calls `wake` (on the changing task, under the watch lock, so it
+    // must take no lock) so that the ticks resume.
+    void set_wake(std::function<void()> wake);
+    bool tick_wanted();
+
     // The description from offset, at most capacity - 1 characters of it,
     // from the item with the id (0: the whole tree) to depth; its length
     // (0 for an unknown id).
@@ -81,6 +90,10 @@ private:
     std::vector<uint8_t> ids_compressed_;
     bool ids_built_ = false;
     int in_flight_ = 0;
+
+    std::function<void()> wake_; // guarded by watch_lock_
+    // False once a tick found nothing waiting, until a change is queued.
+    std::atomic<bool> ticking_{true};
 
     Owned_mutex watch_lock_;
     std::vector<std::unique_ptr<Peer>> peers_;

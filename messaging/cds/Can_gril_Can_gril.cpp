@@ -4,6 +4,7 @@
 #include "platform/can/ZEV_smart_stack.h"
 #include "platform/can/ZEV_trans.h"
 #include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Resume_timeout.h"
 
 namespace Can_gril {
 
@@ -62,6 +63,8 @@ void Can_gril::diner_start()
         stacks_[i]->register_pgn(CDS_backend::pgn, &get_waiter(), &handles_[i], 1);
         Debug_base::print(debug_module, "GOC Reg %d -> %d\n", i, int(handles_[i]));
     }
+    if (server_)
+        server_->set_wake([this] { send_anonymous_event(get_waiter(), &tick_); });
     submit_timeout(tick_, tick_ms);
 }
 
@@ -69,18 +72,28 @@ void Can_gril::diner_stop()
 {
     Debug_base::print(debug_module, "GOC Stopped\n");
     remove_timeout(tick_);
+    if (server_)
+        server_->set_wake(nullptr);
     for (int i = 0; i < max_stacks && stacks_[i]; ++i)
         stacks_[i]->deregister_pgn(CDS_backend::pgn, &get_waiter(), 0);
 }
 
 void Can_gril::handle_timeout(Timeout& timeout)
 {
-    if (&timeout == &tick_ && server_)
-        server_->on_tx_complete(0);
+    if (&timeout != &tick_ || !server_)
+        return;
+    server_->on_tx_complete(0);
+    // Nothing waits: no tick wakes the task until a change is queued.
+    if (!server_->tick_wanted())
+        remove_timeout(tick_);
 }
 
 void Can_gril::handle_event(waiter_event& event)
 {
+    if (event.data == &tick_) {
+        resume_timeout(*this, tick_);
+        return;
+    }
     Debug_base::print(debug_module, "GOC Got event %x %x\n", unsigned(event.module), unsigned(event.code));
     for (int i = 0; i < max_stacks && stacks_[i]; ++i) {
         if (server_ && event.module == stacks_[i]->get_completion_module()) {

@@ -17,7 +17,8 @@ namespace Can_gril {
 // The task "GCAN" that carries the remote data store on CAN: it takes the
 // messages of PGN 0x1EF00 that begin with the marker on up to three stacks
 // to the server, with a back end that answers the sender, and paces the
-// server's notifications with the stacks' send completions and a 30 ms tick.
+// server's notifications with the stacks' send completions and a 30 ms tick,
+// which runs while a notification waits and otherwise rests, keeping its rhythm.
 class Can_gril : public Diner {
 public:
     static constexpr int max_stacks = 3;

@@ -18,6 +18,8 @@
 namespace {
 // A client whose unread output passes this is not reading and is dropped.
 constexpr size_t max_unsent = 1 << 20;
+// What one read takes: under load a whole burst, stamped with one time.
+constexpr size_t read_size = 1 << 16;
 }
 
 struct Can_hub::Client {
@@ -30,7 +32,7 @@ struct Can_hub::Client {
     bool dead = false;
 };
 
-Can_hub::Can_hub(std::vector<int> ports) : ports_(std::move(ports))
+Can_hub::Can_hub(std::vector<int> ports) : ports_(std::move(ports)), read_buffer_(new char[read_size])
 {
     wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake_fd_ < 0)
@@ -99,8 +101,9 @@ void Can_hub::close_all()
 
 void Can_hub::serve()
 {
+    std::vector<pollfd> fds;
     for (;;) {
-        std::vector<pollfd> fds{{wake_fd_, POLLIN, 0}};
+        fds.assign(1, pollfd{wake_fd_, POLLIN, 0});
         for (int fd : listen_fds_)
             fds.push_back({fd, POLLIN, 0});
         for (auto& c : clients_)
@@ -161,24 +164,26 @@ void Can_hub::accept_client(size_t port_index)
 
 bool Can_hub::read_client(Client& client)
 {
-    char buf[4096];
-    ssize_t n = recv(client.fd, buf, sizeof buf, 0);
+    ssize_t n = recv(client.fd, read_buffer_.get(), read_size, 0);
     if (n < 0 && (errno == EINTR || errno == EAGAIN))
         return true;
     if (n <= 0)
         return false;
-    client.reader.feed(buf, size_t(n));
+    client.reader.feed(read_buffer_.get(), size_t(n));
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const Socketcand_text::Stamp stamp = Socketcand_text::stamp(now.tv_sec, int(now.tv_nsec / 1000));
     Socketcand_reader::Item item;
     while (!client.dead && client.reader.next(item)) {
         if (item.bad)
-            queue_error(client, item.text);
+            queue_error(client, std::string(item.text));
         else
-            handle(client, item.text);
+            handle(client, item.text, stamp);
     }
     return true;
 }
 
-void Can_hub::handle(Client& client, const std::string& message)
+void Can_hub::handle(Client& client, std::string_view message, const Socketcand_text::Stamp& stamp)
 {
     using State = Client::State;
     const Socketcand_text::Words words = Socketcand_text::words(message);
@@ -208,17 +213,14 @@ void Can_hub::handle(Client& client, const std::string& message)
             queue_error(client, "open a bus first");
         else if (!Socketcand_text::parse_send(words, frame, error))
             queue_error(client, error);
-        else {
-            timespec now{};
-            clock_gettime(CLOCK_REALTIME, &now);
-            forward(client, Socketcand_text::format_frame(frame, now.tv_sec, int(now.tv_nsec / 1000)));
-        }
+        else
+            forward(client, Socketcand_text::format_frame(frame, stamp).view());
     } else {
         queue_error(client, command.empty() ? "empty message" : "unknown command " + std::string(command));
     }
 }
 
-void Can_hub::forward(const Client& sender, const std::string& frame_text)
+void Can_hub::forward(const Client& sender, std::string_view frame_text)
 {
     for (auto& c : clients_)
         if (c.get() != &sender && !c->dead && c->port_index == sender.port_index && c->state == Client::State::raw)
@@ -237,7 +239,7 @@ void Can_hub::queue_error(Client& client, std::string text)
     queue(client, "< error " + text + " >");
 }
 
-void Can_hub::queue(Client& client, const std::string& text)
+void Can_hub::queue(Client& client, std::string_view text)
 {
     if (client.unsent.size() + text.size() > max_unsent) {
         client.dead = true;

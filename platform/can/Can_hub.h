@@ -1,7 +1,10 @@
 #pragma once
+#include "platform/can/Socketcand_text.h"
+
 #include <list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -39,9 +42,10 @@ private:
     void serve();
     void accept_client(size_t port_index);
     bool read_client(Client& client);
-    void handle(Client& client, const std::string& message);
-    void forward(const Client& sender, const std::string& frame_text);
-    void queue(Client& client, const std::string& text);
+    // A message of one read, stamped with the time the read came.
+    void handle(Client& client, std::string_view message, const Socketcand_text::Stamp& stamp);
+    void forward(const Client& sender, std::string_view frame_text);
+    void queue(Client& client, std::string_view text);
     void queue_error(Client& client, std::string text);
     void flush(Client& client);
     void close_all();
@@ -51,5 +55,6 @@ private:
     std::list<std::unique_ptr<Client>> clients_;
     int wake_fd_ = -1;
     int spare_fd_ = -1; // given up to turn a client away when no descriptor is left
+    std::unique_ptr<char[]> read_buffer_; // the serving thread's
     std::thread thread_;
 };

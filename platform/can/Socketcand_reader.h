@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Cuts the byte stream of a socketcand connection into its messages
 // "< ... >". Messages follow one another with no separator, several may come
@@ -14,7 +15,8 @@ public:
 
     struct Item {
         bool bad = false;
-        std::string text; // the message with its brackets, or what is wrong
+        // The message with its brackets, or what is wrong; valid until the next feed.
+        std::string_view text;
     };
 
     void feed(const char* data, size_t length);
@@ -22,9 +24,10 @@ public:
     bool next(Item& item);
 
 private:
-    enum class State { outside, inside, skipping };
-    State state_ = State::outside;
+    // What came since the last feed, and of the input before it the message
+    // not yet ended.
     std::string input_;
-    size_t pos_ = 0;
-    std::string current_;
+    size_t pos_ = 0;   // the next byte to look at
+    size_t start_ = 0; // the '<' of the message being read, when inside_
+    bool inside_ = false;
 };

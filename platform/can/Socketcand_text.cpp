@@ -1,14 +1,23 @@
 #include "platform/can/Socketcand_text.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
 
 constexpr char hex_digits[] = "0123456789ABCDEF";
 
-// Room for the longest message, also for times out of range: "< frame
-// 1FFFFFFF " and 20 digits with a sign, a point, 20 digits, " " and 16 digits " >".
-constexpr size_t longest = 80;
+// The value of each hex digit, either case; not_hex for any other character.
+constexpr uint8_t not_hex = 0xFF;
+constexpr std::array<uint8_t, 256> hex_values = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = c >= '0' && c <= '9'   ? uint8_t(c - '0')
+                           : c >= 'a' && c <= 'f' ? uint8_t(c - 'a' + 10)
+                           : c >= 'A' && c <= 'F' ? uint8_t(c - 'A' + 10)
+                                                  : not_hex;
+    return table;
+}();
 
 char* put_text(char* p, const char* text)
 {
@@ -61,42 +70,98 @@ int data_length(const Can_frame& frame)
     return frame.dlc < 8 ? frame.dlc : 8;
 }
 
+constexpr std::array<bool, 256> spaces = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {' ', '\t', '\r', '\n'})
+        table[c] = true;
+    return table;
+}();
+
 bool is_space(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return spaces[uint8_t(c)];
 }
 
-}
-
-std::string Socketcand_text::format_send(const Can_frame& frame)
+bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
 {
-    char text[longest];
-    char* p = put_id(put_text(text, "< send "), frame);
+    if (text.empty() || text.size() > max_digits)
+        return false;
+    // Any character that is no digit leaves its mark in `bad`; one test at the end.
+    uint32_t result = 0;
+    uint8_t bad = 0;
+    for (char c : text) {
+        const uint8_t digit = hex_values[uint8_t(c)];
+        bad |= digit;
+        result = result * 16 + (digit & 0xF);
+    }
+    if (bad == not_hex)
+        return false;
+    value = result;
+    return true;
+}
+
+bool parse_id(std::string_view text, Can_frame& frame)
+{
+    uint32_t id;
+    if (!parse_hex(text, 8, id))
+        return false;
+    frame.extended = text.size() > 3;
+    frame.id = id;
+    return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
+}
+
+}
+
+void Socketcand_text::put_end(char* end, Text& text)
+{
+    end = put_text(end, " >");
+    text.size_ = size_t(end - text.chars_);
+}
+
+Socketcand_text::Text Socketcand_text::format_send(const Can_frame& frame)
+{
+    Text text;
+    char* p = put_id(put_text(text.chars_, "< send "), frame);
     *p++ = ' ';
     p = put_decimal(p, frame.dlc, 1);
     for (int i = 0; i < data_length(frame); ++i) {
         *p++ = ' ';
         p = put_byte(p, frame.data[i]);
     }
-    p = put_text(p, " >");
-    return std::string(text, size_t(p - text));
+    put_end(p, text);
+    return text;
 }
 
-std::string Socketcand_text::format_frame(const Can_frame& frame, int64_t seconds, int micros)
+Socketcand_text::Stamp Socketcand_text::stamp(int64_t seconds, int micros)
 {
-    char text[longest];
-    char* p = put_id(put_text(text, "< frame "), frame);
-    *p++ = ' ';
+    Stamp stamp;
+    char* p = stamp.chars_;
     if (seconds < 0)
         *p++ = '-';
     p = put_decimal(p, seconds < 0 ? 0 - uint64_t(seconds) : uint64_t(seconds), 1);
     *p++ = '.';
     p = put_decimal(p, uint64_t(micros), 6);
+    stamp.size_ = size_t(p - stamp.chars_);
+    return stamp;
+}
+
+Socketcand_text::Text Socketcand_text::format_frame(const Can_frame& frame, const Stamp& stamp)
+{
+    Text text;
+    char* p = put_id(put_text(text.chars_, "< frame "), frame);
+    *p++ = ' ';
+    std::memcpy(p, stamp.chars_, stamp.size_);
+    p += stamp.size_;
     *p++ = ' ';
     for (int i = 0; i < data_length(frame); ++i)
         p = put_byte(p, frame.data[i]);
-    p = put_text(p, " >");
-    return std::string(text, size_t(p - text));
+    put_end(p, text);
+    return text;
+}
+
+Socketcand_text::Text Socketcand_text::format_frame(const Can_frame& frame, int64_t seconds, int micros)
+{
+    return format_frame(frame, stamp(seconds, micros));
 }
 
 Socketcand_text::Words Socketcand_text::words(std::string_view message)
@@ -114,41 +179,13 @@ Socketcand_text::Words Socketcand_text::words(std::string_view message)
         const size_t start = i;
         while (i < end && !is_space(message[i]))
             ++i;
-        if (out.count_ < Words::kept)
-            out.words_[out.count_] = message.substr(start, i - start);
+        if (out.count_ < Words::kept) {
+            out.begin_[out.count_] = message.data() + start;
+            out.length_[out.count_] = i - start;
+        }
         ++out.count_;
     }
     return out;
-}
-
-bool Socketcand_text::parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
-{
-    if (text.empty() || text.size() > max_digits)
-        return false;
-    value = 0;
-    for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            return false;
-        value = value * 16 + uint32_t(digit);
-    }
-    return true;
-}
-
-bool Socketcand_text::parse_id(std::string_view text, Can_frame& frame)
-{
-    uint32_t id;
-    if (!parse_hex(text, 8, id))
-        return false;
-    frame.extended = text.size() > 3;
-    frame.id = id;
-    return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
 }
 
 bool Socketcand_text::parse_send(const Words& words, Can_frame& frame, std::string& error)

@@ -23,17 +23,43 @@ public:
         size_t size() const { return count_; }
         bool empty() const { return count_ == 0; }
         // i < size() and i < kept.
-        std::string_view operator[](size_t i) const { return words_[i]; }
+        std::string_view operator[](size_t i) const { return std::string_view(begin_[i], length_[i]); }
 
     private:
         friend class Socketcand_text;
-        std::string_view words_[kept];
+        // Only the first count_ (at most kept) are set: a split writes no more.
+        const char* begin_[kept];
+        size_t length_[kept];
         size_t count_ = 0;
     };
 
+    // One message as the formatters write it, held without the heap.
+    class Text {
+    public:
+        std::string_view view() const { return std::string_view(chars_, size_); }
+
+    private:
+        friend class Socketcand_text;
+        // The longest, also for times out of range: "< frame 1FFFFFFF ", a
+        // sign and 20 digits, a point, 20 digits, " ", 16 digits and " >".
+        char chars_[80];
+        size_t size_ = 0;
+    };
+
+    // The time of a frame message, "SECONDS.MICROS", written once for all
+    // the frames that came at that time.
+    class Stamp {
+    private:
+        friend class Socketcand_text;
+        char chars_[44]; // a sign, 20 digits, a point and 6 digits, with room
+        size_t size_ = 0;
+    };
+
     // frame.dlc at most 8 (no more than 8 bytes are written); micros from 0 to 999999.
-    static std::string format_send(const Can_frame& frame);
-    static std::string format_frame(const Can_frame& frame, int64_t seconds, int micros);
+    static Text format_send(const Can_frame& frame);
+    static Stamp stamp(int64_t seconds, int micros);
+    static Text format_frame(const Can_frame& frame, const Stamp& stamp);
+    static Text format_frame(const Can_frame& frame, int64_t seconds, int micros);
 
     static Words words(std::string_view message);
 
@@ -43,6 +69,5 @@ public:
     static bool parse_frame(const Words& words, Can_frame& frame);
 
 private:
-    static bool parse_id(std::string_view text, Can_frame& frame);
-    static bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value);
+    static void put_end(char* end, Text& text);
 };

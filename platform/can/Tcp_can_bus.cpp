@@ -149,7 +149,7 @@ bool expect(int fd, Socketcand_reader& reader, const char* expected, Clock::time
         reader.feed(buf, size_t(n));
     }
     if (item.bad || item.text != expected) {
-        error = std::string("expected \"") + expected + "\" from the server, got \"" + item.text + "\"";
+        error = std::string("expected \"") + expected + "\" from the server, got \"" + std::string(item.text) + "\"";
         return false;
     }
     return true;
@@ -224,7 +224,8 @@ bool Tcp_can_bus::send(const Can_frame& frame)
 {
     if (frame.dlc > 8)
         return false;
-    const std::string text = Socketcand_text::format_send(frame);
+    const Socketcand_text::Text formatted = Socketcand_text::format_send(frame);
+    const std::string_view text = formatted.view();
     std::lock_guard<std::mutex> lock(mutex_);
     if (fd_ < 0)
         return false;
@@ -344,7 +345,8 @@ bool Tcp_can_bus::read_input(std::string& why)
         if (!item.bad && Socketcand_text::parse_frame(words, frame))
             deliver(frame);
         else if (!item.bad && !words.empty() && words[0] == "error")
-            Debug_print::dprint("CAN bus %s: the CAN server says %s\n", where_.c_str(), item.text.c_str());
+            Debug_print::dprint("CAN bus %s: the CAN server says %.*s\n", where_.c_str(), int(item.text.size()),
+                                item.text.data());
     }
     return true;
 }

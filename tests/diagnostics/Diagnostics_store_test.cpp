@@ -48,6 +48,27 @@ TEST_F(Diagnostics_store, the_first_tick_after_the_files_are_ready_sends_one_emp
     EXPECT_EQ(frames(Diagnostics::pgn_dm1, 0x92).size(), 1u);
 }
 
+TEST_F(Diagnostics_store, with_no_change_to_tell_only_the_report_timer_wakes_the_task_and_a_change_goes_on_the_100_ms_rhythm)
+{
+    start(definitions(3));
+    run_for(1000); // the files are ready and the empty DM1 is sent
+    wire.heard.clear();
+    int ran = 0;
+    for (int t = 0; t < 3000; t += 5) {
+        bench.run_for(5);
+        bench.settle();
+        ran += diag->run_pending();
+    }
+    EXPECT_EQ(ran, 3) << "the report timer once a second, and no DM1 timer";
+
+    bench.run_for(30); // 30 ms past an instant of the rhythm
+    report(0x10, {2});
+    run_for(65);
+    EXPECT_TRUE(frames(Diagnostics::pgn_dm1).empty()) << "the change waits for the rhythm's next instant";
+    run_for(5);
+    EXPECT_EQ(frames(Diagnostics::pgn_dm1).size(), 1u);
+}
+
 TEST_F(Diagnostics_store, a_report_activates_its_entries_counts_them_and_tells_the_waiters)
 {
     start(definitions(3));

@@ -115,6 +115,31 @@ TEST_F(Can_gril_test, a_completed_send_releases_the_next_notification)
     EXPECT_EQ(got[0].second, (std::vector<uint8_t>{0xF1, 0xF1, 0x03, uint8_t(small_ids::a), 0, 0, 0, 42}));
 }
 
+TEST_F(Can_gril_test, with_nothing_to_send_the_tick_rests_and_a_change_brings_it_back_on_its_rhythm)
+{
+    send({0xF1, 0xF1, 0x86, uint8_t(small_ids::a), 0, 0, 0});
+    ASSERT_EQ(received().size(), 1u);
+    int ran = 0;
+    for (int t = 0; t < 3000; t += 30) {
+        bench.run_for(30);
+        ran += gril.run_pending();
+    }
+    EXPECT_EQ(ran, 1) << "the first tick finds nothing waiting; then nothing wakes the task";
+
+    // Ten ms after an instant of the rhythm: the change leaves at the next one.
+    bench.run_for(10);
+    tree.a.set(42);
+    EXPECT_EQ(gril.run_pending(), 1) << "the change wakes the task once";
+    bench.run_for(15);
+    settle();
+    EXPECT_TRUE(received().empty()) << "it waits for the tick";
+    bench.run_for(5);
+    settle();
+    auto got = received();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].second, (std::vector<uint8_t>{0xF1, 0xF1, 0x03, uint8_t(small_ids::a), 0, 0, 0, 42}));
+}
+
 TEST_F(Can_gril_test, a_cancel_ends_the_watch_of_the_peer_that_sent_it_and_no_other)
 {
     constexpr uint8_t second_address = 0x27;

@@ -1,4 +1,5 @@
 #include "platform/rtos/Diner.h"
+#include "platform/rtos/Resume_timeout.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,26 @@ TEST(Timeout, a_repeating_timeout_fires_exactly_once_per_period)
             EXPECT_EQ(task.fired[i].second, int64_t(10 * (i + 1)));
         EXPECT_TRUE(tick.is_armed());
     }
+}
+
+TEST(Timeout, a_resumed_repeating_timeout_keeps_its_rhythm_and_an_armed_one_is_left_alone)
+{
+    Manual_clock clock(0);
+    Timer_task task;
+    Timeout tick(true);
+    task.submit_timeout(tick, 30);
+    step(clock, task, 30);
+    task.remove_timeout(tick);
+    step(clock, task, 70); // at 100: the rhythm's next instant is 120
+    resume_timeout(task, tick);
+    resume_timeout(task, tick);
+    step(clock, task, 40);
+    ASSERT_EQ(task.fired.size(), 2u);
+    EXPECT_EQ(task.fired[1].second, 120);
+    resume_timeout(task, tick); // armed: its deadline stays 150
+    step(clock, task, 10);
+    ASSERT_EQ(task.fired.size(), 3u);
+    EXPECT_EQ(task.fired[2].second, 150);
 }
 
 TEST(Timeout, a_one_shot_fires_once)
