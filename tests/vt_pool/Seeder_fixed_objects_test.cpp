@@ -123,7 +123,7 @@ TEST_F(Seeder_fixed_objects_test, records_carry_the_attributes_in_the_standards_
         Bytes bytes;
     } cases[] = {
         // graph_upload: 180 x 14, options 49, 0 to 1000 on var_upload
-        {1233, {0xB1, 0x04, 18, 180, 0, 14, 0, 0, 0, 49, 0, 0, 0, 0xE8, 0x03, 0xD0, 0x04, 0, 0, 0xFF, 0xFF, 0, 0, 0}},
+        {1233, {0xD1, 0x04, 18, 180, 0, 14, 0, 0, 0, 49, 0, 0, 0, 0xE8, 0x03, 0xD0, 0x04, 0, 0, 0xFF, 0xFF, 0, 0, 0}},
         // mask_title1: "BLANK" counted, no terminator
         {1237, {0xD5, 0x04, 11, 100, 0, 25, 0, 12, 0xD4, 0x04, 1, 0xFF, 0xFF, 0, 5, 0, 'B', 'L', 'A', 'N', 'K', 0}},
         // myString: ten full stops
