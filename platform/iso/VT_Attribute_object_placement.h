@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/iso/VT_Lifecycle_watch.h"
+
 #include <cstdint>
 
 namespace VT {
@@ -12,12 +14,23 @@ class VT_obj;
 // 0 keeping the given coordinate.
 class Attribute_object_placement {
 public:
-    Attribute_object_placement() = default;
-    Attribute_object_placement(uint16_t id, int16_t x, int16_t y) : id_(id), x_(x), y_(y) {}
+    Attribute_object_placement() { Lifecycle_watch::tell_made(Lifecycle_watch::placement, id_, this); }
+    Attribute_object_placement(uint16_t id, int16_t x, int16_t y) : id_(id), x_(x), y_(y)
+    {
+        Lifecycle_watch::tell_made(Lifecycle_watch::placement, id_, this);
+    }
     Attribute_object_placement(uint16_t id, int16_t x, int16_t y, uint8_t alignment)
         : id_(id), x_(x), y_(y), alignment_(alignment)
     {
+        Lifecycle_watch::tell_made(Lifecycle_watch::placement, id_, this);
     }
+    Attribute_object_placement(const Attribute_object_placement& other)
+        : id_(other.id_), x_(other.x_), y_(other.y_), alignment_(other.alignment_)
+    {
+        Lifecycle_watch::tell_made(Lifecycle_watch::placement, id_, this);
+    }
+    Attribute_object_placement& operator=(const Attribute_object_placement&) = default;
+    ~Attribute_object_placement() { Lifecycle_watch::tell_gone(Lifecycle_watch::placement, id_, this); }
 
     uint16_t get_id() const { return id_; }
     int16_t get_x() const { return x_; }

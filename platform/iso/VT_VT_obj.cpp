@@ -1,5 +1,6 @@
 #include "platform/iso/VT_VT_obj.h"
 #include "platform/iso/Object_pool_base.h"
+#include "platform/iso/VT_Lifecycle_watch.h"
 #include "platform/iso/VT_Record_writer.h"
 #include "platform/rtos/Bugger.h"
 
@@ -14,9 +15,13 @@ VT_obj::VT_obj(uint16_t id, Object_type type, const char* name) : id_(id), type_
         Bugger::report_bug("VT object name too long");
     if (length)
         std::memcpy(name_, name, length);
+    Lifecycle_watch::tell_made(Lifecycle_watch::object, id, this);
 }
 
-VT_obj::~VT_obj() = default;
+VT_obj::~VT_obj()
+{
+    Lifecycle_watch::tell_gone(Lifecycle_watch::object, id_, this);
+}
 
 void VT_obj::serialise(Record_writer& out) const
 {
