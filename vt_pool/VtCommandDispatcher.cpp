@@ -416,7 +416,7 @@ void Commands::changeSize(VtReader& in)
     in.readSShort(height, "height");
     in.rewind();
     // Sizes are 16-bit on the wire, whatever sign their fields carry.
-    const VtSize size(uint16_t(width), uint16_t(height));
+    const VtSize size{uint16_t(width), uint16_t(height)};
     uint8_t error = 1;
     if (VtObject* object = find(oid)) {
         object->setAttribute(101, in);

@@ -230,6 +230,18 @@ TEST(VtDisplay, AContainerHoldingItselfIsDrawnOnce)
     EXPECT_EQ(creations(vt.display), (std::vector<std::string>{"create 5 at 0 0", "create 6 at 0 0"}));
 }
 
+TEST(VtDisplay, ClosingTheChildrenOfOneParentLeavesTheOthers)
+{
+    Three_places vt;
+    VtDisplayElement* under_two = vt.session.lookup(2)->getDisplayElements().first();
+    vt.elements().closeChildrenOf(under_two);
+    EXPECT_EQ(vt.display.log, std::vector<std::string>{"close 5"});
+    std::vector<uint16_t> parents;
+    for (VtDisplayElement* left = vt.elements().first(); left; left = vt.elements().next(*left))
+        parents.push_back(left->getParentOid());
+    EXPECT_EQ(parents, (std::vector<uint16_t>{1, 3}));
+}
+
 TEST(VtDisplay, AChangedObjectIsRedrawnOnce)
 {
     Three_places vt;
