@@ -438,6 +438,56 @@ bool write_vt_seeds(const std::string& folder)
            write(folder, "vt_records", "attributes_picture", picture_attributes) &&
            write(folder, "vt_records", "pool_with_cycle_and_replacement", pool);
 }
+// VT session inputs: messages, each with a 2-byte length. A pool with a
+// working set, a mask, a container and pointers, then commands on it; a
+// pool whose container holds itself and whose pointer points at itself;
+// and every function code without its fields.
+Bytes vt_messages(std::initializer_list<const char*> messages)
+{
+    Bytes out;
+    for (const char* message : messages) {
+        const Bytes one = bytes(message);
+        out.push_back(uint8_t(one.size()));
+        out.push_back(uint8_t(one.size() >> 8));
+        out.insert(out.end(), one.begin(), one.end());
+    }
+    return out;
+}
+
+bool write_vt_session_seeds(const std::string& folder)
+{
+    const Bytes commands = vt_messages({
+        "11 01 00 00 01 01 02 00 01 00 00 03 00 00 00 00 00"
+        " 02 00 01 01 FF FF 02 00 03 00 05 00 05 00 04 00 00 00 00 00"
+        " 03 00 03 14 00 14 00 00 01 00 05 00 01 00 01 00"
+        " 04 00 1B 03 00 05 00 1B FF FF",
+        "12",
+        "A0 03 00 00",
+        "A5 02 00 03 00 80 7E",
+        "A8 04 00 FF 05 00",
+        "AF 02 00 02 FF FF",
+        "D0 61 62 63 64 65 66 67",
+        "B2",
+        "D1 61 62 63 64 65 66 67",
+        "DF",
+        "92",
+    });
+    const Bytes loops = vt_messages({
+        "11 01 00 00 01 01 02 00 00 00 00"
+        " 02 00 01 01 FF FF 02 00 06 00 00 00 00 00 07 00 00 00 00 00"
+        " 06 00 03 0A 00 0A 00 00 01 00 06 00 00 00 00 00"
+        " 07 00 1B 07 00",
+        "12",
+        "A8 07 00 FF 06 00",
+    });
+    const Bytes short_requests = vt_messages({"11", "12", "20", "21", "92", "A0", "A1", "A2", "A3", "A4", "A5", "A6",
+                                              "A7", "A8", "A9", "AA", "AB", "AC", "AD", "AE", "AF", "B0", "B1", "B2",
+                                              "B3", "B4", "C0", "C2", "C3", "C7", "D0", "D1", "D2", "DF", "FF"});
+    return write(folder, "vt_session", "pool_and_commands", commands) &&
+           write(folder, "vt_session", "pool_with_loops", loops) &&
+           write(folder, "vt_session", "short_requests", short_requests);
+}
+
 // ISO 11783-6 object records, written byte by byte.
 bool write_vt_record_seeds(const std::string& folder)
 {
@@ -479,6 +529,7 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     const bool written = write_parameter_seeds(folder) && write_iso_seeds(folder) && write_fs_seeds(folder) &&
                          write_tc_seeds(folder) && write_slave_seeds(folder) && write_pool_seeds(folder) &&
-                         write_vt_seeds(folder) && write_vt_record_seeds(folder);
+                         write_vt_seeds(folder) && write_vt_record_seeds(folder) &&
+                         write_vt_session_seeds(folder);
     return written ? 0 : 1;
 }

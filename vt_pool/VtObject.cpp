@@ -1,4 +1,5 @@
 #include "vt_pool/VtObject.h"
+#include "vt_pool/VtDisplayElement.h"
 #include "vt_pool/VtFieldReader.h"
 #include "vt_pool/VtFieldWriter.h"
 #include "vt_pool/VtObjectObserver.h"
@@ -118,6 +119,8 @@ void VtObject::notifyChanged()
     if (notifying)
         return;
     notifying = true;
+    for (VtDisplayElement* element = display_elements.first(); element; element = display_elements.next(*element))
+        element->invalidate(*this);
     for (VtObjectObserver* observer = referrers_head; observer; observer = observer->next_referrer)
         observer->notify();
     notifying = false;

@@ -55,8 +55,9 @@ public:
     // Links every reference of this object to the object of its ID in the
     // table; an ID the table lacks, or 65535, leaves that reference as it is.
     void resolveReferences(const VtObjectTable& session);
-    // Tells every object that refers to this one that it changed, and so on
-    // up the chain. A chain that comes back to an object stops there.
+    // Queues every display element of this object to be redrawn and tells
+    // every object that refers to this one that it changed, and so on up
+    // the chain. A chain that comes back to an object stops there.
     void notifyChanged();
 
     VtObjectObserver* getFirstOwnReference() const { return own_references; }
