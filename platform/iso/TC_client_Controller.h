@@ -99,6 +99,7 @@ public:
     bool is_pool_active() const { return active_; }
 
 protected:
+    int server_timeout_ms() const override { return status_timeout_ms; }
     void handle_event(waiter_event& event) override;
     void handle_listener_event(waiter_event& event) override;
     void handle_timeout(Timeout& timeout) override;
