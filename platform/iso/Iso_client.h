@@ -70,7 +70,7 @@ protected:
     void note_server_status(uint8_t address, Atime now);
     bool server_heard(uint8_t address, Atime now) const;
     // The server switch_next_server asked for, once; ADDRESS_NULL when none.
-    uint8_t take_wanted_server() { return wanted_server_.exchange(0xFF); }
+    uint8_t take_wanted_server() { return wanted_server_.exchange(no_server); }
 
     // Every client waiter hears the event, with the task's module id.
     void post_to_clients(uint32_t code);
@@ -99,7 +99,7 @@ private:
     uint16_t timeout_s_ = 0;
     ZEV_name::RAWNAME preferred_ = ZEV_name::RAWNAME::GLOBAL_NAME;
     std::atomic<bool> enabled_{true};
-    std::atomic<uint8_t> wanted_server_{0xFF};
+    std::atomic<uint8_t> wanted_server_{no_server};
     std::atomic<int64_t> status_heard_ms_[256];
     bool searching_ = false;
     Atime search_start_;

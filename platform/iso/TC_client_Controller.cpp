@@ -149,7 +149,7 @@ void Controller::tick(Atime now)
     if (!is_enabled())
         return;
     const auto heard = [&](uint8_t address) {
-        return status_heard_[address].ms() >= 0 && now - status_heard_[address] < Rtime(status_timeout_ms);
+        return server_heard(address, now);
     };
     if (has_server() && !heard(get_server_address())) {
         Debug_print::dprint("TC: the Task Controller at %u fell silent\n", get_server_address());
@@ -239,7 +239,7 @@ void Controller::on_message(const ZEV_header& header, const uint8_t* data)
 {
     const uint8_t kind = data[0] & 0x0F;
     if (kind == tc_status) {
-        status_heard_[header.get_source()] = Atime::now();
+        note_server_status(header.get_source(), Atime::now());
         task_status_[header.get_source()] = data[4];
         return;
     }

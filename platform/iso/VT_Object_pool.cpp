@@ -33,9 +33,21 @@ int error_byte_of(uint8_t function)
     case Command::change_numeric_value:
     case Command::change_active_mask: return 3;
     case Command::change_soft_key_mask:
-    case Command::change_list_item:
     case Command::change_string_value: return 5;
+    case Command::change_list_item: return 6;
     default: return -1;
+    }
+}
+
+// How many leading bytes of a change command name what it changes: a later
+// command with the same ones makes a queued one needless.
+size_t target_size(uint8_t function)
+{
+    switch (function) {
+    case Command::change_soft_key_mask:
+    case Command::change_attribute:
+    case Command::change_list_item: return 4;
+    default: return 3;
     }
 }
 
@@ -150,17 +162,23 @@ void Object_pool::activate_alarm_mask(uint16_t mask)
 
 void Object_pool::send_command(std::vector<uint8_t> message) const
 {
-    // Changes the VT made itself, and changes while the VT shows nothing of
-    // the pool (the next upload carries them), are not sent.
-    if (applying_vt_change_ || !shown_ || !initialised_)
+    // Changes the VT made itself are not sent back; changes made before the
+    // image for the VT was taken reach it with the image. Later ones wait
+    // until the VT shows the pool.
+    if (applying_vt_change_ || !taking_changes_)
         return;
+    const size_t target = target_size(message[0]);
+    for (std::vector<uint8_t>& queued : commands_)
+        if (std::equal(queued.begin(), queued.begin() + long(target), message.begin())) {
+            queued = std::move(message);
+            return;
+        }
     if (commands_.size() >= max_queued_commands) {
         if (!said_queue_full_)
             Debug_print::dprint("VT: %zu changes wait for the VT already, later ones dropped\n", commands_.size());
         said_queue_full_ = true;
         return;
     }
-    said_queue_full_ = false;
     commands_.push_back(std::move(message));
     const_cast<Object_pool*>(this)->get_waiter().post(waiter_event{get_module_id(), command_queued,
                                                                    const_cast<Object_pool*>(this), nullptr});
@@ -243,12 +261,15 @@ void Object_pool::choose(uint8_t address, Atime now)
     last_maintenance_ = now;
     send(Command::maintenance(true, 3));
     initiating_ = false;
-    // The image and its label as the pool holds now, the bar empty.
+    // The image and its label as the pool holds now, the bar empty; the
+    // changes from now on follow it.
     lock_pool();
     if (progress_)
         progress_->report(0, 0);
     record_ends_.clear();
     image_ = serialise(&record_ends_);
+    commands_.clear();
+    taking_changes_ = true;
     unlock_pool();
     const uint32_t crc = Util::crc32(0, image_.data(), image_.size());
     std::snprintf(label_, sizeof label_, "%07X", unsigned((crc ^ uint32_t(image_.size())) & 0xFFFFFFF));
@@ -272,9 +293,7 @@ void Object_pool::lose_vt(const char* why)
     active_working_set_ = false;
     step_ = Step::searching;
     awaiting_.clear();
-    lock_pool();
-    commands_.clear();
-    unlock_pool();
+    stop_taking_changes();
     if (was_shown && listener_)
         listener_->handle_terminal_alive(false);
 }
@@ -312,6 +331,14 @@ void Object_pool::on_status(uint8_t source, const uint8_t* data)
     note_server_status(source, Atime::now());
     if (source == get_server_address())
         active_working_set_ = data[1] == member_->get_address(*stack_);
+}
+
+void Object_pool::stop_taking_changes()
+{
+    lock_pool();
+    commands_.clear();
+    taking_changes_ = false;
+    unlock_pool();
 }
 
 void Object_pool::on_answer(const uint8_t* d, int length)
@@ -377,6 +404,7 @@ void Object_pool::on_answer(const uint8_t* d, int length)
             Debug_print::dprint("VT: the VT refused the pool: error %02X, object %u (parent %u), pool error %02X\n",
                                 d[1], u16_at(d + 4), u16_at(d + 2), d[6]);
             step_ = Step::refused;
+            stop_taking_changes();
             return;
         }
         ask(Step::storing, Command::version(Command::store_version, label_));
@@ -465,6 +493,8 @@ void Object_pool::send_next_command(Atime now)
         awaiting_ = std::move(commands_.front());
         commands_.pop_front();
     }
+    if (commands_.empty())
+        said_queue_full_ = false; // a queue that fills again is said again
     unlock_pool();
     if (awaiting_.empty())
         return;
@@ -509,9 +539,13 @@ void Object_pool::on_activation(const uint8_t* d, int length)
             return;
     } else {
         a.object = u16_at(d + 1);
-        const size_t length_sent = std::min<size_t>(d[3], size_t(length - 4));
-        a.text.assign(reinterpret_cast<const char*>(d + 4), length_sent);
-        if (!apply_string(a.object, d + 4, length_sent))
+        if (d[3] > length - 4) {
+            Debug_print::dprint("VT: string for object %u ignored: %u bytes announced, %d sent\n", a.object, d[3],
+                                length - 4);
+            return;
+        }
+        a.text.assign(reinterpret_cast<const char*>(d + 4), d[3]);
+        if (!apply_string(a.object, a.text))
             return;
         const uint8_t reply[8] = {Command::vt_change_string_value, 0xFF, 0xFF, uint8_t(a.object),
                                   uint8_t(a.object >> 8), 0xFF, 0xFF, 0xFF};
@@ -543,21 +577,22 @@ bool Object_pool::apply_number(uint16_t id, uint32_t value)
     return applied;
 }
 
-bool Object_pool::apply_string(uint16_t id, const uint8_t* bytes, size_t length)
+bool Object_pool::apply_string(uint16_t id, const std::string& text)
 {
     bool applied = false;
     lock_pool();
     applying_vt_change_ = true;
-    if (auto* input = dynamic_cast<Input_string_obj*>(__find_object(id))) {
-        // At most what the object holds; the rest of its value is padded.
-        const std::string text(reinterpret_cast<const char*>(bytes), std::min<size_t>(length, input->get_length()));
+    auto* input = dynamic_cast<Input_string_obj*>(__find_object(id));
+    // No more than the object holds; the rest of its value is padded.
+    if (input && text.size() <= input->get_length() && text.find('\0') == std::string::npos) {
         input->__set_string(text.c_str());
         applied = true;
     }
     applying_vt_change_ = false;
     unlock_pool();
     if (!applied)
-        Debug_print::dprint("VT: string for object %u ignored: no such input string\n", id);
+        Debug_print::dprint("VT: string of %zu bytes for object %u ignored: no input string that holds it\n",
+                            text.size(), id);
     return applied;
 }
 

@@ -141,13 +141,14 @@ private:
     void send_next_transfer();
     void show(bool uploaded);
     void lose_vt(const char* why);
+    void stop_taking_changes();
     void send_next_command(Atime now);
     void answer_working_set_requests();
     void deliver(const Pool_listener::Activation& activation);
     // Applies the VT's change to the object under the pool lock without
     // sending it back; false when the object or value does not fit.
     bool apply_number(uint16_t id, uint32_t value);
-    bool apply_string(uint16_t id, const uint8_t* bytes, size_t length);
+    bool apply_string(uint16_t id, const std::string& text);
     bool send(const std::vector<uint8_t>& message, int code = 0);
 
     VT_obj* intro_mask_ = nullptr;
@@ -175,6 +176,7 @@ private:
     mutable std::deque<std::vector<uint8_t>> commands_;
     mutable bool said_queue_full_ = false;
     bool applying_vt_change_ = false;
+    bool taking_changes_ = false; // from the image's making until the VT is lost
 
     std::atomic<bool> shown_{false};
     std::atomic<bool> active_working_set_{false};

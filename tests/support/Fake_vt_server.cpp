@@ -236,7 +236,7 @@ void Fake_vt_server::set_active_mask(uint16_t mask)
     say("active mask %u", mask);
 }
 
-void Fake_vt_server::show_pool(uint8_t source, const std::vector<uint8_t>& bytes, const Iop_check& check)
+void Fake_vt_server::show_pool(uint8_t source, const Iop_check& check)
 {
     objects_ = check.objects();
     attributes_.clear();
@@ -244,7 +244,6 @@ void Fake_vt_server::show_pool(uint8_t source, const std::vector<uint8_t>& bytes
     const Iop_check::Object* ws = find(working_set_);
     active_working_set_ = source;
     set_active_mask(ws ? ws->active_mask : none);
-    last_pool_ = bytes;
     say("working set %u active", source);
 }
 
@@ -305,7 +304,7 @@ void Fake_vt_server::on_message(const ZEV_header& header, const uint8_t* d, int 
             return;
         }
         const std::vector<uint8_t> bytes = it->second;
-        show_pool(source, bytes, Iop_check(bytes));
+        show_pool(source, Iop_check(bytes));
         send(source, {209, 0xFF, 0xFF, 0xFF, 0xFF, 0});
         return;
     }
@@ -333,6 +332,7 @@ void Fake_vt_server::on_end_of_pool(uint8_t source, uint64_t)
     bytes.swap(receiving_);
     const Iop_check check(bytes);
     last_errors_ = check.errors();
+    last_pool_ = bytes;
     say("end of pool from %u: %zu bytes, %zu objects, %zu error(s)", source, bytes.size(), check.objects().size(),
         check.errors().size());
     if (!settings_.dump_file.empty()) {
@@ -352,7 +352,7 @@ void Fake_vt_server::on_end_of_pool(uint8_t source, uint64_t)
         send(source, m);
         return;
     }
-    show_pool(source, bytes, check);
+    show_pool(source, check);
     send(source, {18, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0});
 }
 
@@ -431,7 +431,7 @@ void Fake_vt_server::on_change(uint8_t source, const uint8_t* d, int length)
     case 177: { // Change List Item
         const uint8_t index = d[3];
         const uint16_t item = u16(d + 4);
-        error = !o || type != input_list ? 0x01 : index >= o->children.size() ? 0x02 : 0;
+        error = (!o || type != input_list) ? 0x01 : index >= o->children.size() ? 0x02 : 0;
         if (!error && item != none && !find(item))
             error = 0x04;
         if (!error)

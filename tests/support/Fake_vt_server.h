@@ -56,7 +56,7 @@ public:
     std::vector<std::string> lines() const;
     int lines_with(const std::string& text) const;
     void clear_lines();
-    // The pool received last, whole, and what the checker found in it.
+    // The pool received last, whole (sound or not), and what the checker found in it.
     std::vector<uint8_t> last_pool() const;
     std::vector<Iop_check::Error> last_errors() const;
     // The state of an object of the pool shown; false when there is none.
@@ -77,7 +77,7 @@ private:
     void on_message(const ZEV_header& header, const uint8_t* data, int length);
     void on_end_of_pool(uint8_t source, uint64_t client);
     void on_change(uint8_t source, const uint8_t* d, int length);
-    void show_pool(uint8_t source, const std::vector<uint8_t>& bytes, const Iop_check& check);
+    void show_pool(uint8_t source, const Iop_check& check);
     void set_active_mask(uint16_t mask);
     void send(uint8_t destination, std::vector<uint8_t> data);
     void send_status();
