@@ -1,4 +1,5 @@
 #include "bench/Vt_upload_bench.h"
+#include "bench/Upload_bench_stacks.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_header.h"
@@ -20,11 +21,6 @@ namespace {
 // Connection management (with ETP's data packet offsets) and data frames.
 constexpr uint32_t tp_cm = 0xEC00, tp_dt = 0xEB00, etp_cm = 0xC800, etp_dt = 0xC700;
 
-bool open_stack(ZEV_smart_stack& stack, const std::string& spec, module_man& modules)
-{
-    return stack.open(Bus_select::start(spec.c_str(), nullptr), &modules) && stack.start();
-}
-
 }
 
 Vt_upload_figures upload_seeder_pool(const std::string& bus_spec)
@@ -32,11 +28,7 @@ Vt_upload_figures upload_seeder_pool(const std::string& bus_spec)
     using Clock = std::chrono::steady_clock;
     Vt_upload_figures figures;
     Short_claims short_claims;
-    // The client's progress lines would break up the figures.
-    struct Quiet {
-        Debug_print::Sink old = Debug_print::set_sink([](const char*) {});
-        ~Quiet() { Debug_print::set_sink(old); }
-    } quiet;
+    Quiet_debug quiet;
     module_man modules;
 
     std::atomic<size_t> data_frames{0}, control_frames{0};
@@ -52,7 +44,7 @@ Vt_upload_figures upload_seeder_pool(const std::string& bus_spec)
     });
 
     ZEV_smart_stack client_stack, vt_stack;
-    if (!open_stack(client_stack, bus_spec, modules) || !open_stack(vt_stack, bus_spec, modules))
+    if (!open_bench_stack(client_stack, bus_spec, modules) || !open_bench_stack(vt_stack, bus_spec, modules))
         return figures;
     waiter_descriptor waiter;
     const ZEV_name::NAME name = Known_names::get_seeder(1);
