@@ -3,19 +3,7 @@
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
 #include "platform/can/Known_names.h"
-#include "platform/io/Binary_message.h"
 #include "platform/rtos/Debug_base.h"
-
-namespace {
-// The Task Controller NAME kept in the parameters is the NAME's eight bytes
-// read as one big-endian number.
-ZEV_name::RAWNAME name_of(uint64_t stored)
-{
-    uint8_t bytes[8];
-    Binary_message::set_uint64_be(bytes, stored);
-    return ZEV_name::RAWNAME(bytes);
-}
-}
 
 ZEV_name::NAME make_non_vtt_tc_server_name()
 {
@@ -37,7 +25,7 @@ Tc_link::Tc_link(module_man& manager, Data_store& store, NV_quvel::parameters_t&
       listeners_(store.head, &nv_listener_),
       member_(name),
       controller_(&manager, &stack, model_, member_, &listeners_, parameters.system.specific_tc_timeout.get(),
-                  name_of(parameters.system.specific_tc_name.get())),
+                  ZEV_name::RAWNAME::from_stored(parameters.system.specific_tc_name.get())),
       watch_(store.head, main_waiter)
 {
     controller_.add_client_waiter(&main_waiter_);
@@ -107,7 +95,7 @@ bool Tc_link::handle(const waiter_event& event)
 
 void Tc_link::pool_activated()
 {
-    const uint64_t now = Binary_message::get_uint64_be(controller_.get_server_rawname().get_bytes());
+    const uint64_t now = controller_.get_server_rawname().to_stored();
     const uint64_t last = parameters_.system.specific_tc_name.get();
     if (now != last) {
         Debug_print::dprint("Last TC was %llu now changed to %llu\n", static_cast<unsigned long long>(last),

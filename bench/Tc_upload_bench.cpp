@@ -5,6 +5,7 @@
 #include "isobus/NV_store_event_listener.h"
 #include "isobus/Tessaryn_tc_model.h"
 #include "params/parameters_t.h"
+#include "bench/Upload_bench_stacks.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
 #include "platform/can/ZEV_smart_stack.h"
@@ -42,11 +43,6 @@ void use_the_largest_machine(Data_store& store, NV_quvel::application_t& app)
     }
 }
 
-bool open_stack(ZEV_smart_stack& stack, const std::string& spec, module_man& modules)
-{
-    return stack.open(Bus_select::start(spec.c_str(), nullptr), &modules) && stack.start();
-}
-
 }
 
 Tc_upload_figures upload_largest_description(const std::string& bus_spec)
@@ -54,11 +50,7 @@ Tc_upload_figures upload_largest_description(const std::string& bus_spec)
     using Clock = std::chrono::steady_clock;
     Tc_upload_figures figures;
     Short_claims short_claims;
-    // The client's progress lines would break up the figures.
-    struct Quiet {
-        Debug_print::Sink old = Debug_print::set_sink([](const char*) {});
-        ~Quiet() { Debug_print::set_sink(old); }
-    } quiet;
+    Quiet_debug quiet;
     module_man modules;
     Data_store store(&modules, "1.2.3");
     NV_quvel::parameters_t params(&modules, 0, "PS");
@@ -74,7 +66,7 @@ Tc_upload_figures upload_largest_description(const std::string& bus_spec)
     });
 
     ZEV_smart_stack client_stack, tc_stack;
-    if (!open_stack(client_stack, bus_spec, modules) || !open_stack(tc_stack, bus_spec, modules))
+    if (!open_bench_stack(client_stack, bus_spec, modules) || !open_bench_stack(tc_stack, bus_spec, modules))
         return figures;
     waiter_descriptor waiter;
     const ZEV_name::NAME name = Known_names::get_seeder(1);

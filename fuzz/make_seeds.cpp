@@ -1,11 +1,12 @@
 // Writes the binary seed inputs of the fuzz targets into the corpus folder
 // given: parameter files built from the tree itself, step lists for the
-// ISO 11783, file-server, Task Controller and slave ECU targets, object pools
+// ISO 11783, file-server, Task Controller, VT client and slave ECU targets, object pools
 // for the pool checker and VT object records.
 #include "fuzz/Fs_script.h"
 #include "fuzz/Iso_script.h"
 #include "fuzz/Slave_script.h"
 #include "fuzz/Tc_script.h"
+#include "fuzz/Vt_script.h"
 #include "params/parameters_t.h"
 #include "platform/data/NV_iterator.h"
 #include "tests/support/Iop_records.h"
@@ -520,6 +521,75 @@ bool write_vt_record_seeds(const std::string& folder)
 
 }
 
+// A VT-to-ECU message of eight bytes.
+Script& vt(Script& s, std::initializer_list<uint8_t> bytes)
+{
+    return s.step(vt_message, bytes);
+}
+
+bool write_vt_client_seeds(const std::string& folder)
+{
+    Seeds seeds("vt_receive");
+    // Found, asked, uploaded (no version kept), stored and shown.
+    auto shown = [&](const char* name) -> Script& {
+        Script& s = seeds.add(name);
+        s.step(vt_status, {0}).step(vt_wait, {20});
+        vt(s, {192, 4, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+        vt(s, {194, 0xFF, 0xFF, 0xFF, 60, 32, 64, 6});
+        vt(s, {195, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x0F});
+        vt(s, {199, 2, 2, 3, 0xE0, 1, 0xE0, 1});
+        vt(s, {224, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}).step(vt_wait, {20});
+        vt(s, {18, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0xFF});
+        vt(s, {208, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF});
+        return s.step(vt_status, {1});
+    };
+    // Activations good and bad: keys, buttons, numbers, strings.
+    {
+        Script& s = shown("activations");
+        vt(s, {0, 1, 0x36, 0x01, 0xC8, 0x00, 0, 0xFF});
+        vt(s, {1, 0, 0x58, 0x02, 0xC8, 0x00, 0, 0xFF});
+        vt(s, {0, 1, 0x90, 0x01, 0xC8, 0x00, 0, 0xFF});
+        vt(s, {5, 0x90, 0x01, 0xFF, 55, 0, 0, 0});
+        vt(s, {5, 0x90, 0x01, 0xFF, 101, 0, 0, 0});
+        vt(s, {5, 0x92, 0x01, 0xFF, 1, 0, 0, 0});
+        vt(s, {8, 0x91, 0x01, 2, 'O', 'K', 0xFF, 0xFF});
+        vt(s, {8, 0x91, 0x01, 9, 'A', 'B', 'C', 'D'});
+        s.step(vt_sized, {12, 8, 0x91, 0x01, 8, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'});
+        s.step(vt_sized, {3, 0, 1, 0x36});
+    }
+    // Changes with their responses, one refused, one never answered.
+    {
+        Script& s = shown("changes");
+        s.step(vt_change, {0, 7});
+        vt(s, {168, 0x93, 0x01, 0, 7, 0, 0, 0});
+        s.step(vt_change, {4, 1});
+        vt(s, {173, 0xC9, 0x00, 0x02, 0xFF, 0xFF, 0xFF, 0xFF});
+        s.step(vt_change, {1, 1}).step(vt_wait, {40});
+        s.step(vt_change, {2, 0}).step(vt_change, {3, 1}).step(vt_change, {5, 1});
+    }
+    // Silent, lost and found again with its version loaded; disabled.
+    {
+        Script& s = shown("lost_and_loaded");
+        s.step(vt_wait, {40}).step(vt_status, {0}).step(vt_wait, {5});
+        vt(s, {192, 4, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+        vt(s, {194, 0xFF, 0xFF, 0xFF, 60, 32, 64, 6});
+        vt(s, {195, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x0F});
+        vt(s, {199, 2, 2, 3, 0xE0, 1, 0xE0, 1});
+        s.step(vt_sized, {9, 224, 1, '0', '0', '0', '0', '0', '0', '0'});
+        vt(s, {209, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF});
+        s.step(vt_enable, {0}).step(vt_wait, {20}).step(vt_enable, {1}).step(vt_wait, {20});
+    }
+    // Not enough memory; a refused pool.
+    {
+        Script& s = seeds.add("refusals");
+        s.step(vt_status, {0}).step(vt_wait, {20});
+        vt(s, {192, 4, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+        s.step(vt_wait, {50});
+        vt(s, {18, 1, 0x94, 0x01, 0xE7, 0x03, 2, 0xFF});
+    }
+    return seeds.write_to(folder);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -530,6 +600,6 @@ int main(int argc, char** argv)
     const bool written = write_parameter_seeds(folder) && write_iso_seeds(folder) && write_fs_seeds(folder) &&
                          write_tc_seeds(folder) && write_slave_seeds(folder) && write_pool_seeds(folder) &&
                          write_vt_seeds(folder) && write_vt_record_seeds(folder) &&
-                         write_vt_session_seeds(folder);
+                         write_vt_session_seeds(folder) && write_vt_client_seeds(folder);
     return written ? 0 : 1;
 }

@@ -18,6 +18,22 @@ RAWNAME::RAWNAME(const uint8_t* bytes)
     std::memcpy(bytes_, bytes, sizeof bytes_);
 }
 
+RAWNAME RAWNAME::from_stored(uint64_t stored)
+{
+    uint8_t bytes[8];
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = uint8_t(stored >> (56 - 8 * i));
+    return RAWNAME(bytes);
+}
+
+uint64_t RAWNAME::to_stored() const
+{
+    uint64_t stored = 0;
+    for (uint8_t byte : bytes_)
+        stored = stored << 8 | byte;
+    return stored;
+}
+
 uint64_t RAWNAME::get_value() const
 {
     return Binary_message::get_uint64_le(bytes_);

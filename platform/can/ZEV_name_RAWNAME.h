@@ -29,6 +29,10 @@ public:
     explicit RAWNAME(const uint8_t* bytes);
 
     uint64_t get_value() const;
+    // The form the parameters keep a NAME in: its eight bytes read as one
+    // big-endian number.
+    static RAWNAME from_stored(uint64_t stored);
+    uint64_t to_stored() const;
     const uint8_t* get_bytes() const { return bytes_; }
     uint8_t* get_bytes() { return bytes_; }
 

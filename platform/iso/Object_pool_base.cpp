@@ -60,7 +60,7 @@ void Object_pool_base<VT::VT_obj>::adopt(std::vector<std::unique_ptr<VT::Loaded_
     }
 }
 
-std::vector<uint8_t> Object_pool_base<VT::VT_obj>::serialise() const
+std::vector<uint8_t> Object_pool_base<VT::VT_obj>::serialise(std::vector<size_t>* record_ends) const
 {
     std::vector<const VT::VT_obj*> objects;
     for (unsigned short slot = 0; table_ && slot < count_; ++slot) {
@@ -81,8 +81,11 @@ std::vector<uint8_t> Object_pool_base<VT::VT_obj>::serialise() const
         return it == by_id.end() ? nullptr : it->second;
     });
     for (const VT::VT_obj* object : objects) {
-        if (object->is_uploaded())
-            object->serialise(out);
+        if (!object->is_uploaded())
+            continue;
+        object->serialise(out);
+        if (record_ends)
+            record_ends->push_back(image.size());
     }
     return image;
 }

@@ -35,6 +35,9 @@ public:
     virtual void unlock_pool() const = 0;
     // Stops the process when the caller does not hold the lock.
     virtual void check_pool_locked() const = 0;
+    // An object's change for the Virtual Terminal that shows the pool; the
+    // caller holds the pool's lock.
+    virtual void send_command(std::vector<uint8_t> message) const = 0;
 
     // Look-ups in the indexes; null when nothing is found. The flag of the
     // look-up by name is accepted for the callers' sake only.
@@ -56,8 +59,9 @@ public:
     void adopt(std::vector<std::unique_ptr<VT::Loaded_object>> objects);
 
     // The image a Virtual Terminal is sent: the record of every object that
-    // leaves the pool, from the table and loaded, by ascending ID.
-    std::vector<uint8_t> serialise() const;
+    // leaves the pool, from the table and loaded, by ascending ID. With
+    // record_ends, the offset after each record too.
+    std::vector<uint8_t> serialise(std::vector<size_t>* record_ends = nullptr) const;
     // Writes the image to file_name in the data folder (made when missing),
     // so that a power cut leaves the old file or the new one. A failure is
     // said in one line; false then.

@@ -149,7 +149,7 @@ void Controller::tick(Atime now)
     if (!is_enabled())
         return;
     const auto heard = [&](uint8_t address) {
-        return status_heard_[address].ms() >= 0 && now - status_heard_[address] < Rtime(status_timeout_ms);
+        return server_heard(address, now);
     };
     if (has_server() && !heard(get_server_address())) {
         Debug_print::dprint("TC: the Task Controller at %u fell silent\n", get_server_address());
@@ -161,7 +161,7 @@ void Controller::tick(Atime now)
             return;
         set_server(address);
         Debug_print::dprint("TC: Task Controller at %u\n", address);
-        member_.announce(*stack_);
+        member_->announce(*stack_);
         start_version_exchange(now);
     }
     const bool waiting = state_ != State::active && state_ != State::no_description && state_ != State::refused &&
@@ -239,7 +239,7 @@ void Controller::on_message(const ZEV_header& header, const uint8_t* data)
 {
     const uint8_t kind = data[0] & 0x0F;
     if (kind == tc_status) {
-        status_heard_[header.get_source()] = Atime::now();
+        note_server_status(header.get_source(), Atime::now());
         task_status_[header.get_source()] = data[4];
         return;
     }
@@ -289,7 +289,7 @@ void Controller::on_version(const uint8_t* data)
     if (tc_asked_version_)
         send(version_reply_, sizeof version_reply_);
     tc_asked_version_ = false;
-    ddop_ = Ddop::write(*device, member_.get_name());
+    ddop_ = Ddop::write(*device, member_->get_name());
     values_.clear();
     for (const Published_value& p : ddop_.values) {
         if (auto* total = dynamic_cast<Task_total_pd_reference*>(p.reference))
@@ -500,16 +500,16 @@ void Controller::answer_working_set_requests()
 {
     ZEV_header header;
     uint8_t request[8];
-    const uint8_t own = member_.get_address(*stack_);
+    const uint8_t own = member_->get_address(*stack_);
     while (stack_->read(Working_set_member::working_set_master_pgn, header, request, sizeof request, &get_waiter(),
                         ZEV_stack::PGN_REQUEST) >= 0)
         if (header.get_destination() == ZEV_trans::ADDR_BROADCAST || header.get_destination() == own)
-            member_.announce(*stack_);
+            member_->announce(*stack_);
 }
 
 bool Controller::send(const uint8_t* data, int length, bool track)
 {
-    const uint8_t source = member_.get_address(*stack_);
+    const uint8_t source = member_->get_address(*stack_);
     if (source == ZEV_trans::ADDRESS_NULL || !has_server())
         return false;
     ZEV_header header(source, get_server_address(), process_data_pgn, 5, 0, uint32_t(length));

@@ -99,6 +99,7 @@ public:
     bool is_pool_active() const { return active_; }
 
 protected:
+    int server_timeout_ms() const override { return status_timeout_ms; }
     void handle_event(waiter_event& event) override;
     void handle_listener_event(waiter_event& event) override;
     void handle_timeout(Timeout& timeout) override;
@@ -161,7 +162,6 @@ private:
     Atime state_since_;
     Atime last_task_message_;
     bool said_no_description_ = false;
-    std::vector<Atime> status_heard_ = std::vector<Atime>(256, Atime(-1));
     // The task status each Task Controller stated last, echoed in the client task message.
     std::vector<uint8_t> task_status_ = std::vector<uint8_t>(256, 0);
     uint8_t version_reply_[Model::version_message_size] = {};

@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Container_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -38,7 +39,10 @@ bool Container_obj::get_hidden() const
 void Container_obj::set_hidden(bool hidden)
 {
     check_pool_locked();
+    if (hidden_ == (hidden ? 1 : 0))
+        return;
     hidden_ = hidden ? 1 : 0;
+    send_command(Command::hide_show(get_id(), !hidden));
 }
 
 }

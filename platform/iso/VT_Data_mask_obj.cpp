@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Data_mask_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -30,7 +31,10 @@ uint16_t Data_mask_obj::get_soft_key_mask() const
 void Data_mask_obj::set_soft_key_mask(uint16_t id)
 {
     check_pool_locked();
+    if (soft_key_mask_ == id)
+        return;
     soft_key_mask_ = id;
+    send_command(Command::soft_key_mask(Command::data_mask_type, get_id(), id));
 }
 
 }

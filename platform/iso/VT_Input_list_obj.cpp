@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Input_list_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -42,7 +43,10 @@ bool Input_list_obj::set_child_objects_val(uint8_t index, uint16_t id, bool)
     check_pool_locked();
     if (index >= n_items_ || !items_)
         return false;
-    items_[index].set_id(id);
+    if (items_[index].get_id() != id) {
+        items_[index].set_id(id);
+        send_command(Command::list_item(get_id(), index, id));
+    }
     return true;
 }
 
@@ -55,7 +59,10 @@ uint8_t Input_list_obj::get_value() const
 void Input_list_obj::set_value(uint8_t value)
 {
     check_pool_locked();
+    if (value_ == value)
+        return;
     value_ = value;
+    send_command(Command::numeric_value(get_id(), value));
 }
 
 }

@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Input_number_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -54,7 +55,10 @@ uint32_t Input_number_obj::get_value() const
 void Input_number_obj::set_value(uint32_t value)
 {
     check_pool_locked();
+    if (value_ == value)
+        return;
     value_ = value;
+    send_command(Command::numeric_value(get_id(), value));
 }
 
 }

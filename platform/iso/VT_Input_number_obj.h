@@ -15,6 +15,9 @@ public:
 
     bool get_displayed_size(int& width, int& height) const override;
     uint32_t get_value() const;
+    // The range the operator may enter, fixed with the object.
+    uint32_t get_min_value() const { return min_value_; }
+    uint32_t get_max_value() const { return max_value_; }
     void set_value(uint32_t value);
 
 private:

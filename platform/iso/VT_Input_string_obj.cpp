@@ -1,6 +1,9 @@
 #include "platform/iso/VT_Input_string_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 #include "platform/iso/VT_text.h"
+
+#include <string>
 
 namespace VT {
 
@@ -48,7 +51,12 @@ const char* Input_string_obj::get_value() const
 void Input_string_obj::__set_string(const char* text)
 {
     check_pool_locked();
+    if (!value_)
+        return;
+    const std::string before(value_, length_);
     fill_text(value_, length_, text);
+    if (before.compare(0, length_, value_, length_) != 0)
+        send_command(Command::string_value(get_id(), value_, length_));
 }
 
 }

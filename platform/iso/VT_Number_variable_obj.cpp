@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Number_variable_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -22,7 +23,10 @@ uint32_t Number_variable_obj::get_value() const
 void Number_variable_obj::set_value(uint32_t value)
 {
     check_pool_locked();
+    if (value_ == value)
+        return;
     value_ = value;
+    send_command(Command::numeric_value(get_id(), value));
 }
 
 }

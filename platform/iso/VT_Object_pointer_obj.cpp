@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Object_pointer_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -17,7 +18,10 @@ uint16_t Object_pointer_obj::get_value() const
 void Object_pointer_obj::set_value(uint16_t id)
 {
     check_pool_locked();
+    if (value_ == id)
+        return;
     value_ = id;
+    send_command(Command::numeric_value(get_id(), id));
 }
 
 void Object_pointer_obj::serialise_body(Record_writer& out) const

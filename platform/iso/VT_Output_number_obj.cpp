@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Output_number_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -49,7 +50,10 @@ uint32_t Output_number_obj::get_value() const
 void Output_number_obj::set_value(uint32_t value)
 {
     check_pool_locked();
+    if (value_ == value)
+        return;
     value_ = value;
+    send_command(Command::numeric_value(get_id(), value));
 }
 
 uint8_t Output_number_obj::get_no_decimals() const
@@ -61,7 +65,10 @@ uint8_t Output_number_obj::get_no_decimals() const
 void Output_number_obj::set_no_decimals(uint8_t decimals)
 {
     check_pool_locked();
+    if (number_of_decimals_ == decimals)
+        return;
     number_of_decimals_ = decimals;
+    send_command(Command::attribute(get_id(), Command::output_number_decimals, decimals));
 }
 
 }

@@ -1,4 +1,5 @@
 #include "platform/iso/VT_Rectangle_obj.h"
+#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Record_writer.h"
 
 namespace VT {
@@ -38,7 +39,10 @@ uint16_t Rectangle_obj::get_fill_attributes() const
 void Rectangle_obj::set_fill_attributes(uint16_t id)
 {
     check_pool_locked();
+    if (fill_attributes_ == id)
+        return;
     fill_attributes_ = id;
+    send_command(Command::attribute(get_id(), Command::rectangle_fill_attributes, id));
 }
 
 }

@@ -35,6 +35,12 @@ bool VT_obj::get_displayed_size(int&, int&) const
     return false;
 }
 
+void VT_obj::send_command(std::vector<uint8_t> message) const
+{
+    if (pool_)
+        pool_->send_command(std::move(message));
+}
+
 void VT_obj::check_pool_locked() const
 {
     if (pool_)

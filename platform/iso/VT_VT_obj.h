@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 template <class T>
 class Object_pool_base;
@@ -81,6 +82,8 @@ protected:
     // What run-time accessors call first: stops the process when the pool's
     // lock is not the caller's. An object in no pool has no lock to check.
     void check_pool_locked() const;
+    // Hands a change to the pool's client, under the lock the caller holds.
+    void send_command(std::vector<uint8_t> message) const;
     virtual void serialise_body(Record_writer& out) const = 0;
 
 private:
