@@ -116,9 +116,9 @@ struct Bench {
         case 0: p.variable.set_value(value); break;
         case 1: p.container.set_hidden(value & 1); break;
         case 2: p.string.__set_string(value & 1 ? "ODD" : "EVEN"); break;
-        case 3: p.list.set_child_objects_val(value % 3, value & 1 ? Small_vt_pool::item_a_id : 0xFFFF, false); break;
-        case 4: p.activate_data_mask(value & 1 ? Small_vt_pool::other_mask_id : value); break;
-        case 5: p.mask.set_soft_key_mask(value & 1 ? Small_vt_pool::other_keys_id : value); break;
+        case 3: p.list.set_child_objects_val(value % 3, value & 1 ? uint16_t(Small_vt_pool::item_a_id) : uint16_t(0xFFFF), false); break;
+        case 4: p.activate_data_mask(value & 1 ? uint16_t(Small_vt_pool::other_mask_id) : uint16_t(value)); break;
+        case 5: p.mask.set_soft_key_mask(value & 1 ? uint16_t(Small_vt_pool::other_keys_id) : uint16_t(value)); break;
         }
         p.unlock_pool();
         settle();

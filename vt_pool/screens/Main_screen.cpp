@@ -14,15 +14,18 @@ constexpr uint32_t green = 2;
 constexpr uint32_t red = 12;
 constexpr uint8_t all_edges = 0x0F;
 
-// An enabled Input List whose elements are labels of the texts in order;
+// An enabled Input List whose elements are the texts in order, each as
+// large as the list so that every choice fills it the same way;
 // `items`, when given, records one label per text.
 VtObjectInputFieldList* createLabelList(Seeder_layout& layout, const std::vector<std::string>& texts,
                                         Output_string_id* items)
 {
     VtPool& pool = layout.pool;
-    VtObjectInputFieldList* list = createInputList(pool, layout.fifth_width - 6, layout.row_pitch / 3, nullptr);
+    const uint32_t width = layout.fifth_width - 6;
+    const uint32_t height = layout.row_pitch / 3;
+    VtObjectInputFieldList* list = createInputList(pool, width, height, nullptr);
     for (size_t i = 0; i < texts.size(); ++i) {
-        VtObjectOutputFieldString* label = createLabel(pool, texts[i], layout.font[11], 1);
+        VtObjectOutputFieldString* label = createTextBox(pool, texts[i], layout.font[11], width, height);
         list->addElement(label->getOid());
         if (items)
             items[i].record(label);
