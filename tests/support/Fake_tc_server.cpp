@@ -1,5 +1,6 @@
 #include "tests/support/Fake_tc_server.h"
 #include "platform/can/ZEV_smart_stack.h"
+#include "tests/support/Fake_server_name.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -212,15 +213,7 @@ Fake_tc_server::Fake_tc_server(module_man* manager, ZEV_smart_stack& stack, cons
     : stack_(stack), settings_(settings)
 {
     init(manager, nullptr, "FAKE_TC", 50, 8192, true, false);
-    name_.set(ZEV_name::Field::self_configurable, 0);
-    name_.set(ZEV_name::Field::industry_group, 2);
-    name_.set(ZEV_name::Field::device_class, 0);
-    name_.set(ZEV_name::Field::function, 130);
-    name_.set(ZEV_name::Field::manufacturer_code, 2000);
-    name_.set(ZEV_name::Field::ecu_instance, 0);
-    name_.set(ZEV_name::Field::function_instance, 0);
-    name_.set(ZEV_name::Field::device_class_instance, 0);
-    name_.set(ZEV_name::Field::identity_number, uint32_t(settings.identity));
+    set_fake_server_name(name_, 130, 2000, uint32_t(settings.identity));
 }
 
 Fake_tc_server::~Fake_tc_server()

@@ -1,5 +1,6 @@
 #include "tests/support/Fake_vt_server.h"
 #include "platform/can/ZEV_smart_stack.h"
+#include "tests/support/Fake_server_name.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -49,15 +50,7 @@ Fake_vt_server::Fake_vt_server(module_man* manager, ZEV_smart_stack& stack, cons
     : stack_(stack), settings_(settings), refuse_pool_(settings.refuse_pool)
 {
     init(manager, nullptr, "FAKE_VT", 50, 8192, true, false);
-    name_.set(ZEV_name::Field::self_configurable, 0);
-    name_.set(ZEV_name::Field::industry_group, 2);
-    name_.set(ZEV_name::Field::device_class, 0);
-    name_.set(ZEV_name::Field::function, 29);
-    name_.set(ZEV_name::Field::manufacturer_code, 2001);
-    name_.set(ZEV_name::Field::ecu_instance, 0);
-    name_.set(ZEV_name::Field::function_instance, 0);
-    name_.set(ZEV_name::Field::device_class_instance, 0);
-    name_.set(ZEV_name::Field::identity_number, uint32_t(settings.identity));
+    set_fake_server_name(name_, 29, 2001, uint32_t(settings.identity));
 }
 
 Fake_vt_server::~Fake_vt_server()

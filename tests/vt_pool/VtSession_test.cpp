@@ -7,6 +7,8 @@
 #include "vt_pool/VtObjectOutputFieldNumber.h"
 #include "vt_pool/VtObjectStringVariable.h"
 #include "vt_pool/VtObjectWorkingSet.h"
+#include "vt_pool/VtWriter.h"
+#include "vt_pool/build_seeder_pool.h"
 // Last: Qt's keyword macros would break the model's headers.
 #include "tests/vt_pool/Test_fixed_objects.h"
 
@@ -275,6 +277,16 @@ TEST(VtSession, ReadsTheApplicationPoolImageAsTheCheckerDoes)
 {
     auto pool = std::make_unique<Test_pool>(nullptr, nullptr, 0);
     expectSameObjects(pool->serialise());
+}
+
+TEST(VtSession, ReadsTheCodeBuiltPoolAsTheCheckerDoes)
+{
+    auto ids = std::make_unique<Seeder_pool_ids>();
+    VtWriter writer(seeder_pool_writer_size, nullptr);
+    ASSERT_TRUE(build_seeder_pool(*ids, writer, VtSize(240, 240)));
+    const Bytes pool(writer.getData(), writer.getData() + writer.getLength());
+    ASSERT_TRUE(Iop_check(pool).sound());
+    expectSameObjects(pool);
 }
 
 }
