@@ -21,6 +21,14 @@ inline sigset_t block_stop_signals()
     return stop_signals;
 }
 
+// Prints one line of a fake's log on standard output at once, so that a
+// reader on a pipe sees it as it happens.
+inline void print_line(const std::string& line)
+{
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 // Opens the bus of the spec under the stack and starts the stack's task;
 // false, said on standard error in the program's name, when it cannot.
 inline bool join_bus(const char* program, const std::string& spec, module_man& manager, ZEV_smart_stack& stack)

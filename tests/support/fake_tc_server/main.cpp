@@ -110,10 +110,7 @@ int main(int argc, char** argv)
     if (!join_bus("fake_tc_server", spec, modules, stack))
         return 1;
     Fake_tc_server server(&modules, stack, settings);
-    server.set_printer([](const std::string& line) {
-        std::printf("%s\n", line.c_str());
-        std::fflush(stdout);
-    });
+    server.set_printer(print_line);
     if (!server.start_serving() || !server.start()) {
         std::fprintf(stderr, "fake_tc_server: cannot claim address %u\n", settings.address);
         return 1;
