@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 // Blocks SIGINT and SIGTERM in this thread and in the threads it starts from
@@ -22,10 +23,12 @@ inline sigset_t block_stop_signals()
 }
 
 // Prints one line of a fake's log on standard output at once, so that a
-// reader on a pipe sees it as it happens.
+// reader on a pipe sees it as it happens; lines from several threads stay whole.
 inline void print_line(const std::string& line)
 {
-    std::printf("%s\n", line.c_str());
+    static std::mutex output_mutex;
+    std::lock_guard<std::mutex> guard(output_mutex);
+    std::fputs((line + "\n").c_str(), stdout);
     std::fflush(stdout);
 }
 

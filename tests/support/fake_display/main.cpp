@@ -41,15 +41,6 @@ bool parse_number(const char* text, int low, int high, int& value)
     return true;
 }
 
-std::mutex output_mutex;
-
-void print_line(const std::string& line)
-{
-    std::lock_guard<std::mutex> guard(output_mutex);
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
-}
-
 }
 
 int main(int argc, char** argv)
