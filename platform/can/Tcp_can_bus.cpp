@@ -254,8 +254,10 @@ void Tcp_can_bus::hold()
 void Tcp_can_bus::release()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (holds_ > 0 && --holds_ == 0 && fd_ >= 0 && !unsent_.empty())
+    if (holds_ > 0 && --holds_ == 0 && fd_ >= 0 && !unsent_.empty()) {
+        last_progress_ = Clock::now(); // time held is not the server's stall
         write_now_locked();
+    }
 }
 
 void Tcp_can_bus::write_now_locked()
@@ -303,10 +305,10 @@ std::string Tcp_can_bus::serve()
 {
     auto stall_deadline = [this] { return last_progress_ + std::chrono::milliseconds(timing_.stall_ms); };
     for (;;) {
-        int timeout = -1; // while nothing waits to go
+        int timeout = -1; // while nothing waits to go or the bus is held
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (!unsent_.empty())
+            if (!unsent_.empty() && holds_ == 0)
                 timeout = ms_left(stall_deadline());
         }
         pollfd fds[2] = {{fd_, short(POLLIN | (timeout >= 0 ? POLLOUT : 0)), 0}, {wake_fd_, POLLIN, 0}};
@@ -320,6 +322,8 @@ std::string Tcp_can_bus::serve()
         if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) && !read_input(why))
             return why;
         std::lock_guard<std::mutex> lock(mutex_);
+        if (holds_ > 0)
+            continue; // what waits goes together at the release
         if (!write_unsent_locked())
             return std::strerror(errno);
         if (!unsent_.empty() && Clock::now() >= stall_deadline())
