@@ -1,6 +1,6 @@
 // The code-built screens as the controller holds them: their bytes loaded
 // into the application pool, read back from it, and the whole upload image
-// read by the independent pool checker.
+// read by the independent pool checker and by the display-side session.
 #include "platform/iso/VT_Button_obj.h"
 #include "platform/iso/VT_Container_obj.h"
 #include "platform/iso/VT_Data_mask_obj.h"
@@ -17,6 +17,7 @@
 #include "platform/iso/VT_Rectangle_obj.h"
 #include "platform/iso/VT_Soft_key_mask_obj.h"
 #include "tests/support/Iop_check.h"
+#include "tests/vt_pool/Same_objects.h"
 #include "vt_pool/VtWriter.h"
 #include "vt_pool/build_seeder_pool.h"
 #include "vt_pool/seeder_ecu_pool/seeder_ecu_pool.h"
@@ -36,7 +37,6 @@
 namespace {
 
 using namespace VT;
-using Bytes = std::vector<uint8_t>;
 using Records = std::map<uint16_t, Bytes>;
 
 constexpr uint16_t first_built_id = 10000;
@@ -168,6 +168,15 @@ protected:
         std::filesystem::remove_all(root_, ignored);
     }
 
+    // The upload image the pool wrote, from its file in the test's root.
+    Bytes written_image() const
+    {
+        const std::string path = Object_pool_base<VT_obj>::get_file_path();
+        EXPECT_EQ(path.rfind(root_ + "/", 0), 0u) << path;
+        std::ifstream in(path, std::ios::binary);
+        return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
     std::string root_;
 };
 
@@ -176,10 +185,7 @@ TEST_F(Code_pool_file, the_written_upload_image_is_sound_with_one_working_set_an
     const Loaded l;
     ASSERT_TRUE(l.loaded);
     ASSERT_TRUE(l.pool->serialise_to_file());
-    const std::string path = Object_pool_base<VT_obj>::get_file_path();
-    EXPECT_EQ(path.rfind(root_ + "/", 0), 0u) << path;
-    std::ifstream in(path, std::ios::binary);
-    const Bytes image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes image = written_image();
     EXPECT_EQ(image, l.pool->serialise());
 
     const Iop_check check(image);
@@ -190,6 +196,16 @@ TEST_F(Code_pool_file, the_written_upload_image_is_sound_with_one_working_set_an
     // The common pool's, the two fixed and the code-built screens'.
     EXPECT_EQ(check.count(Object_type::data_mask), 7u + 2u + 47u);
     EXPECT_EQ(Iop_check(l.bytes).count(Object_type::data_mask), 47u);
+}
+
+// The common, fixed and code-built objects together, as a terminal receives
+// them.
+TEST_F(Code_pool_file, the_session_reads_the_written_upload_image_as_the_checker_does)
+{
+    const Loaded l;
+    ASSERT_TRUE(l.loaded);
+    ASSERT_TRUE(l.pool->serialise_to_file());
+    expectSameObjects(written_image());
 }
 
 }

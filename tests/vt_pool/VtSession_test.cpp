@@ -1,6 +1,8 @@
 #include "tests/support/Iop_check.h"
 #include "tests/support/Iop_records.h"
 #include "tests/vt_pool/Keeping_logger.h"
+#include "tests/vt_pool/Same_objects.h"
+#include "tests/vt_pool/Test_fixed_objects.h"
 #include "tests/vt_pool/Vt_engine.h"
 #include "vt_pool/VtObjectDataMask.h"
 #include "vt_pool/VtObjectNumberVariable.h"
@@ -9,8 +11,6 @@
 #include "vt_pool/VtObjectWorkingSet.h"
 #include "vt_pool/VtWriter.h"
 #include "vt_pool/build_seeder_pool.h"
-// Last: Qt's keyword macros would break the model's headers.
-#include "tests/vt_pool/Test_fixed_objects.h"
 
 #include <gtest/gtest.h>
 
@@ -247,24 +247,6 @@ TEST(VtSystemInterface, DefaultsDescribeASmallVersion2Terminal)
     EXPECT_EQ(system.softKeys().descriptor_height, 32);
     EXPECT_EQ(system.hardware().data_mask_width, 200);
     EXPECT_EQ(system.availableMemory(), 268435456u);
-}
-
-// The session reads a pool as the independent checker does: every object,
-// as many of each type.
-void expectSameObjects(const Bytes& pool)
-{
-    const Iop_check check(pool);
-    Vt_engine vt;
-    VtReader reader(nullptr);
-    load(reader, pool);
-    vt.session.parsePool(reader);
-    EXPECT_EQ(reader.remaining(), 0u);
-    std::map<uint32_t, size_t> counts;
-    for (uint32_t oid = 0; oid < VtSession::table_size; ++oid)
-        if (const VtObject* object = vt.session.lookup(uint16_t(oid)))
-            ++counts[object->getType()];
-    for (uint8_t type = 0; type < Iop_check::type_count; ++type)
-        EXPECT_EQ(counts[type], check.count(type)) << int(type);
 }
 
 TEST(VtSession, ReadsAHandMadePoolAsTheCheckerDoes)

@@ -14,19 +14,19 @@ public:
     VtEntryList& operator=(const VtEntryList&) = delete;
 
     uint32_t count() const { return used; }
-    uint32_t capacity() const { return uint32_t(slots.size()); }
+    uint32_t capacity() const { return uint32_t(entries.size()); }
     // Null at or past the end.
-    Entry* at(uint32_t i) const { return i < used ? slots[i].get() : nullptr; }
+    Entry* at(uint32_t i) const { return i < used ? entries[i].get() : nullptr; }
     Entry* first()
     {
         cursor = 0;
         return next();
     }
-    Entry* next() { return cursor < used ? slots[cursor++].get() : nullptr; }
+    Entry* next() { return cursor < used ? entries[cursor++].get() : nullptr; }
     // Deletes every entry; the capacity stays.
     void clear()
     {
-        for (auto& slot : slots)
+        for (auto& slot : entries)
             slot.reset();
         used = 0;
     }
@@ -34,11 +34,11 @@ public:
     void reset(uint32_t n)
     {
         clear();
-        std::vector<std::unique_ptr<Entry>>(n).swap(slots);
+        std::vector<std::unique_ptr<Entry>>(n).swap(entries);
     }
 
 protected:
-    explicit VtEntryList(uint32_t n) : slots(n) {}
+    explicit VtEntryList(uint32_t n) : entries(n) {}
 
     // Stores the entry at the end, growing by 20 slots when full (a null
     // entry is not stored).
@@ -46,21 +46,21 @@ protected:
     {
         if (!entry)
             return;
-        if (used >= slots.size())
-            slots.resize(slots.size() + 20);
-        slots[used++] = std::move(entry);
+        if (used >= entries.size())
+            entries.resize(entries.size() + 20);
+        entries[used++] = std::move(entry);
     }
     // Stores the entry at the end while there is room; false when full.
     bool appendFixed(std::unique_ptr<Entry> entry)
     {
-        if (!entry || used >= slots.size())
+        if (!entry || used >= entries.size())
             return false;
-        slots[used++] = std::move(entry);
+        entries[used++] = std::move(entry);
         return true;
     }
 
 private:
-    std::vector<std::unique_ptr<Entry>> slots;
+    std::vector<std::unique_ptr<Entry>> entries;
     uint32_t used = 0;
     uint32_t cursor = 0;
 };
