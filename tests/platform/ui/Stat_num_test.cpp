@@ -150,3 +150,24 @@ TEST_F(Numbers, editable_points_at_the_input_and_not_editable_at_the_output)
         EXPECT_EQ(vt_enabled(input), editable) << editable;
     }
 }
+
+TEST_F(Numbers, init_again_rebuilds_the_formats_keeps_the_value_and_without_collector_the_screen)
+{
+    start();
+    bind();
+    speed.set_val(10.0);
+    screen.send_val_updates(false);
+    advance(100);
+    ASSERT_EQ(vt_value(input), 360u);
+
+    speed.init(nullptr, pool->object<VT::Input_number_obj>(input), Stat_num_format(0, 1.0, 0),
+               Stat_num_format(0, 1.0, 0), 1000, pool.get());
+    screen.send_val_updates(false);
+    advance(100);
+
+    EXPECT_EQ(speed.get_val(), 10.0);
+    EXPECT_EQ(vt_value(input), 10u);
+    enter_number(input, 12);
+    EXPECT_EQ(speed.get_val(), 12.0);
+    EXPECT_EQ(screen.edits, std::vector<Stat*>{&speed});
+}
