@@ -153,8 +153,9 @@ TEST_F(Kx4_vt_link, a_pool_file_that_cannot_be_written_is_said_once_and_the_pool
     create();
     ASSERT_TRUE(link->is_ready());
     EXPECT_EQ(count_of(debug.text(), "Could not write the object pool"), 1u) << debug.text();
+    const std::vector<uint8_t> image = link->get_pool().serialise();
     ASSERT_TRUE(run_until_shown()) << debug.text();
-    EXPECT_EQ(vt->last_pool(), link->get_pool().serialise());
+    EXPECT_EQ(vt->last_pool(), image);
 }
 
 // Generous, for a loaded machine and sanitizer builds; nothing waits this long when all is well.
@@ -245,7 +246,7 @@ TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
     // The VT that took the pool is the one kx4 prefers from now on.
     Spawned_process kx4 = start_kx4(root, hub);
     EXPECT_TRUE(wait_for_answer(kx4, "get params.system.specific_vt_name",
-                                "specific_vt_name = " + std::to_string(fake_vt_name()) + ";"))
+                                "specific_vt_name = " + std::to_string(fake_vt_name())))
         << kx4.output();
     ASSERT_TRUE(kx4.write_input("shutdown\n"));
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
