@@ -30,6 +30,14 @@ Message hide_show(uint16_t id, bool show)
     return padded(m);
 }
 
+Message enable_disable(uint16_t id, bool enable)
+{
+    Message m{enable_disable_object};
+    u16(m, id);
+    m.push_back(enable ? 1 : 0);
+    return padded(m);
+}
+
 Message numeric_value(uint16_t id, uint32_t value)
 {
     Message m{change_numeric_value};

@@ -15,7 +15,7 @@ using Message = std::vector<uint8_t>;
 constexpr uint8_t soft_key_activation = 0, button_activation = 1, vt_change_numeric_value = 5,
                   vt_change_string_value = 8, vt_status = 254;
 // ECU to VT, and the VT's responses under the same code.
-constexpr uint8_t object_pool_transfer = 17, end_of_object_pool = 18, hide_show_object = 160,
+constexpr uint8_t object_pool_transfer = 17, end_of_object_pool = 18, hide_show_object = 160, enable_disable_object = 161,
                   change_numeric_value = 168, change_active_mask = 173, change_soft_key_mask = 174,
                   change_attribute = 175, change_list_item = 177, change_string_value = 179, get_memory = 192,
                   get_number_of_soft_keys = 194, get_text_font_data = 195, get_hardware = 199, store_version = 208,
@@ -27,6 +27,7 @@ constexpr uint8_t data_mask_type = 1, alarm_mask_type = 2;
 constexpr uint16_t no_object = 0xFFFF;
 
 Message hide_show(uint16_t id, bool show);
+Message enable_disable(uint16_t id, bool enable);
 Message numeric_value(uint16_t id, uint32_t value);
 Message active_mask(uint16_t working_set, uint16_t mask);
 Message soft_key_mask(uint8_t mask_type, uint16_t mask, uint16_t soft_key_mask);

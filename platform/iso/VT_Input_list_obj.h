@@ -21,6 +21,9 @@ public:
     bool set_child_objects_val(uint8_t index, uint16_t id, bool flag);
     uint8_t get_value() const;
     void set_value(uint8_t value);
+    bool get_enabled() const;
+    // Lets the operator choose an item, or not.
+    void set_enabled(bool enabled);
 
 private:
     void serialise_body(Record_writer& out) const override;

@@ -61,4 +61,21 @@ void Input_number_obj::set_value(uint32_t value)
     send_command(Command::numeric_value(get_id(), value));
 }
 
+
+bool Input_number_obj::get_enabled() const
+{
+    check_pool_locked();
+    return (enabled_ & 1) != 0;
+}
+
+void Input_number_obj::set_enabled(bool enabled)
+{
+    check_pool_locked();
+    // Bit 0 of the byte; the others are options of their own.
+    if (((enabled_ & 1) != 0) == enabled)
+        return;
+    enabled_ = uint8_t((enabled_ & ~1) | (enabled ? 1 : 0));
+    send_command(Command::enable_disable(get_id(), enabled));
+}
+
 }

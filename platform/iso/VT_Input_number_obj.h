@@ -19,6 +19,10 @@ public:
     uint32_t get_min_value() const { return min_value_; }
     uint32_t get_max_value() const { return max_value_; }
     void set_value(uint32_t value);
+    int32_t get_offset() const { return offset_; }
+    bool get_enabled() const;
+    // Lets the operator change the number, or not.
+    void set_enabled(bool enabled);
 
 private:
     void serialise_body(Record_writer& out) const override;

@@ -29,6 +29,7 @@ int error_byte_of(uint8_t function)
 {
     switch (function) {
     case Command::hide_show_object:
+    case Command::enable_disable_object:
     case Command::change_attribute: return 4;
     case Command::change_numeric_value:
     case Command::change_active_mask: return 3;

@@ -15,6 +15,7 @@ public:
     bool get_displayed_size(int& width, int& height) const override;
     uint32_t get_value() const;
     void set_value(uint32_t value);
+    int32_t get_offset() const { return offset_; }
     uint8_t get_no_decimals() const;
     void set_no_decimals(uint8_t decimals);
 

@@ -1,0 +1,159 @@
+#include "platform/ui/Stat_num.h"
+
+#include "platform/iso/VT_Input_number_obj.h"
+#include "platform/iso/VT_Number_variable_obj.h"
+#include "platform/iso/VT_Object_pointer_obj.h"
+#include "platform/iso/VT_Output_number_obj.h"
+#include "platform/iso/VT_vtui_pool.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The object value that shows raw with the object's offset, within what the
+// VT can hold.
+uint32_t object_value(int64_t raw, int32_t offset)
+{
+    return uint32_t(std::clamp<int64_t>(raw - offset, 0, int64_t(UINT32_MAX)));
+}
+
+// A bound given as a round display number (a range of 0 to 50 on steps of
+// 0.001) is met although raw x step misses it in the last bit.
+bool below(double value, double bound)
+{
+    return value < bound - 1e-9 * std::max(1.0, std::fabs(bound));
+}
+
+}
+
+void Stat_num::init(Stat_collector* collector, VT::Output_number_obj* output, const Stat_num_format& metric,
+                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj*, unsigned int,
+                    unsigned int)
+{
+    bind_objects(collector, pool, nullptr, output, nullptr, nullptr, metric, imperial);
+}
+
+void Stat_num::init(Stat_collector* collector, VT::Input_number_obj* input, const Stat_num_format& metric,
+                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj*, unsigned int,
+                    unsigned int)
+{
+    bind_objects(collector, pool, input, nullptr, nullptr, nullptr, metric, imperial);
+}
+
+void Stat_num::init(Stat_collector* collector, VT::Input_number_obj* input, VT::Output_number_obj* output,
+                    VT::Object_pointer_obj* pointer, VT::Number_variable_obj* variable, const Stat_num_format& metric,
+                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj*, unsigned int,
+                    unsigned int)
+{
+    bind_objects(collector, pool, input, output, pointer, variable, metric, imperial);
+}
+
+void Stat_num::bind_objects(Stat_collector* collector, VT::vtui_pool* pool, VT::Input_number_obj* input,
+                            VT::Output_number_obj* output, VT::Object_pointer_obj* pointer,
+                            VT::Number_variable_obj* variable, const Stat_num_format& metric,
+                            const Stat_num_format& imperial)
+{
+    bind(collector, pool);
+    input_ = input;
+    output_ = output;
+    pointer_ = pointer;
+    variable_ = variable;
+    formats_[Units_man::metric] = metric;
+    formats_[Units_man::imperial] = imperial;
+    sent_ = false;
+    mark_changed();
+}
+
+void Stat_num::set_val(double value)
+{
+    value_ = value;
+    if (!sent_ || get_raw() != sent_raw_)
+        mark_changed();
+}
+
+void Stat_num::set_range(double min, double max)
+{
+    has_range_ = true;
+    min_ = min;
+    max_ = max;
+}
+
+void Stat_num::set_units(Units_man& units)
+{
+    if (system_ == units.get_system())
+        return;
+    system_ = units.get_system();
+    mark_changed();
+}
+
+int64_t Stat_num::get_raw() const
+{
+    const double step = get_format().get_step();
+    if (step == 0 || !std::isfinite(value_ / step))
+        return 0;
+    return std::llround(std::clamp(value_ / step, double(INT32_MIN), double(UINT32_MAX)));
+}
+
+bool Stat_num::takes(uint16_t object) const
+{
+    return input_ && input_->get_id() == object;
+}
+
+void Stat_num::take_vt_number(uint32_t value)
+{
+    if (!input_ || !get_pool())
+        return;
+    get_pool()->lock_pool();
+    const int64_t raw = int64_t(value) + input_->get_offset();
+    const double entered = double(raw) * get_format().get_step();
+    const bool refused = has_range_ && (below(entered, min_) || below(max_, entered));
+    if (refused)
+        write(get_raw());
+    get_pool()->unlock_pool();
+    if (refused)
+        return;
+    value_ = entered;
+    // The input shows the entry already; the other objects follow.
+    mark_changed();
+    report_edit();
+}
+
+void Stat_num::send_update(bool all)
+{
+    const int64_t raw = get_raw();
+    const unsigned int decimals = get_format().get_decimals();
+    if (!all && sent_ && raw == sent_raw_ && decimals == sent_decimals_)
+        return;
+    if (!get_pool())
+        return;
+    get_pool()->lock_pool();
+    if (output_)
+        output_->set_no_decimals(uint8_t(decimals));
+    write(raw);
+    get_pool()->unlock_pool();
+    sent_ = true;
+    sent_raw_ = raw;
+    sent_decimals_ = decimals;
+}
+
+void Stat_num::apply_editable()
+{
+    if (pointer_) {
+        const VT::VT_obj* shown = is_editable() ? static_cast<VT::VT_obj*>(input_) : output_;
+        if (shown)
+            pointer_->set_value(shown->get_id());
+    } else if (input_) {
+        input_->set_enabled(is_editable());
+    }
+}
+
+void Stat_num::write(int64_t raw)
+{
+    if (variable_)
+        variable_->set_value(object_value(raw, input_ ? input_->get_offset() : output_ ? output_->get_offset() : 0));
+    if (input_)
+        input_->set_value(object_value(raw, input_->get_offset()));
+    if (output_)
+        output_->set_value(object_value(raw, output_->get_offset()));
+}
