@@ -77,6 +77,8 @@ public:
     // The pool whose lock guards the object from now on; set once the pool
     // has entered it in its table or loaded it.
     void set_pool(const Object_pool_base<VT_obj>* pool) { pool_ = pool; }
+    // Null while the object is in no pool.
+    const Object_pool_base<VT_obj>* get_pool() const { return pool_; }
 
 protected:
     // What run-time accessors call first: stops the process when the pool's

@@ -29,9 +29,10 @@ class User_interface_iface;
 
 // The VT user interface of an application pool: its screens and their
 // manager, and the one UI task (its waiter and timers) on which every screen
-// handler, listener callback and screen timeout runs. It hears the pool's VT
-// client and hands the VT's state and the operator's actions to the
-// application and the shown screen on the UI task.
+// handler, listener callback and screen timeout runs. From its construction
+// it is the pool's listener: it hears the VT client and hands the VT's state
+// and the operator's actions to the application and the shown screen on the
+// UI task. An action no screen takes is said on the debug output.
 //
 // The task starts with Diner::start, or runs with run_pending in tests.
 class User_interface : public Diner, public VT::Pool_listener {
@@ -47,9 +48,9 @@ public:
     bool init(User_interface_iface& iface);
     bool is_set_up() const { return set_up_; }
 
-    // Asks the application whether the VT display is to be used and records
-    // it; on a change shows the intro screen (disabled) or the home screen
-    // (enabled, once the pool is uploaded). Returns the answer.
+    // On the UI task: asks the application whether the VT display is to be
+    // used and records it; on a change shows the intro screen (disabled) or
+    // the home screen (enabled, once the pool is uploaded). Returns the answer.
     bool determine_ui_enabled();
     bool is_ui_enabled() const { return ui_enabled_; }
 

@@ -2,6 +2,7 @@
 #include "data_store/Data_store.h"
 #include "platform/rtos/module_man.h"
 #include "platform/rtos/waiter_descriptor.h"
+#include "tests/support/Store_probe.h"
 
 #include <memory>
 #include <vector>
@@ -22,6 +23,3 @@ struct Store_fixture {
     // Registers the fixture's waiter for size bytes at item, with the address-based word.
     void follow(const void* item, unsigned size, uint32_t word);
 };
-
-// The events queued on the waiter, taken out in order.
-std::vector<waiter_event> take_events(waiter_descriptor& waiter);

@@ -367,6 +367,17 @@ void Fake_vt_server::on_change(uint8_t source, const uint8_t* d, int length)
         m.push_back(d[3]);
         m.push_back(error);
         break;
+    case 161: { // Enable/Disable Object
+        const bool input = type == input_number || type == input_list || type == input_string || type == input_boolean;
+        error = !o ? 0x01 : d[3] > 1 ? 0x02 : !input ? 0x10 : 0;
+        if (!error)
+            o->enabled = d[3] == 1;
+        say("enable/disable %u: %s, error %02X", id, d[3] == 1 ? "enable" : "disable", error);
+        put16(m, id);
+        m.push_back(d[3]);
+        m.push_back(error);
+        break;
+    }
     case 168: { // Change Numeric Value
         const uint32_t value = u32(d + 4);
         error = !o ? 0x01
@@ -473,17 +484,19 @@ bool Fake_vt_server::run_script_line(const std::string& line)
         return true;
     }
     unsigned long id = 0;
-    if (!(in >> id) || id > 0xFFFF || (word != "press" && word != "release" && word != "number" && word != "string")) {
+    static const std::map<std::string, uint8_t> key_codes = {{"release", 0}, {"press", 1}, {"hold", 2}, {"abort", 3}};
+    const auto key_code = key_codes.find(word);
+    if (!(in >> id) || id > 0xFFFF || (key_code == key_codes.end() && word != "number" && word != "string")) {
         say("unknown script line \"%s\"", line.c_str());
         return false;
     }
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     const Iop_check::Object* o = find(uint16_t(id));
     std::vector<uint8_t> m;
-    if (word == "press" || word == "release") {
+    if (key_code != key_codes.end()) {
         // A key reports the mask shown as its parent; a button, the mask holding it.
         const uint8_t function = o && o->type == button ? 1 : 0;
-        m = {function, uint8_t(word == "press" ? 1 : 0)};
+        m = {function, key_code->second};
         put16(m, uint16_t(id));
         put16(m, active_mask_);
         m.push_back(0);

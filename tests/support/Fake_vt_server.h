@@ -46,7 +46,8 @@ public:
     // Silent, it sends nothing and answers nothing. Any thread.
     void set_silent(bool silent) { silent_ = silent; }
     void set_refuse_pool(bool refuse) { refuse_pool_ = refuse; }
-    // Runs one script line: "press ID", "release ID", "number ID V",
+    // Runs one script line: "press ID", "release ID", "hold ID" (the code a
+    // VT repeats while the key stays down), "abort ID", "number ID V",
     // "string ID TEXT", "silent", "refuse-pool". False (and a line saying
     // so) when it is none of these. Any thread.
     bool run_script_line(const std::string& line);

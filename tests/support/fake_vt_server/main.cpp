@@ -24,8 +24,8 @@ void usage(FILE* out)
                       "  --memory-short   says it has not enough memory for any pool\n"
                       "  --refuse-pool    answers every End of Object Pool with an error\n"
                       "  --dump FILE      writes each pool received to FILE\n"
-                      "Standard input takes a script, one line each: \"press ID\", \"release ID\",\n"
-                      "\"number ID V\", \"string ID TEXT\", \"silent\", \"refuse-pool\".\n"
+                      "Standard input takes a script, one line each: \"press ID\", \"release ID\", \"hold ID\",\n"
+                      "\"abort ID\", \"number ID V\", \"string ID TEXT\", \"silent\", \"refuse-pool\".\n"
                       "Ends on SIGINT or SIGTERM.\n");
 }
 
