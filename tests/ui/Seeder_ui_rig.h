@@ -2,8 +2,8 @@
 #include "data_store/Data_store.h"
 #include "params/parameters_t.h"
 #include "platform/rtos/module_man.h"
-#include "platform/rtos/waiter_descriptor.h"
 #include "platform/ui/User_interface.h"
+#include "tests/support/Store_probe.h"
 #include "ui/screens/Seeder_ui.h"
 #include "platform/iso/VT_Object_deserial.h"
 #include "vt_pool/Seeder_pool_ids.h"
@@ -11,7 +11,10 @@
 #include "vt_pool/build_seeder_pool.h"
 #include "vt_pool/seeder_ecu_pool/seeder_ecu_pool.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <vector>
 
 // The UI root as it asks the library's questions, counting how often it was
 // asked whether the VT display is to be used.
@@ -37,7 +40,7 @@ struct Seeder_ui_rig {
     std::unique_ptr<VT::seeder_ecu_pool> pool = std::make_unique<VT::seeder_ecu_pool>(&modules, nullptr, 0);
     UI::User_interface ui{&modules, *pool};
     Counting_seeder_ui root{&ui, nullptr, nullptr, store, parameters, ids};
-    waiter_descriptor probe;
+    Store_probe probe{store.head};
 
     Screen_man& man() { return ui.get_screen_man(); }
     // Builds the screens' objects in code into the pool, as start-up does.
@@ -61,21 +64,15 @@ struct Seeder_ui_rig {
         while (ui.run_pending() > 0) {
         }
     }
-    // Change events of the field from now on reach the probe.
+    // The changes of the field the probe saw since the last call, one by one.
     template <class T>
-    void follow(const T& field)
+    std::vector<Store_probe::Change> changes_of(const T& field)
     {
-        store.head.event_register(&probe, store.head.offset_of(&field), sizeof field, CDS::reg_change, 0, nullptr,
-                                  nullptr);
-    }
-    // How many change events reached the probe since the last call.
-    int events()
-    {
-        int n = 0;
-        waiter_event event;
-        while (probe.poll(event))
-            ++n;
-        return n;
+        std::vector<Store_probe::Change> changes = probe.take_changes();
+        for (const Store_probe::Change& change : changes)
+            if (!(change == probe.change_of(field)))
+                ADD_FAILURE() << "a change at " << change.offset << " of " << change.size << " bytes";
+        return changes;
     }
     void activate(uint16_t key, uint16_t mask, uint8_t code)
     {

@@ -148,23 +148,23 @@ TEST(Seeder_ui, the_vt_shows_the_pool_its_name_is_kept_and_the_store_says_upload
     Seeder_ui_rig rig;
     rig.start();
     ds_system& system = rig.store.body.system;
-    rig.follow(system.vt_uploaded);
+    rig.probe.follow(&system.vt_uploaded, 1);
+    rig.probe.follow(&system.vt_alive, 1);
     const uint64_t name = 0xA00E840000200001ull;
 
     rig.ui.handle_pool_uploaded(name);
     rig.pump();
     EXPECT_EQ(rig.parameters.system.specific_vt_name.get(), name);
     EXPECT_TRUE(rig.store.head.get(system.vt_uploaded));
-    EXPECT_EQ(rig.events(), 1);
+    EXPECT_EQ(rig.changes_of(system.vt_uploaded).size(), 1u);
 
-    rig.follow(system.vt_alive);
     rig.ui.handle_terminal_alive(true);
     rig.pump();
     EXPECT_TRUE(rig.store.head.get(system.vt_alive));
     rig.ui.handle_terminal_alive(false);
     rig.pump();
     EXPECT_FALSE(rig.store.head.get(system.vt_alive));
-    EXPECT_EQ(rig.events(), 2);
+    EXPECT_EQ(rig.changes_of(system.vt_alive).size(), 2u);
 }
 
 TEST(Seeder_ui, a_key_on_the_intro_screen_switches_nothing)
@@ -191,7 +191,7 @@ TEST(Seeder_ui, an_alarm_screens_soft_key_acknowledges_its_alarm_on_every_event_
     ASSERT_TRUE(rig.man().switch_to_screen(alarm));
     bool& ack = rig.store.body.alarms.tank_low[1].acknowledged;
     const uint16_t any_key = 4000; // the alarm masks' keys all acknowledge
-    rig.follow(ack);
+    rig.probe.follow(&ack, 1);
 
     struct Step {
         uint8_t code;
@@ -205,10 +205,10 @@ TEST(Seeder_ui, an_alarm_screens_soft_key_acknowledges_its_alarm_on_every_event_
     for (const Step& step : steps) {
         SCOPED_TRACE(int(step.code));
         rig.store.head.set(ack, false);
-        rig.events();
+        rig.probe.take_changes();
         rig.activate(any_key, alarm->get_mask_id(), step.code);
         EXPECT_TRUE(rig.store.head.get(ack));
-        EXPECT_EQ(rig.events(), 1);
+        EXPECT_EQ(rig.changes_of(ack).size(), 1u);
         EXPECT_EQ(rig.man().get_current_screen(), step.shown_after);
     }
     EXPECT_FALSE(rig.store.body.alarms.tank_low[0].acknowledged);

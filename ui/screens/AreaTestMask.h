@@ -1,11 +1,11 @@
 #pragma once
+#include "platform/iso/VT_Data_mask_obj.h"
+#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
 #include "ui/screens/Screen_objects.h"
-#include "ui/screens/find_data_mask.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
-// The area test.
-// So far it only shows its mask.
+// The area test; so far it only shows its mask.
 class AreaTestMask : public Data_screen {
 public:
     AreaTestMask(const char* key, Screen_man* man, const Screen_objects& objects)
@@ -15,7 +15,7 @@ public:
 
     bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
     {
-        VT::Data_mask_obj* mask = find_data_mask(pool, objects_.ids.area_test.mask);
+        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.area_test.mask);
         return Data_screen::init(pool, mask, params, nullptr, 0);
     }
 

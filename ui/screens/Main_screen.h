@@ -1,7 +1,8 @@
 #pragma once
+#include "platform/iso/VT_Data_mask_obj.h"
+#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
 #include "ui/screens/Screen_objects.h"
-#include "ui/screens/find_data_mask.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
 // The operating screen: tanks, fans, speed and areas, the rate, tank and master keys, and the alarm scan.
@@ -15,7 +16,7 @@ public:
 
     bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
     {
-        VT::Data_mask_obj* mask = find_data_mask(pool, objects_.ids.main.mask);
+        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.main.mask);
         return Data_screen::init(pool, mask, params, nullptr, 0);
     }
 

@@ -25,7 +25,9 @@ Seeder_ui::Seeder_ui(UI::User_interface* ui, FS::FS_client* fs_client, Implement
                      NV_quvel::parameters_t& parameters, const Seeder_pool_ids& ids)
     : ui_(ui),
       objects_{store, parameters, ids, fs_client, diagnostics},
-      non_vtt_listener_(this, access_to(store, store.body.system.non_vtt_connected))
+      non_vtt_listener_(this, access_to(store, store.body.system.non_vtt_connected)),
+      store_node_(*ui, store.head),
+      parameter_node_(*ui, parameters)
 {
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/data/CDS_Virt_listener.h"
+#include "platform/ui/CDS_reg_node.h"
+#include "platform/ui/NVS_reg_node.h"
 #include "platform/ui/User_interface_iface.h"
 #include "ui/screens/ActuatorDiagnostics.h"
 #include "ui/screens/ActuatorDriveSettingsMask.h"
@@ -154,4 +156,6 @@ private:
     MultiTankCal3Mask multi_tank_cal3_mask_{"multi_tank_cal_3_mask", man(), objects_};
 
     VT::Object_pointer_obj* pui_pointer_holder_ = nullptr;
+    UI::CDS_reg_node store_node_;
+    UI::NVS_reg_node parameter_node_;
 };
