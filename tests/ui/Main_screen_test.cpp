@@ -340,3 +340,85 @@ TEST_F(Operating_screen, fan_layouts_follow_the_fans_enabled_and_pressure_sensin
         }
     }
 }
+
+TEST_F(Operating_screen, the_keys_write_doubles_integers_and_floats_each_with_one_event_of_its_width)
+{
+    set_tank(0, {});
+    start();
+    pick(id(ids.main.tank_list), 0);
+    Store_probe probe(head());
+    probe.follow(&body().channels, sizeof body().channels);
+    probe.follow(&body().areas, sizeof body().areas);
+    probe.follow(&body().volumes, sizeof body().volumes);
+
+    press(id(ids.main.preset_key));
+    EXPECT_EQ(probe.take_changes(), std::vector<Store_probe::Change>{probe.change_of(record(0).requested_rate)});
+    EXPECT_EQ(probe.change_of(record(0).requested_rate).size, 8u);
+
+    press(id(tank_objects(0).man_button));
+    EXPECT_EQ(probe.take_changes(), std::vector<Store_probe::Change>{probe.change_of(record(0).rate_control_mode)});
+    EXPECT_EQ(get(record(0).rate_control_mode), 2);
+    press(id(tank_objects(0).auto_button));
+    EXPECT_EQ(get(record(0).rate_control_mode), 1);
+    probe.take_changes();
+
+    set(body().areas.area[0].total, 0.0f); // an unchanged value still signals
+    probe.take_changes();
+    press(id(ids.main.reset_area_key));
+    EXPECT_EQ(probe.take_changes(), (std::vector<Store_probe::Change>{probe.change_of(body().areas.area[0].total),
+                                                                      probe.change_of(body().volumes.volume[0].total)}));
+
+    // A tank without product takes no per-tank key.
+    set_tank(1, {true, false});
+    probe.take_changes();
+    press(id(tank_objects(1).man_button));
+    EXPECT_TRUE(probe.take_changes().empty());
+    press(id(tank_objects(0).tank_button));
+    EXPECT_EQ(current_key(), "tank_fill_mask");
+}
+
+TEST_F(Operating_screen, the_rate_alarm_mark_blinks_while_the_alarm_is_triggered_and_the_master_is_on)
+{
+    set_tank(0, {});
+    start();
+    const uint16_t mark = id(tank_objects(0).alt_container);
+    auto phases = [&] {
+        int shown = 0;
+        for (int s = 0; s < 4; ++s) {
+            advance(1000);
+            Iop_check::Object o;
+            EXPECT_TRUE(vt->object(mark, o));
+            shown += o.hidden ? 0 : 1;
+        }
+        return shown;
+    };
+    set(body().alarms.tank_incorrect_rate[0].triggered, true);
+    EXPECT_EQ(phases(), 0) << "master off";
+    set(body().operation.master_switch_active, true);
+    EXPECT_EQ(phases(), 2);
+    set(body().alarms.tank_incorrect_rate[0].triggered, false);
+    EXPECT_EQ(phases(), 0);
+}
+
+TEST_F(Operating_screen, the_page_keys_swap_the_pages_and_their_soft_keys)
+{
+    start();
+    auto hidden = [&](uint16_t container) {
+        Iop_check::Object o;
+        EXPECT_TRUE(vt->object(container, o));
+        return o.hidden;
+    };
+    auto soft_keys = [&] {
+        Iop_check::Object o;
+        EXPECT_TRUE(vt->object(id(ids.main.mask), o));
+        return o.soft_key_mask;
+    };
+    press(id(ids.main.page1_toggle_key));
+    EXPECT_TRUE(hidden(id(ids.main.status_row)));
+    EXPECT_FALSE(hidden(id(ids.main.alt_status_row)));
+    EXPECT_EQ(soft_keys(), id(ids.main.page2));
+    press(id(ids.main.page2_toggle_key));
+    EXPECT_FALSE(hidden(id(ids.main.status_row)));
+    EXPECT_TRUE(hidden(id(ids.main.alt_status_row)));
+    EXPECT_EQ(soft_keys(), id(ids.main.page1));
+}
