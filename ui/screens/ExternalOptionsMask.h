@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/iso/VT_Data_mask_obj.h"
+#include "platform/ui/Bind_object.h"
+#include "platform/ui/Data_screen.h"
+#include "ui/screens/Screen_objects.h"
+#include "vt_pool/Seeder_pool_ids.h"
+
+// The external options screen; so far it only shows its mask.
+class ExternalOptionsMask : public Data_screen {
+public:
+    ExternalOptionsMask(const char* key, Screen_man* man, const Screen_objects& objects)
+        : Data_screen(key, man), objects_(objects)
+    {
+    }
+
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
+    {
+        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.external_options.mask);
+        return Data_screen::init(pool, mask, params, nullptr, 0);
+    }
+
+private:
+    const Screen_objects objects_;
+};

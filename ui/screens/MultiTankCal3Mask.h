@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/iso/VT_Data_mask_obj.h"
+#include "platform/ui/Bind_object.h"
+#include "platform/ui/Data_screen.h"
+#include "ui/screens/Screen_objects.h"
+#include "vt_pool/Seeder_pool_ids.h"
+
+// The calibration of several tanks, step 3; so far it only shows its mask.
+class MultiTankCal3Mask : public Data_screen {
+public:
+    MultiTankCal3Mask(const char* key, Screen_man* man, const Screen_objects& objects)
+        : Data_screen(key, man), objects_(objects)
+    {
+    }
+
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
+    {
+        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.multi_tank_cal3.mask);
+        return Data_screen::init(pool, mask, params, nullptr, 0);
+    }
+
+private:
+    const Screen_objects objects_;
+};
