@@ -1,7 +1,7 @@
 #include "platform/io/Memory_data_stream.h"
 #include "platform/io/Posix_threaded_serial_data_stream.h"
 #include "tests/support/Debug_capture.h"
-#include "tests/support/Wait_until.h"
+#include "tests/support/Wait_on_waiter.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "tests/support/Fake_slave.h"
 #include "tests/support/Fake_slave_replies.h"
 #include "tests/support/Spawned_process.h"
+#include "tests/support/Wait_on_waiter.h"
 #include "tests/support/Wait_until.h"
 
 #include <gtest/gtest.h>
