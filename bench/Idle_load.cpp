@@ -1,9 +1,11 @@
 #include "bench/Idle_load.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <dirent.h>
 #include <fstream>
+#include <map>
 #include <string>
 #include <sys/syscall.h>
 #include <thread>
@@ -12,20 +14,31 @@
 
 namespace {
 
-struct Sample {
+struct Figures {
     double cpu_ns = 0;
     double slices = 0;
 };
 
-// Adds one thread's figures: "RUN_NS WAIT_NS SLICES".
-void add_thread(const std::string& path, Sample& sample)
+struct Sample {
+    Figures total;
+    // By thread id, with the thread's name.
+    std::map<std::string, std::pair<std::string, Figures>> threads;
+};
+
+// One thread's figures: "RUN_NS WAIT_NS SLICES".
+Figures read_thread(const std::string& path)
 {
     std::ifstream in(path);
     double run = 0, wait = 0, slices = 0;
-    if (in >> run >> wait >> slices) {
-        sample.cpu_ns += run;
-        sample.slices += slices;
-    }
+    if (in >> run >> wait >> slices)
+        return Figures{run, slices};
+    return Figures{};
+}
+
+void add(Figures& sum, const Figures& f)
+{
+    sum.cpu_ns += f.cpu_ns;
+    sum.slices += f.slices;
 }
 
 Sample sample_process(pid_t pid)
@@ -33,17 +46,45 @@ Sample sample_process(pid_t pid)
     Sample sample;
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     if (DIR* dir = opendir(tasks.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.')
-                add_thread(tasks + "/" + entry->d_name + "/schedstat", sample);
+        while (dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] == '.')
+                continue;
+            const std::string folder = tasks + "/" + entry->d_name;
+            const Figures f = read_thread(folder + "/schedstat");
+            std::string name;
+            std::getline(std::ifstream(folder + "/comm"), name);
+            sample.threads[entry->d_name] = {name, f};
+            add(sample.total, f);
+        }
         closedir(dir);
     }
     return sample;
 }
 
+Idle_load load_of(const Figures& before, const Figures& after, double seconds)
+{
+    return Idle_load{(after.cpu_ns - before.cpu_ns) / 1e6 / seconds, (after.slices - before.slices) / seconds, {}};
+}
+
+// Threads of one name are summed; one that came during the span counts from naught.
 Idle_load load_between(const Sample& before, const Sample& after, double seconds)
 {
-    return Idle_load{(after.cpu_ns - before.cpu_ns) / 1e6 / seconds, (after.slices - before.slices) / seconds};
+    Idle_load load = load_of(before.total, after.total, seconds);
+    std::map<std::string, std::pair<Figures, Figures>> by_name;
+    for (const auto& [tid, thread] : after.threads) {
+        auto& [was, is] = by_name[thread.first];
+        const auto earlier = before.threads.find(tid);
+        if (earlier != before.threads.end())
+            add(was, earlier->second.second);
+        add(is, thread.second);
+    }
+    for (const auto& [name, figures] : by_name) {
+        const Idle_load one = load_of(figures.first, figures.second, seconds);
+        load.threads.push_back({name, one.cpu_ms_per_s, one.wake_ups_per_s});
+    }
+    std::sort(load.threads.begin(), load.threads.end(),
+              [](const Idle_load::Thread& a, const Idle_load::Thread& b) { return a.wake_ups_per_s > b.wake_ups_per_s; });
+    return load;
 }
 
 }
@@ -77,13 +118,12 @@ Idle_load ten_ms_thread_load(int ms)
     while (!tid)
         std::this_thread::yield();
     const std::string path = "/proc/self/task/" + std::to_string(tid) + "/schedstat";
-    Sample before, after;
-    add_thread(path, before);
+    const Figures before = read_thread(path);
     const auto start = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    add_thread(path, after);
+    const Figures after = read_thread(path);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     stop = true;
     ticker.join();
-    return load_between(before, after, seconds);
+    return load_of(before, after, seconds);
 }

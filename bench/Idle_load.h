@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <string>
+#include <vector>
 #include <sys/types.h>
 
 // What the threads of a process cost over a span of time, from the
@@ -8,6 +10,13 @@
 struct Idle_load {
     double cpu_ms_per_s = 0;
     double wake_ups_per_s = 0;
+    // The same for each thread of the process, by its name, busiest first.
+    struct Thread {
+        std::string name;
+        double cpu_ms_per_s = 0;
+        double wake_ups_per_s = 0;
+    };
+    std::vector<Thread> threads;
 };
 
 // The threads of a running process while `span` runs (for example reading

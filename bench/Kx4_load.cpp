@@ -31,12 +31,17 @@ const char* const about =
     "    attached with the seeder's pool active, the remote store and diagnostics running; held\n"
     "    against the limit of 1 % of one core, as a ratio;\n"
     "  - a bare thread waking every 10 ms, for comparison.\n"
+    "kx4's figures are followed by those of each of its threads that wakes at least once a second.\n"
     "Runs about three minutes.\n";
 
 void print_load(const char* what, const Idle_load& load)
 {
     std::printf("  %-30s %7.0f ms CPU per minute (%5.2f %% of one core), %5.0f wake-ups per s\n", what,
                 load.cpu_ms_per_s * 60, load.cpu_ms_per_s / 10, load.wake_ups_per_s);
+    for (const Idle_load::Thread& thread : load.threads)
+        if (thread.wake_ups_per_s >= 1)
+            std::printf("  %32s %-16s %7.0f ms CPU per minute, %5.0f wake-ups per s\n", "thread",
+                        thread.name.c_str(), thread.cpu_ms_per_s * 60, thread.wake_ups_per_s);
 }
 
 // kx4's load over a minute once it runs; false when it did not start.

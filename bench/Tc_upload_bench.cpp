@@ -5,6 +5,7 @@
 #include "isobus/NV_store_event_listener.h"
 #include "isobus/Tessaryn_tc_model.h"
 #include "params/parameters_t.h"
+#include "bench/Frame_counter.h"
 #include "bench/Upload_bench_stacks.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
@@ -16,7 +17,6 @@
 #include "tests/support/Fake_tc_server.h"
 #include "tests/support/Short_claims.h"
 
-#include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -56,14 +56,11 @@ Tc_upload_figures upload_largest_description(const std::string& bus_spec)
     NV_quvel::parameters_t params(&modules, 0, "PS");
     use_the_largest_machine(store, params.app);
 
-    std::atomic<size_t> frames{0};
-    std::unique_ptr<Can_bus> counter(Bus_select::start(bus_spec.c_str(), nullptr));
-    if (!counter)
-        return figures;
-    counter->set_receiver([&](const Can_frame& frame) {
-        if (ZEV_transport::is_transport_pgn(ZEV_header::normal_pgn(frame.id >> 8)))
-            ++frames;
+    Frame_counter counter(bus_spec, [](const Can_frame& frame) {
+        return ZEV_transport::is_transport_pgn(ZEV_header::normal_pgn(frame.id >> 8)) ? 0 : -1;
     });
+    if (!counter.ready())
+        return figures;
 
     ZEV_smart_stack client_stack, tc_stack;
     if (!open_bench_stack(client_stack, bus_spec, modules) || !open_bench_stack(tc_stack, bus_spec, modules))
@@ -101,12 +98,12 @@ Tc_upload_figures upload_largest_description(const std::string& bus_spec)
         controller.terminate(1, 1000);
         const Fake_tc_server::Pool* pool = tc.pool_of(0x80);
         tc.terminate(1, 1000);
+        const bool counted = counter.settle(10000);
         std::lock_guard<std::mutex> lock(times_mutex);
-        figures.ok = controller.is_pool_active() && pool && pool->errors.empty();
+        figures.ok = controller.is_pool_active() && pool && pool->errors.empty() && counted;
         figures.bytes = pool ? pool->bytes.size() : 0;
-        figures.frames = frames;
+        figures.frames = counter.count(0);
         figures.ms = std::chrono::duration<double, std::milli>(arrived - asked).count();
     }
-    counter->set_receiver(nullptr);
     return figures;
 }

@@ -1,5 +1,6 @@
 #include "bench/Vt_upload_bench.h"
 #include "app/load_seeder_screens.h"
+#include "bench/Frame_counter.h"
 #include "bench/Upload_bench_stacks.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
@@ -11,7 +12,6 @@
 #include "tests/support/Short_claims.h"
 #include "vt_pool/seeder_ecu_pool/seeder_ecu_pool.h"
 
-#include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -32,17 +32,13 @@ Vt_upload_figures upload_seeder_pool(const std::string& bus_spec)
     Quiet_debug quiet;
     module_man modules;
 
-    std::atomic<size_t> data_frames{0}, control_frames{0};
-    std::unique_ptr<Can_bus> counter(Bus_select::start(bus_spec.c_str(), nullptr));
-    if (!counter)
-        return figures;
-    counter->set_receiver([&](const Can_frame& frame) {
+    // Kind 0 data frames, kind 1 connection management.
+    Frame_counter counter(bus_spec, [](const Can_frame& frame) {
         const uint32_t pgn = ZEV_header::normal_pgn(frame.id >> 8);
-        if (pgn == tp_dt || pgn == etp_dt)
-            ++data_frames;
-        else if (pgn == tp_cm || pgn == etp_cm)
-            ++control_frames;
+        return pgn == tp_dt || pgn == etp_dt ? 0 : pgn == tp_cm || pgn == etp_cm ? 1 : -1;
     });
+    if (!counter.ready())
+        return figures;
 
     ZEV_smart_stack client_stack, vt_stack;
     if (!open_bench_stack(client_stack, bus_spec, modules) || !open_bench_stack(vt_stack, bus_spec, modules))
@@ -91,13 +87,13 @@ Vt_upload_figures upload_seeder_pool(const std::string& bus_spec)
         pool->set_enabled(false);
         pool->terminate(1, 1000);
         vt.terminate(1, 1000);
+        const bool counted = counter.settle(10000);
         std::lock_guard<std::mutex> lock(times_mutex);
-        figures.ok = done && vt.last_pool() == image;
+        figures.ok = done && vt.last_pool() == image && counted;
         figures.bytes = image.size();
-        figures.data_frames = data_frames;
-        figures.control_frames = control_frames;
+        figures.data_frames = counter.count(0);
+        figures.control_frames = counter.count(1);
         figures.ms = std::chrono::duration<double, std::milli>(ended - first).count();
     }
-    counter->set_receiver(nullptr);
     return figures;
 }

@@ -75,9 +75,11 @@ bool Control_logic::set_up(module_man* manager, ZEV_smart_stack* stack)
     non_vtt_listener_.autoreg(get_waiter(), false);
     register_speed_pgns();
 
-    submit_timeout(t1_);
-    submit_timeout(t2_);
-    submit_timeout(t3_);
+    // On one rhythm, so that the second, the half second and the 100 ms
+    // ticks that fall together wake the task once.
+    const Atime start = Atime::now();
+    for (Timeout* t : {&t1_, &t2_, &t3_})
+        submit_timeout_at(*t, start + Rtime(t->get_period()));
     const unsigned save_ms = parameters_.app.save_time.get() * 60000u;
     if (save_ms != 0) {
         Debug_print::dprint("Save runtime = %u ms\n", save_ms);

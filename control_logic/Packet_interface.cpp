@@ -56,17 +56,20 @@ bool Packet_interface::receive_binary(Packet& packet)
         if (!stream_.bytes_avail(5))
             return false;
         if (stream_[2] == Packet::master_address) {
-            // The echo of our own request: it and whatever came behind it go.
+            // The echo of our own request goes, and only it: a reply that
+            // came behind it in the same read is the answer we wait for.
             // Only what can be our frame counts (its start while it arrives,
             // or all of it with a good sum): when the hunt below walks through
             // noise, the destination byte of the reply it is heading for
-            // passes offset 2 first and must not wipe that reply.
+            // passes offset 2 first and must not take that reply for an echo.
             size_t length = stream_[1];
             bool not_a_frame = length < min_frame_length || length >= Packet::size ||
                                (stream_.bytes_avail(length + 1) && buffered_sum(length) != stream_[length]);
             if (!not_a_frame) {
-                stream_.drop_all();
-                return false;
+                if (!stream_.bytes_avail(length + 1))
+                    return false; // the rest of the echo is on its way
+                stream_.drop(length + 1);
+                continue;
             }
         }
         if (stream_[0] != Packet::master_address) {

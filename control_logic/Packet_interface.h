@@ -8,8 +8,8 @@
 // The serial link to the slave processors: one request out, one reply back.
 // send() frames a request, writes it and arms the reply deadline; receive()
 // takes one whole reply out of the stream's buffer. Every framing fault is
-// printed as "Pkt fail <file>:<check>" and costs a byte (an echo of our own
-// request costs the whole buffer).
+// printed as "Pkt fail <file>:<check>" and costs a byte; the echo of our own
+// request is dropped whole, and only it.
 class Packet_interface {
 public:
     // The numbers printed with "Pkt fail".

@@ -186,12 +186,20 @@ bool Can_hub::read_client(Client& client)
 void Can_hub::handle(Client& client, std::string_view message, const Socketcand_text::Stamp& stamp)
 {
     using State = Client::State;
-    const Socketcand_text::Words words = Socketcand_text::words(message);
-    const std::string_view command = words.empty() ? std::string_view() : words[0];
-    if (command == "open") {
+    // Frames first: they are nearly all that comes.
+    Can_frame frame;
+    std::string error;
+    if (client.state != State::greeted && Socketcand_text::parse_send(message, frame, error)) {
+        forward(client, Socketcand_text::format_frame(frame, stamp).view());
+        return;
+    }
+    const std::string_view command = Socketcand_text::command(message);
+    if (command == "send") {
+        queue_error(client, client.state == State::greeted ? "open a bus first" : error);
+    } else if (command == "open") {
         if (client.state != State::greeted)
             queue_error(client, "a bus is already open");
-        else if (words.size() != 2)
+        else if (Socketcand_text::words(message).size() != 2)
             queue_error(client, "open needs one bus name");
         else {
             client.state = State::opened;
@@ -206,15 +214,6 @@ void Can_hub::handle(Client& client, std::string_view message, const Socketcand_
             queue(client, "< ok >");
             flush(client);
         }
-    } else if (command == "send") {
-        Can_frame frame;
-        std::string error;
-        if (client.state == State::greeted)
-            queue_error(client, "open a bus first");
-        else if (!Socketcand_text::parse_send(words, frame, error))
-            queue_error(client, error);
-        else
-            forward(client, Socketcand_text::format_frame(frame, stamp).view());
     } else {
         queue_error(client, command.empty() ? "empty message" : "unknown command " + std::string(command));
     }

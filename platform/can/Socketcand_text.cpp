@@ -77,11 +77,6 @@ constexpr std::array<bool, 256> spaces = [] {
     return table;
 }();
 
-bool is_space(char c)
-{
-    return spaces[uint8_t(c)];
-}
-
 bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
 {
     if (text.empty() || text.size() > max_digits)
@@ -100,14 +95,87 @@ bool parse_hex(std::string_view text, size_t max_digits, uint32_t& value)
     return true;
 }
 
+// What a character is to the walk over words: a hex digit's value, a space,
+// or any other character.
+constexpr uint8_t space_class = 0x40;
+constexpr uint8_t other_class = 0x20;
+constexpr std::array<uint8_t, 256> classes = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = spaces[size_t(c)] ? space_class : hex_values[size_t(c)] == not_hex ? other_class
+                                                                                               : hex_values[size_t(c)];
+    return table;
+}();
+
+// A word of a message and its value as hex digits, read on the same walk.
+struct Word {
+    std::string_view text;
+    uint32_t hex = 0;     // the value of its last 8 digits
+    bool all_hex = false; // every character a hex digit
+};
+
+// The words between the first '<' and the last '>' of a message, one at a time.
+class Word_walk {
+public:
+    explicit Word_walk(std::string_view message)
+    {
+        const size_t begin = message.find('<');
+        const size_t end = message.rfind('>');
+        if (begin != std::string_view::npos && end != std::string_view::npos && end > begin) {
+            at_ = message.data() + begin + 1;
+            end_ = message.data() + end;
+        }
+    }
+    bool next(Word& word)
+    {
+        while (at_ < end_ && classes[uint8_t(*at_)] == space_class)
+            ++at_;
+        if (at_ == end_)
+            return false;
+        const char* start = at_;
+        uint32_t value = 0;
+        uint8_t seen = 0; // an other_class character leaves its bit
+        for (uint8_t c; at_ < end_ && (c = classes[uint8_t(*at_)]) != space_class; ++at_) {
+            seen |= c;
+            value = value << 4 | (c & 0xF);
+        }
+        word.text = std::string_view(start, size_t(at_ - start));
+        word.hex = value;
+        word.all_hex = (seen & other_class) == 0;
+        return true;
+    }
+    // The next word at once when it is a data byte as the formatters write
+    // it: one space, two hex digits, then a space or the end; false, with
+    // nothing taken, for anything else.
+    bool next_byte(uint8_t& byte)
+    {
+        if (end_ - at_ < 3 || at_[0] != ' ')
+            return false;
+        const uint8_t high = classes[uint8_t(at_[1])], low = classes[uint8_t(at_[2])];
+        if ((high | low) > 0xF || (end_ - at_ > 3 && classes[uint8_t(at_[3])] != space_class))
+            return false;
+        byte = uint8_t(high << 4 | low);
+        at_ += 3;
+        return true;
+    }
+
+private:
+    const char* at_ = nullptr;
+    const char* end_ = nullptr;
+};
+
+// An identifier of `digits` hex digits: more than 3 make it a 29-bit one.
+bool take_id(size_t digits, uint32_t id, Can_frame& frame)
+{
+    frame.extended = digits > 3;
+    frame.id = id;
+    return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
+}
+
 bool parse_id(std::string_view text, Can_frame& frame)
 {
     uint32_t id;
-    if (!parse_hex(text, 8, id))
-        return false;
-    frame.extended = text.size() > 3;
-    frame.id = id;
-    return id <= (frame.extended ? Can_frame::max_extended_id : Can_frame::max_standard_id);
+    return parse_hex(text, 8, id) && take_id(text.size(), id, frame);
 }
 
 }
@@ -167,56 +235,77 @@ Socketcand_text::Text Socketcand_text::format_frame(const Can_frame& frame, int6
 Socketcand_text::Words Socketcand_text::words(std::string_view message)
 {
     Words out;
-    const size_t begin = message.find('<');
-    const size_t end = message.rfind('>');
-    if (begin == std::string_view::npos || end == std::string_view::npos || end < begin)
-        return out;
-    for (size_t i = begin + 1; i < end;) {
-        if (is_space(message[i])) {
-            ++i;
-            continue;
-        }
-        const size_t start = i;
-        while (i < end && !is_space(message[i]))
-            ++i;
+    Word_walk walk(message);
+    for (Word word; walk.next(word); ++out.count_) {
         if (out.count_ < Words::kept) {
-            out.begin_[out.count_] = message.data() + start;
-            out.length_[out.count_] = i - start;
+            out.begin_[out.count_] = word.text.data();
+            out.length_[out.count_] = word.text.size();
         }
-        ++out.count_;
     }
     return out;
 }
 
-bool Socketcand_text::parse_send(const Words& words, Can_frame& frame, std::string& error)
+std::string_view Socketcand_text::command(std::string_view message)
 {
-    if (words.size() < 3 || words[0] != "send") {
+    Word_walk walk(message);
+    Word word;
+    return walk.next(word) ? word.text : std::string_view();
+}
+
+bool Socketcand_text::parse_send(std::string_view message, Can_frame& frame, std::string& error)
+{
+    // One walk over the words, each read as hex on the way; what is wrong is
+    // said in the order of the checks: the words' number and command, the
+    // identifier, the length, the number of data bytes, then the first bad byte.
+    Word_walk walk(message);
+    std::string_view command, id, length, bad_byte;
+    uint32_t id_value = 0, dlc = 0;
+    bool id_hex = false, length_hex = false;
+    size_t count = 0;
+    Can_frame f;
+    for (Word word;; ++count) {
+        if (count >= 3 && count - 3 < sizeof f.data && walk.next_byte(f.data[count - 3]))
+            continue;
+        if (!walk.next(word))
+            break;
+        if (count >= 3) {
+            if (count - 3 < sizeof f.data && word.all_hex && word.text.size() <= 2)
+                f.data[count - 3] = uint8_t(word.hex);
+            else if (bad_byte.empty())
+                bad_byte = word.text;
+        } else if (count == 0) {
+            command = word.text;
+        } else if (count == 1) {
+            id = word.text;
+            id_value = word.hex;
+            id_hex = word.all_hex && id.size() <= 8;
+        } else {
+            length = word.text;
+            dlc = word.hex;
+            length_hex = word.all_hex && length.size() == 1;
+        }
+    }
+    if (count < 3 || command != "send") {
         error = "send needs an identifier and a length";
         return false;
     }
-    Can_frame f;
-    if (!parse_id(words[1], f)) {
-        error = "bad identifier " + std::string(words[1]);
+    if (!id_hex || !take_id(id.size(), id_value, f)) {
+        error = "bad identifier " + std::string(id);
         return false;
     }
-    uint32_t dlc;
-    if (!parse_hex(words[2], 1, dlc) || dlc > 8) {
-        error = "bad length " + std::string(words[2]);
+    if (!length_hex || dlc > 8) {
+        error = "bad length " + std::string(length);
         return false;
     }
-    if (words.size() - 3 != dlc) {
-        error = "length " + std::string(words[2]) + " does not match " + std::to_string(words.size() - 3) + " data bytes";
+    if (count - 3 != dlc) {
+        error = "length " + std::string(length) + " does not match " + std::to_string(count - 3) + " data bytes";
+        return false;
+    }
+    if (!bad_byte.empty()) {
+        error = "bad data byte " + std::string(bad_byte);
         return false;
     }
     f.dlc = uint8_t(dlc);
-    for (uint32_t i = 0; i < dlc; ++i) {
-        uint32_t byte;
-        if (!parse_hex(words[3 + i], 2, byte)) {
-            error = "bad data byte " + std::string(words[3 + i]);
-            return false;
-        }
-        f.data[i] = uint8_t(byte);
-    }
     frame = f;
     return true;
 }

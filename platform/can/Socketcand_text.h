@@ -62,9 +62,12 @@ public:
     static Text format_frame(const Can_frame& frame, int64_t seconds, int micros);
 
     static Words words(std::string_view message);
+    // The first word: "send" of "< send 1 0 >"; empty when there is none.
+    static std::string_view command(std::string_view message);
 
-    // From the words of a send message; false with the reason when malformed.
-    static bool parse_send(const Words& words, Can_frame& frame, std::string& error);
+    // A send message read in one walk over its words; false with the reason
+    // when malformed.
+    static bool parse_send(std::string_view message, Can_frame& frame, std::string& error);
     // From the words of a frame message.
     static bool parse_frame(const Words& words, Can_frame& frame);
 

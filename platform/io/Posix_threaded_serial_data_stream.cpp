@@ -51,7 +51,9 @@ bool Posix_threaded_serial_data_stream::open(const char* device)
     fd_ = fd;
     overrun_ = false;
     connected_ = true;
-    reader_.start(fd_, [this] { return on_input(); }, "serial rx");
+    std::lock_guard<std::mutex> lock(waiter_mutex_);
+    if (waiter_)
+        waiter_->watch(fd_, this);
     return true;
 }
 
@@ -66,7 +68,11 @@ void Posix_threaded_serial_data_stream::register_waiter(waiter_descriptor* waite
 {
     {
         std::lock_guard<std::mutex> lock(waiter_mutex_);
+        if (waiter_ && fd_ >= 0)
+            waiter_->unwatch(fd_);
         waiter_ = waiter;
+        if (waiter_ && fd_ >= 0 && connected_)
+            waiter_->watch(fd_, this);
     }
     if (bytes_avail(1))
         post_event(event_data);
@@ -74,7 +80,12 @@ void Posix_threaded_serial_data_stream::register_waiter(waiter_descriptor* waite
 
 void Posix_threaded_serial_data_stream::close()
 {
-    reader_.stop();
+    {
+        // Once unwatched, no wait reads the descriptor any more.
+        std::lock_guard<std::mutex> lock(waiter_mutex_);
+        if (waiter_ && fd_ >= 0)
+            waiter_->unwatch(fd_);
+    }
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
@@ -102,28 +113,29 @@ bool Posix_threaded_serial_data_stream::__write(const uint8_t* bytes, size_t n)
     return true;
 }
 
-bool Posix_threaded_serial_data_stream::on_input()
+bool Posix_threaded_serial_data_stream::on_input(waiter_event& event, bool& done)
 {
-    uint8_t chunk[256];
+    uint8_t chunk[default_capacity];
     ssize_t n = ::read(fd_, chunk, sizeof chunk);
     if (n > 0) {
         size_t kept = store(chunk, size_t(n));
         if (kept < size_t(n) && !overrun_)
             Debug_print::dprint("Serial port %s: receive buffer full, bytes lost\n", device_.c_str());
         overrun_ = kept < size_t(n);
-        if (kept)
-            post_event(event_data);
+        // Also when nothing fitted: the owner must get to empty its buffer.
+        event = waiter_event{module_id_, event_data, nullptr, nullptr};
         return true;
     }
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
-        return true;
+        return false;
     // A hang-up (nothing to read although the line woke us) or an error such
     // as EIO: the far side has gone, and this descriptor never comes back.
     Debug_print::dprint("Serial port %s: the far side has gone (%s), reading stops\n", device_.c_str(),
                         n == 0 ? "hang-up" : std::strerror(errno));
     connected_ = false;
-    post_event(event_gone);
-    return false;
+    done = true;
+    event = waiter_event{module_id_, event_gone, nullptr, nullptr};
+    return true;
 }
 
 void Posix_threaded_serial_data_stream::post_event(uint32_t code)

@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/can/Fd_reader.h"
 #include "platform/io/Data_stream.h"
 #include "platform/rtos/module_man.h"
 #include "platform/rtos/waiter_descriptor.h"
@@ -9,11 +8,13 @@
 #include <mutex>
 #include <string>
 
-// A serial line read by a thread of its own: received bytes go into the
-// stream's buffer and each arrival posts a data event to the registered
-// waiter; a far side that goes away posts a gone event. Opening, writing and
-// closing belong to one thread (the owner's), which may open the line again.
-class Posix_threaded_serial_data_stream : public Data_stream {
+// A serial line read by the thread that waits on the registered waiter: its
+// wait reads what arrived into the stream's buffer and returns a data event,
+// or a gone event when the far side has gone away. No thread of its own and
+// no hand-over: each reply costs the owner one wake-up. Bytes wait in the
+// line while no waiter is registered. Opening, writing and closing belong to
+// one thread (the owner's), which may open the line again.
+class Posix_threaded_serial_data_stream : public Data_stream, private Fd_watcher {
 public:
     // The codes of the events.
     static constexpr uint32_t event_data = 1;
@@ -33,8 +34,9 @@ public:
     // manager means the process's. False when no id is left.
     bool init(module_man* manager);
     int get_module_id() const { return module_id_; }
-    // Data events go to this waiter (null: to none). Bytes already buffered
-    // are signalled at once.
+    // The waiter whose waits read the line (null: none). Bytes already
+    // buffered are signalled at once. The waiter must outlive the stream's
+    // registration.
     void register_waiter(waiter_descriptor* waiter);
     // Open, and the far side has not gone away.
     bool is_connected() const { return connected_; }
@@ -44,8 +46,8 @@ public:
     bool __write(const uint8_t* bytes, size_t n) override;
 
 private:
-    // Runs on the reader thread; false ends it.
-    bool on_input();
+    // On the waiting thread.
+    bool on_input(waiter_event& event, bool& done) override;
     void post_event(uint32_t code);
 
     std::string device_;
@@ -56,6 +58,5 @@ private:
     std::atomic<int> module_id_{0};
     std::mutex waiter_mutex_;
     waiter_descriptor* waiter_ = nullptr;
-    bool overrun_ = false; // reader thread only: the last read did not fit
-    Fd_reader reader_;
+    bool overrun_ = false; // the waiting thread's: the last read did not fit
 };

@@ -93,7 +93,51 @@ bool waiter_descriptor::take(waiter_event& event)
 
 bool waiter_descriptor::poll(waiter_event& event)
 {
-    return take(event);
+    if (take(event))
+        return true;
+    const int input = watched();
+    pollfd p{input, POLLIN, 0};
+    return input >= 0 && ::poll(&p, 1, 0) > 0 && take_input(input, event);
+}
+
+void waiter_descriptor::watch(int fd, Fd_watcher* watcher)
+{
+    {
+        std::lock_guard<std::mutex> lock(watch_mutex_);
+        watch_fd_ = watcher ? fd : -1;
+        watcher_ = watch_fd_ >= 0 ? watcher : nullptr;
+    }
+    wake(); // a thread that waits already polls the old descriptor
+}
+
+void waiter_descriptor::unwatch(int fd)
+{
+    std::lock_guard<std::mutex> lock(watch_mutex_);
+    if (fd >= 0 && fd == watch_fd_) {
+        watch_fd_ = -1;
+        watcher_ = nullptr;
+    }
+}
+
+int waiter_descriptor::watched() const
+{
+    std::lock_guard<std::mutex> lock(watch_mutex_);
+    return watch_fd_;
+}
+
+bool waiter_descriptor::take_input(int fd, waiter_event& event)
+{
+    std::lock_guard<std::mutex> lock(watch_mutex_);
+    // Polled before the watch changed: the new one waits for the next poll.
+    if (fd != watch_fd_)
+        return false;
+    bool done = false;
+    const bool got = watcher_->on_input(event, done);
+    if (done) {
+        watch_fd_ = -1;
+        watcher_ = nullptr;
+    }
+    return got;
 }
 
 bool waiter_descriptor::wait_once(waiter_event& event, const Atime* deadline)
@@ -109,10 +153,12 @@ bool waiter_descriptor::wait_once(waiter_event& event, const Atime* deadline)
         if (!Manual_clock::active())
             timeout_ms = int(std::min<int64_t>((*deadline - now).ms(), 60000));
     }
-    pollfd p{fd_, POLLIN, 0};
+    const int input = watched();
+    pollfd p[2] = {{fd_, POLLIN, 0}, {input, POLLIN, 0}};
     // A signal or a wake-up ends it early; the callers loop. Only a wake-up
     // is read: a plain time-out leaves the descriptor alone.
-    if (::poll(&p, 1, timeout_ms) > 0 && (p.revents & POLLIN)) {
+    const int ready = ::poll(p, input >= 0 ? 2 : 1, timeout_ms);
+    if (ready > 0 && (p[0].revents & POLLIN)) {
         uint64_t count;
         ssize_t n = read(fd_, &count, sizeof count);
         (void)n;
@@ -121,7 +167,9 @@ bool waiter_descriptor::wait_once(waiter_event& event, const Atime* deadline)
         // event taken below.
         signalled_.store(false);
     }
-    return take(event);
+    if (take(event))
+        return true;
+    return ready > 0 && input >= 0 && p[1].revents != 0 && take_input(input, event);
 }
 
 void waiter_descriptor::wait(waiter_event& event)

@@ -28,6 +28,19 @@ struct waiter_event {
     Event_listener* listener = nullptr; // handles the event when set
 };
 
+// The owner of a file descriptor that the waiting thread reads itself, so
+// that input costs no thread of its own and no hand-over between threads.
+class Fd_watcher {
+public:
+    // Runs on the waiting thread when the descriptor has input or was hung
+    // up: true with the event the wait returns. `done` set: the descriptor
+    // is watched no more.
+    virtual bool on_input(waiter_event& event, bool& done) = 0;
+
+protected:
+    ~Fd_watcher() = default;
+};
+
 // A task's queue of events. Posting never blocks and never calls the
 // receiver; the receiving thread takes events out in the order they were
 // posted. An anonymous event can be posted from a signal handler.
@@ -44,11 +57,19 @@ public:
     void wait(waiter_event& event);
     // Blocks until an event arrives (true) or the deadline passes (false).
     bool wait(waiter_event& event, Atime deadline);
-    // Takes an event if one is queued; never blocks.
+    // Takes an event if one is queued or the watched descriptor has input;
+    // never blocks.
     bool poll(waiter_event& event);
     // Blocks until an event arrives (true), the deadline passes or the waiter
     // is woken without an event (false); no deadline when deadline is null.
     bool wait_once(waiter_event& event, const Atime* deadline);
+
+    // The waits also end when fd has input, which the watcher turns into
+    // their event; one descriptor at a time, -1 for none. Once it returns,
+    // the watcher it replaced is not running and is not called again.
+    void watch(int fd, Fd_watcher* watcher);
+    // Ends the watch of fd, if it is the one watched.
+    void unwatch(int fd);
 
     // Makes a thread blocked in wait_once return.
     void wake();
@@ -74,6 +95,10 @@ public:
 private:
     bool take(waiter_event& event);
     void signal_fd();
+    // What the watched descriptor brought, once poll said it has something.
+    bool take_input(int fd, waiter_event& event);
+    // The watched descriptor, or -1.
+    int watched() const;
 
     int fd_ = -1; // eventfd that wakes the receiver
     // A wake-up was written and not read yet: further posts need not write.
@@ -83,6 +108,10 @@ private:
     mutable std::mutex mutex_;
     std::deque<waiter_event> queue_;
     std::array<std::atomic<void*>, 8> anonymous_{};
+    // Held while the watcher runs, so that a watch ended elsewhere waits for it.
+    mutable std::mutex watch_mutex_;
+    int watch_fd_ = -1;
+    Fd_watcher* watcher_ = nullptr;
 };
 
 void send_anonymous_event(waiter_descriptor& waiter, void* data);

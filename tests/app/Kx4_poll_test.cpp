@@ -197,11 +197,9 @@ TEST_F(Kx4_poll, drives_a_channel_at_a_tractors_speed_and_after_a_restart_asks_t
         << log;
 
     // Polling through the echo as without it: the replies behind the echoes
-    // are taken, no echo is taken for a reply, no slave is flagged. A loaded
-    // machine can show deadlines: a reply that reaches the buffer before the
-    // task has read its echo goes with the echo (the power box's does
-    // whenever the task starts later than the fake's pause), and a reply
-    // later than its deadline is the next request's wrong-length reply.
+    // are taken, also when echo and reply come in one read, no echo is taken
+    // for a reply, no slave is flagged. A loaded machine can show deadlines:
+    // a reply later than its deadline is the next request's wrong-length reply.
     ASSERT_TRUE(wait_for_answer(*kx4, "set params.app.speed_source=1", "speed_source = 1")) << kx4->output();
     const size_t before = count_of(slaves.output(), status_request);
     ASSERT_TRUE(wait_for_count(slaves, status_request, before + 4)) << slaves.output();

@@ -355,8 +355,8 @@ TEST_F(Control_task, the_reply_is_read_as_text_while_the_scales_request_is_out)
         Ecu_poller_probe::place(*control->get_poller(), c.poll_index, c.outstanding_slot);
         capture.clear();
         ASSERT_EQ(write(pty_master, scale_reply.data(), scale_reply.size()), ssize_t(scale_reply.size()));
-        ASSERT_TRUE(wait_until([&] { return control->get_waiter().pending() > 0; })) << "a data event";
-        control->run_pending();
+        // The task's own waits read the line.
+        ASSERT_TRUE(wait_until([&] { return control->run_pending() > 0; })) << "a data event";
         EXPECT_EQ(capture.text().find("Pkt fail") == std::string::npos, c.read_as_text) << capture.text();
         control.reset();
     }
@@ -445,8 +445,7 @@ TEST_F(Control_task, a_serial_line_that_is_missing_or_goes_away_is_opened_again_
 
     capture.clear();
     line.go();
-    ASSERT_TRUE(wait_until([&] { return control->get_waiter().pending() > 0; })) << "the loss is signalled";
-    run();
+    ASSERT_TRUE(wait_until([&] { return control->run_pending() > 0; })) << "the loss is signalled";
     EXPECT_EQ(count_of(capture.text(), stops), 1u) << capture.text();
     const size_t misses = count_of(capture.text(), "NO COMMS");
     advance(5000);

@@ -92,8 +92,9 @@ TEST_F(Binary_reader, takes_frames_hunts_bytewise_and_reports_each_fault)
         {"one reply", reply, {reply}, 0, {}},
         {"two replies in one read", reply + reply_with_data, {reply, reply_with_data}, 0, {}},
         {"27 data bytes", longest_reply(), {longest_reply()}, 0, {}},
-        {"echo clears the buffer with the reply behind it", echo + reply, {}, 0, {}},
-        {"the start of an echo clears the buffer", {0x32, 0x06, 0x31, 0x02, 0x10}, {}, 0, {}},
+        {"an echo goes, the reply behind it is taken", echo + reply, {reply}, 0, {}},
+        {"an echo between two replies", reply + echo + reply_with_data, {reply, reply_with_data}, 0, {}},
+        {"the start of an echo waits for the rest", {0x32, 0x06, 0x31, 0x02, 0x10}, {}, 5, {}},
         {"bad destination costs a byte each", Bytes{0x00, 0x7f} + reply, {reply}, 0, {149, 149}},
         {"length 32 loses one byte", Bytes{0x31, 0x20, 0x33} + reply, {reply}, 0, {156, 149, 149}},
         {"bad checksum, then the hunt finds the good frame", Bytes{0x31, 0x04, 0x32, 0x07, 0x00} + reply,
@@ -150,6 +151,18 @@ TEST_F(Ascii_reader, finds_the_reply_by_its_colon_and_etx_and_skips_our_echo)
         EXPECT_EQ(stream.bytes_avail(), c.left);
         EXPECT_EQ(fail_checks(capture.text()), c.fails) << capture.text();
     }
+}
+
+// Read as it arrives: the echo's first bytes, then its rest with the reply.
+TEST_F(Binary_reader, an_echo_arriving_in_pieces_leaves_the_reply_behind_it)
+{
+    stream.feed(Bytes(echo.begin(), echo.begin() + 3));
+    EXPECT_TRUE(receive_all(false).empty());
+    EXPECT_EQ(stream.bytes_avail(), 3u);
+    stream.feed(Bytes(echo.begin() + 3, echo.end()) + reply);
+    EXPECT_EQ(receive_all(false), std::vector<Bytes>{reply});
+    EXPECT_EQ(stream.bytes_avail(), 0u);
+    EXPECT_EQ(capture.text().find("Pkt fail"), std::string::npos) << capture.text();
 }
 
 TEST_F(Ascii_reader, says_when_the_colon_is_out_of_position)

@@ -6,6 +6,7 @@
 #include "tests/support/Fake_slave.h"
 #include "tests/support/Fake_slave_replies.h"
 #include "tests/support/Spawned_process.h"
+#include "tests/support/Wait_on_waiter.h"
 #include "tests/support/Wait_until.h"
 
 #include <gtest/gtest.h>
@@ -134,7 +135,7 @@ TEST_F(Serial_link, with_echo_each_request_comes_back_before_its_reply)
 {
     start({"", true, {}});
     send(52, 4);
-    ASSERT_TRUE(wait_until([&] { return stream.bytes_avail(12); })) << log_text();
+    ASSERT_TRUE(wait_on_waiter(waiter, [&] { return stream.bytes_avail(12); })) << log_text();
     Bytes line(12);
     ASSERT_TRUE(stream.get_data(line.data(), 12));
     const Bytes request = {52, 0x04, 0x31, 4, uint8_t(52 + 4 + 0x31 + 4)};
@@ -159,7 +160,7 @@ TEST_F(Serial_link, the_program_serves_its_link_and_its_end_is_a_far_side_gone)
     EXPECT_NE(program.output().find("request to 61 command 1: 3d 04 31 01 73 -> silent"), std::string::npos);
 
     EXPECT_EQ(program.stop(SIGTERM), 0);
-    ASSERT_TRUE(wait_until([&] { return !stream.is_connected(); }));
+    ASSERT_TRUE(wait_on_waiter(waiter, [&] { return !stream.is_connected(); }));
     EXPECT_NE(capture.text().find("the far side has gone"), std::string::npos) << capture.text();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link_path)));
 }

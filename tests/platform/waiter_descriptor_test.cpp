@@ -5,6 +5,7 @@
 #include <csignal>
 #include <future>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -145,6 +146,81 @@ TEST(waiter_descriptor, flush_empties_the_queue)
     waiter.flush();
     waiter_event e;
     EXPECT_FALSE(waiter.poll(e));
+}
+
+// A pipe whose reading end the waiter watches: each input becomes an event
+// carrying the byte read; a closed writing end finishes the watch.
+struct Pipe_watcher : Fd_watcher {
+    int fds[2] = {-1, -1};
+    int calls = 0;
+    Pipe_watcher() { EXPECT_EQ(pipe(fds), 0); }
+    ~Pipe_watcher()
+    {
+        for (int fd : fds)
+            if (fd >= 0)
+                close(fd);
+    }
+    void put(uint8_t byte) { ASSERT_EQ(write(fds[1], &byte, 1), 1); }
+    bool on_input(waiter_event& event, bool& done) override
+    {
+        ++calls;
+        uint8_t byte;
+        const ssize_t n = read(fds[0], &byte, 1);
+        done = n == 0;
+        event = waiter_event{9, n == 1 ? byte : 0u, nullptr, nullptr};
+        return n == 1;
+    }
+};
+
+TEST(waiter_descriptor, a_watched_descriptor_ends_waits_with_its_watchers_events_and_queued_events_come_first)
+{
+    waiter_descriptor waiter;
+    Pipe_watcher input;
+    waiter.watch(input.fds[0], &input);
+    waiter_event e;
+    input.put(7);
+    waiter.post(waiter_event{1, 1, nullptr, nullptr});
+    ASSERT_TRUE(waiter.wait(e, Atime::now() + Rtime(10000)));
+    EXPECT_EQ(e.module, 1);
+    ASSERT_TRUE(waiter.wait(e, Atime::now() + Rtime(10000)));
+    EXPECT_EQ(e.module, 9);
+    EXPECT_EQ(e.code, 7u);
+    input.put(8);
+    ASSERT_TRUE(waiter.poll(e)) << "a poll reads the descriptor too";
+    EXPECT_EQ(e.code, 8u);
+    EXPECT_FALSE(waiter.poll(e));
+
+    // Unwatched: input stays where it is.
+    waiter.unwatch(input.fds[0]);
+    input.put(9);
+    const int calls = input.calls;
+    EXPECT_FALSE(waiter.poll(e));
+    EXPECT_EQ(input.calls, calls);
+
+    // Watched again: the byte waiting is read; the writer's end finishes the watch.
+    waiter.watch(input.fds[0], &input);
+    ASSERT_TRUE(waiter.wait(e, Atime::now() + Rtime(10000)));
+    EXPECT_EQ(e.code, 9u);
+    close(input.fds[1]);
+    input.fds[1] = -1;
+    EXPECT_FALSE(waiter.poll(e));
+    EXPECT_FALSE(waiter.poll(e));
+    EXPECT_EQ(input.calls, calls + 2) << "not called once the watch is finished";
+}
+
+TEST(waiter_descriptor, a_thread_already_waiting_reads_a_descriptor_watched_later)
+{
+    waiter_descriptor waiter;
+    Pipe_watcher input;
+    auto result = std::async(std::launch::async, [&] {
+        waiter_event e;
+        waiter.wait(e);
+        return e.code;
+    });
+    waiter.watch(input.fds[0], &input);
+    input.put(5);
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(result.get(), 5u);
 }
 
 }

@@ -94,32 +94,40 @@ TEST(Socketcand_text, send_messages_parse_or_say_what_is_wrong)
         uint32_t id;
         bool extended;
         uint8_t dlc;
+        std::string error;
     };
     const std::vector<Case> cases = {
-        {"< send 18EF0102 3 a ff 0 >", true, 0x18EF0102, true, 3},
-        {"< send CF004FE 0 >", true, 0x0CF004FE, true, 0}, // not padded: still 29-bit
-        {"< send 7FF 1 1 >", true, 0x7FF, false, 1},
-        {"< send 800 1 1 >", false, 0, false, 0},      // over 11 bits with 3 digits
-        {"< send 20000000 0 >", false, 0, false, 0},   // over 29 bits
-        {"< send 18EF0102 9 1 2 3 4 5 6 7 8 9 >", false, 0, false, 0},
-        {"< send 18EF0102 2 1 >", false, 0, false, 0}, // fewer bytes than the length
-        {"< send 18EF0102 1 1 2 >", false, 0, false, 0},
-        {"< send 18EF0102 1 1FF >", false, 0, false, 0},
-        {"< send 18EF01G2 1 1 >", false, 0, false, 0},
-        {"< send 18EF0102 1 zz >", false, 0, false, 0},
-        {"< send >", false, 0, false, 0},
+        {"< send 18EF0102 3 a ff 0 >", true, 0x18EF0102, true, 3, ""},
+        {"< send CF004FE 0 >", true, 0x0CF004FE, true, 0, ""}, // not padded: still 29-bit
+        {"< send 7FF 1 1 >", true, 0x7FF, false, 1, ""},
+        {"<\tsend  7FF\r\n1   1>", true, 0x7FF, false, 1, ""},
+        {"< send 800 1 1 >", false, 0, false, 0, "bad identifier 800"}, // over 11 bits with 3 digits
+        {"< send 20000000 0 >", false, 0, false, 0, "bad identifier 20000000"}, // over 29 bits
+        {"< send 18EF0102 9 1 2 3 4 5 6 7 8 9 >", false, 0, false, 0, "bad length 9"},
+        {"< send 18EF0102 2 1 >", false, 0, false, 0, "length 2 does not match 1 data bytes"},
+        {"< send 18EF0102 1 1 2 >", false, 0, false, 0, "length 1 does not match 2 data bytes"},
+        {"< send 18EF0102 2 zz 1 2 >", false, 0, false, 0, "length 2 does not match 3 data bytes"},
+        {"< send 18EF0102 1 1FF >", false, 0, false, 0, "bad data byte 1FF"},
+        {"< send 18EF0102 2 1 zz >", false, 0, false, 0, "bad data byte zz"},
+        {"< send 18EF0102 2 y zz >", false, 0, false, 0, "bad data byte y"},
+        {"< send 18EF01G2 1 1 >", false, 0, false, 0, "bad identifier 18EF01G2"},
+        {"< send 18EF01G2 zz >", false, 0, false, 0, "bad identifier 18EF01G2"},
+        {"< send 18EF0102 zz >", false, 0, false, 0, "bad length zz"},
+        {"< send 18EF0102 >", false, 0, false, 0, "send needs an identifier and a length"},
+        {"< send >", false, 0, false, 0, "send needs an identifier and a length"},
+        {"< frame 18EF0102 1 >", false, 0, false, 0, "send needs an identifier and a length"},
     };
     for (const Case& c : cases) {
         Can_frame f;
         std::string error;
-        bool ok = Socketcand_text::parse_send(Socketcand_text::words(c.message), f, error);
+        bool ok = Socketcand_text::parse_send(c.message, f, error);
         EXPECT_EQ(ok, c.ok) << c.message;
         if (ok) {
             EXPECT_EQ(f.id, c.id) << c.message;
             EXPECT_EQ(f.extended, c.extended) << c.message;
             EXPECT_EQ(f.dlc, c.dlc) << c.message;
         } else {
-            EXPECT_FALSE(error.empty()) << c.message;
+            EXPECT_EQ(error, c.error) << c.message;
         }
     }
 }
@@ -189,7 +197,7 @@ TEST(Socketcand_text, a_table_of_frames_is_written_as_printf_wrote_it_and_reads_
             EXPECT_EQ(send, printf_send(f));
             Can_frame back;
             std::string error;
-            EXPECT_TRUE(Socketcand_text::parse_send(Socketcand_text::words(send), back, error)) << send << ": " << error;
+            EXPECT_TRUE(Socketcand_text::parse_send(send, back, error)) << send << ": " << error;
             EXPECT_EQ(back, f) << send;
             for (const Time& t : times) {
                 const std::string frame(Socketcand_text::format_frame(f, t.seconds, t.micros).view());
@@ -252,7 +260,7 @@ TEST(Socketcand_text, a_line_of_many_words_counts_them_all)
     EXPECT_EQ(words[Socketcand_text::Words::kept - 1], std::to_string(Socketcand_text::Words::kept - 4));
     Can_frame f;
     std::string error;
-    EXPECT_FALSE(Socketcand_text::parse_send(words, f, error));
+    EXPECT_FALSE(Socketcand_text::parse_send(line, f, error));
     EXPECT_EQ(error, "length 8 does not match 20 data bytes");
 }
 
