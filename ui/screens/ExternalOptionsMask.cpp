@@ -6,6 +6,7 @@
 #include "platform/ui/Bind_object.h"
 #include "platform/ui/Screen_man.h"
 #include "ui/screens/Calibration_drive_channel.h"
+#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -57,11 +58,8 @@ bool ExternalOptionsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* para
 
 void ExternalOptionsMask::post_snapshot_init()
 {
-    for (int t = 0; t < tanks; ++t) {
-        nv_listener[t] = std::make_unique<Nv_listener>(this);
-        nv_listener[t]->init(&Seeder_tanks::channel(objects_.parameters, t));
-        nv_listener[t]->autoreg(get_waiter(), true);
-    }
+    for (int t = 0; t < tanks; ++t)
+        nv_listener[t] = Screen_listeners::follow(*this, Seeder_tanks::channel(objects_.parameters, t));
     refresh_lists();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/ui/Bind_object.h"
 #include "platform/ui/Screen_man.h"
 #include "ui/screens/Operator_name.h"
+#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -77,21 +78,13 @@ bool ProductSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* para
 
 void ProductSettingsMask::post_snapshot_init()
 {
-    CDS::Head& head = objects_.store.head;
-    internal_listener.init(
-        CDS::Access_base(head, head.offset_of(&objects_.store.body.internal), sizeof(ds_internal)));
-    internal_listener.autoreg(get_waiter());
+    internal_listener = Screen_listeners::follow(*this, objects_.store.head, objects_.store.body.internal);
     for (int t = 0; t < tanks; ++t) {
-        tank_listener[t] = std::make_unique<Nv_listener>(this);
-        tank_listener[t]->init(&channel(t));
-        tank_listener[t]->autoreg(get_waiter(), true);
+        tank_listener[t] = Screen_listeners::follow(*this, channel(t));
         show_tank_item(t);
     }
-    for (int p = 0; p < Seeder_tanks::product_count; ++p) {
-        product_listener[p] = std::make_unique<Nv_listener>(this);
-        product_listener[p]->init(&Seeder_tanks::product(objects_.parameters, p));
-        product_listener[p]->autoreg(get_waiter(), true);
-    }
+    for (int p = 0; p < Seeder_tanks::product_count; ++p)
+        product_listener[p] = Screen_listeners::follow(*this, Seeder_tanks::product(objects_.parameters, p));
     show_product();
 }
 
@@ -278,7 +271,7 @@ bool ProductSettingsMask::handle_activator_event(Window::Activator& a, Window::A
 
 void ProductSettingsMask::handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&)
 {
-    if (listener == &internal_listener) {
+    if (listener == internal_listener.get()) {
         // An index beyond the products, stored by another display, is not
         // one: the screen keeps its product.
         const uint32_t index = objects_.store.head.get(objects_.store.body.internal.current_product_index);

@@ -62,7 +62,7 @@ private:
     const Screen_objects objects_;
 
     int current_product = 0;
-    CDS::Virt_listener<ProductSettingsMask> internal_listener{this};
+    std::unique_ptr<CDS::Virt_listener<ProductSettingsMask>> internal_listener;
     std::array<std::unique_ptr<Nv_listener>, Seeder_tanks::product_count> product_listener;
     std::array<std::unique_ptr<Nv_listener>, tanks> tank_listener;
     Window::Activator menu_key, settings_key, main_key, calibrate_button;

@@ -8,6 +8,7 @@
 #include "platform/rtos/Debug_base.h"
 #include "platform/ui/Bind_object.h"
 #include "platform/ui/Screen_man.h"
+#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -82,14 +83,9 @@ void TankFillMask::bind_tank(int tank, const Stat_num_format& metric, const Stat
 
 void TankFillMask::post_snapshot_init()
 {
-    CDS::Head& head = objects_.store.head;
     for (int t = 0; t < Seeder_tanks::count; ++t) {
-        nv_listener[t] = std::make_unique<Nv_listener>(this);
-        nv_listener[t]->init(&channel(t));
-        nv_listener[t]->autoreg(get_waiter(), true);
-        cds_listener[t] = std::make_unique<Cds_listener>(
-            this, CDS::Access_base(head, head.offset_of(&store_channel(t)), sizeof(ds_channel)));
-        cds_listener[t]->autoreg(get_waiter());
+        nv_listener[t] = Screen_listeners::follow(*this, channel(t));
+        cds_listener[t] = Screen_listeners::follow(*this, objects_.store.head, store_channel(t));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ui/Bind_object.h"
 #include "platform/ui/Screen_man.h"
 #include "ui/screens/Calibration_drive_channel.h"
+#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -74,11 +75,8 @@ bool TankSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params)
 
 void TankSettingsMask::post_snapshot_init()
 {
-    for (int t = 0; t < tanks; ++t) {
-        nv_listener[t] = std::make_unique<Nv_listener>(this);
-        nv_listener[t]->init(&channel(t));
-        nv_listener[t]->autoreg(get_waiter(), true);
-    }
+    for (int t = 0; t < tanks; ++t)
+        nv_listener[t] = Screen_listeners::follow(*this, channel(t));
     const unsigned count = objects_.parameters.app.num_channels.get();
     Debug_print::dprint("TankSettingsMask::ENABLED TANKS: %u\n", count);
     // A count beyond the list's four items leaves it as it is.
