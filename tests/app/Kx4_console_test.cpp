@@ -48,7 +48,8 @@ TEST_F(Kx4_console, reads_and_sets_a_parameter_and_shutdown_ends_the_program_wit
     EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
     const std::string& said = kx4.output();
     EXPECT_NE(said.find("Shutting down\n"), std::string::npos) << said;
-    EXPECT_NE(said.find("\nShutdown code: 1\nWriting exit code to file: 1\nEXIT: 1\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("\nShutdown code: 1\nWriting exit code to file: 1\n"
+                        "Shutting down - notify VT\nEXIT: 1\n"), std::string::npos) << said;
     EXPECT_EQ(text_of(root.path() + "var/data/kx4/app/AppExitCode.txt"), "1");
 }
 
