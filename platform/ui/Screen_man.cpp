@@ -42,11 +42,10 @@ bool Screen_man::switch_to_screen(Screen* screen)
 {
     if (!screen || screen->man_ != this || !screen->allow_switch_to())
         return false;
-    if (current_ && current_ != screen) {
+    if (current_) {
         hide(current_);
-        history_.push_back(current_);
-    } else if (current_) {
-        hide(current_);
+        if (current_ != screen)
+            history_.push_back(current_);
     }
     show(screen);
     return true;
