@@ -5,10 +5,14 @@
 #include <memory>
 
 class Data_store;
-class Interim_ui;
+class Implement_diag;
+class Seeder_ui;
 class module_man;
 class Working_set_member;
 class ZEV_smart_stack;
+namespace FS {
+class FS_client;
+}
 namespace NV_quvel {
 class parameters_t;
 }
@@ -30,11 +34,13 @@ class Vt_link {
 public:
     // member: the program's working set, with the NAME it claimed on the
     // stack's bus; it outlives the link. ids: where the screens' object IDs
-    // are recorded. writer_size: the room the screens are built into.
+    // are recorded. fs_client, diagnostics: handed to the screens. writer_size:
+    // the room the screens are built into.
     Vt_link(module_man& manager, Data_store& store, NV_quvel::parameters_t& parameters, ZEV_smart_stack& stack,
-            Working_set_member& member, Seeder_pool_ids& ids, uint32_t writer_size = seeder_pool_writer_size);
-    // Stops the client's task, then deletes the user interface, the pool and
-    // the upload bar, in this order.
+            Working_set_member& member, Seeder_pool_ids& ids, FS::FS_client* fs_client, Implement_diag* diagnostics,
+            uint32_t writer_size = seeder_pool_writer_size);
+    // Stops the client's task and the interface's, then deletes the screens,
+    // the user interface, the pool and the upload bar, in this order.
     ~Vt_link();
     Vt_link(const Vt_link&) = delete;
     Vt_link& operator=(const Vt_link&) = delete;
@@ -52,7 +58,7 @@ public:
 private:
     std::unique_ptr<VT::seeder_ecu_pool> pool_;
     std::unique_ptr<UI::User_interface> ui_;
-    std::unique_ptr<Interim_ui> root_;
+    std::unique_ptr<Seeder_ui> root_;
     std::unique_ptr<VT::Upload_bar_progress> upload_bar_;
     bool ready_ = false;
 };

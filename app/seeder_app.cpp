@@ -186,8 +186,8 @@ void seeder_app_thread(const Command_line& settings)
     diagnostics->init(process_module_man, stack.get(), Known_names::get_seeder(int(info.get_identity_number())));
 
     // The file-server client: its task starts with the ISO clients below.
-    auto fs_command = std::make_unique<Command_fs_client>(new FS::FS_client(&process_module_man), data_store,
-                                                          parameters);
+    auto* fs_client = new FS::FS_client(&process_module_man);
+    auto fs_command = std::make_unique<Command_fs_client>(fs_client, data_store, parameters);
     if (!fs_command->init(&process_module_man, stack.get(), FS::FS_client_interface::get_iso_name()))
         Debug_print::dprint("The file-server client is not fully ready\n");
 
@@ -196,7 +196,7 @@ void seeder_app_thread(const Command_line& settings)
     std::unique_ptr<Vt_link> vt;
     if (vt_mode)
         vt = std::make_unique<Vt_link>(process_module_man, data_store, parameters, *stack, member,
-                                       get_seeder_pool_ids());
+                                       get_seeder_pool_ids(), fs_client, diagnostics.get());
 
     fs_command->start();
 

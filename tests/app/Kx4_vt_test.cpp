@@ -15,6 +15,8 @@
 #include "tests/support/Hub_process.h"
 #include "tests/support/Iop_check.h"
 #include "tests/support/Spawned_process.h"
+#include "vt_pool/VtWriter.h"
+#include "vt_pool/build_seeder_pool.h"
 #include "vt_pool/seeder_ecu_pool/seeder_ecu_pool.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +50,8 @@ protected:
     {
         vt = std::make_unique<Fake_vt_server>(&manager, vt_node.stack, Fake_vt_server::Settings());
         ASSERT_TRUE(vt->start_serving());
-        link = std::make_unique<Vt_link>(manager, *store, *parameters, client_node.stack, member, *ids, writer_size);
+        link = std::make_unique<Vt_link>(manager, *store, *parameters, client_node.stack, member, *ids, nullptr,
+                                         nullptr, writer_size);
     }
     // Moves the clock on in 5 ms steps, running the tasks after each.
     void run_for(int ms)
@@ -178,6 +181,15 @@ Spawned_process start_kx4(const Temp_folder& root, const Hub_process& hub)
                            {"KX4_ROOT=" + root.path()}, Spawned_process::Input::fed);
 }
 
+// The operating screen's mask in the pool kx4 builds.
+uint16_t main_mask_id()
+{
+    auto ids = std::make_unique<Seeder_pool_ids>();
+    VtWriter writer(seeder_pool_writer_size, nullptr);
+    EXPECT_TRUE(build_seeder_pool(*ids, writer, VtSize(240, 240)));
+    return ids->main.mask;
+}
+
 uint64_t fake_vt_name()
 {
     ZEV_name::NAME name;
@@ -204,6 +216,11 @@ TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
                                  "pool transfer from 144"})
             EXPECT_NE(heard.find(step), std::string::npos) << step << "\n" << heard;
         EXPECT_NE(wait_for_line(vt, {"end of pool from 144", ", 0 error(s)"}, timeout_ms), "") << heard;
+        // The intro mask first, then the operating screen once the pool is up.
+        const std::string main_mask = std::to_string(main_mask_id());
+        ASSERT_TRUE(vt.wait_for_output("active mask " + main_mask + "\n", timeout_ms)) << vt.output();
+        const std::string shown = vt.output();
+        EXPECT_LT(shown.find("active mask 1235\n"), shown.find("active mask " + main_mask + "\n")) << shown;
 
         // The pool as the fake received it, read by the independent checker.
         const std::vector<uint8_t> received = read_bytes(dump);
@@ -227,8 +244,9 @@ TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
 
         // The operator presses the key; the fake gives the mask it shows as its parent.
         ASSERT_TRUE(vt.write_input("press 1240\nrelease 1240\n"));
-        EXPECT_TRUE(kx4.wait_for_output("key 1240 of mask 1235 pressed", timeout_ms)) << kx4.output();
-        EXPECT_TRUE(kx4.wait_for_output("key 1240 of mask 1235 released", timeout_ms)) << kx4.output();
+        const std::string key = "key 1240 of mask " + main_mask;
+        EXPECT_TRUE(kx4.wait_for_output(key + " pressed", timeout_ms)) << kx4.output();
+        EXPECT_TRUE(kx4.wait_for_output(key + " released", timeout_ms)) << kx4.output();
 
         const auto stopped = std::chrono::steady_clock::now();
         EXPECT_EQ(vt.stop(SIGTERM, timeout_ms), 0) << vt.output();
@@ -236,11 +254,16 @@ TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
         // 3500 ms after the last status, which came at most 1 s before the
         // stop; and some slack for a loaded machine.
         EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(5000 + 4000));
+        // Without its VT kx4 runs on.
+        EXPECT_TRUE(wait_for_answer(kx4, "get data_store.system.vt_uploaded", "vt_uploaded = 1;")) << kx4.output();
 
         kx4.send_signal(SIGTERM);
         EXPECT_EQ(kx4.wait_for_exit(timeout_ms), 1) << kx4.output();
         EXPECT_NE(kx4.output().find("Shutdown code: 1\n"), std::string::npos);
         EXPECT_NE(kx4.output().find("Shutting down - notify VT\n"), std::string::npos) << kx4.output();
+        // The screens and the interface go without a fault.
+        for (const char* fault : {"AddressSanitizer", "runtime error", "BUG"})
+            EXPECT_EQ(kx4.output().find(fault), std::string::npos) << fault << "\n" << kx4.output();
     }
 
     // The VT that took the pool is the one kx4 prefers from now on.

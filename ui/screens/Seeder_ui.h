@@ -73,7 +73,9 @@ public:
     // and the pool's ID table; the UI root keeps none of them for itself.
     Seeder_ui(UI::User_interface* ui, FS::FS_client* fs_client, Implement_diag* diagnostics, Data_store& store,
               NV_quvel::parameters_t& parameters, const Seeder_pool_ids& ids);
-    // The data screens go in reverse order; the alarm screens are the library's.
+    // The data screens go in reverse order; the alarm screens are the
+    // library's. Only while the interface's task is stopped, and before the
+    // interface itself goes: the screens leave its manager.
     ~Seeder_ui() override = default;
     Seeder_ui(const Seeder_ui&) = delete;
     Seeder_ui& operator=(const Seeder_ui&) = delete;
