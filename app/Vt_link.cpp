@@ -31,13 +31,7 @@ Vt_link::Vt_link(module_man& manager, Data_store& store, NV_quvel::parameters_t&
 
 Vt_link::~Vt_link()
 {
-    // Nothing the client's task reaches may go while it runs: the interface
-    // hears it, the pool's objects are its own.
-    if (pool_->is_running())
-        pool_->stop_via_event();
-    // The screens leave the interface, which must not run them meanwhile.
-    if (ui_->is_running())
-        ui_->stop_via_event();
+    stop();
     root_.reset();
     ui_.reset();
     pool_.reset();
@@ -50,6 +44,17 @@ void Vt_link::start()
         return;
     ui_->start();
     pool_->start();
+}
+
+void Vt_link::stop()
+{
+    // Nothing the client's task reaches may go while it runs: the interface
+    // hears it, the pool's objects are its own.
+    if (pool_->is_running())
+        pool_->stop_via_event();
+    // The screens leave the interface, which must not run them meanwhile.
+    if (ui_->is_running())
+        ui_->stop_via_event();
 }
 
 void Vt_link::notify_shutdown()

@@ -51,6 +51,9 @@ public:
     void start();
     // Tells the VT that the program goes: the client falls silent.
     void notify_shutdown();
+    // Ends the client's task, then the interface's: the screens use the
+    // file-server client and the diagnostics, which go before this link.
+    void stop();
 
     VT::seeder_ecu_pool& get_pool() { return *pool_; }
     UI::User_interface& get_ui() { return *ui_; }

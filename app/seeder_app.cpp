@@ -226,6 +226,8 @@ void seeder_app_thread(const Command_line& settings)
     // The stack's task ends and its pending sends fail while the tasks that
     // wait for their completions still exist; the stack itself goes last.
     stack->close();
+    if (vt)
+        vt->stop();
     diagnostics.reset();
     fs_command.reset();
     vt.reset();
