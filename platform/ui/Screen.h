@@ -85,6 +85,7 @@ public:
     VT::vtui_pool* get_pool() const { return pool_; }
 
 protected:
+    void stat_changed() override { pending_update_ = true; }
     // The pool the screen was bound to; the bases' init sets it.
     void set_pool(VT::vtui_pool* pool) { pool_ = pool; }
 
