@@ -1,24 +1,32 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
+#include "platform/ui/Stat_list.h"
+#include "platform/ui/Window_Activator.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
 
-// The advanced settings screen; so far it only shows its mask.
+// What an operator rarely needs: the Task Controller connection on or off,
+// the move to the next VT on the bus, and the ways to the factory reset and
+// the factory upgrade.
 class AdvancedSettingsMask : public Data_screen {
 public:
-    AdvancedSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    AdvancedSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects);
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.advanced_settings_more.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    void post_snapshot_init() override;
+    bool activate() override;
+    bool handle_stat_update(Stat* stat) override;
+    bool handle_activator_event(Window::Activator& activator, Window::Activator_event& event) override;
 
 private:
+    void refresh();
+    // With the Task Controller: one boom with one section as wide as the
+    // machine; without it: no boom. The Task Controller side then rebuilds
+    // the machine's description.
+    void set_task_controller(bool enabled);
+
     const Screen_objects objects_;
+    Screen_links<4> links_;
+    Window::Activator switch_vt_;
+    Stat_list enable_tc_;
 };

@@ -1,24 +1,30 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
+#include "platform/ui/Stat_indicator.h"
+#include "platform/ui/Window_Activator.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
 
-// The alarm settings menu; so far it only shows its mask.
+#include <cstdint>
+
+// The eight alarm settings screens, and the switch that keeps alarm masks off
+// the VT, marked red while alarms show and green while they are inhibited.
 class AlarmSettingsMenu : public Data_screen {
 public:
-    AlarmSettingsMenu(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    AlarmSettingsMenu(const char* key, Screen_man* man, const Screen_objects& objects);
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.alarm_settings_menu.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    // Shows the switch as the store holds it.
+    bool activate() override;
+    bool handle_activator_event(Window::Activator& activator, Window::Activator_event& event) override;
+
+    int inhibit_state() const { return inhibit_indicator_.get_state(); }
 
 private:
     const Screen_objects objects_;
+    Screen_links<10> links_;
+    Window::Activator inhibit_key_;
+    Stat_indicator inhibit_indicator_;
+    Stat_indicator::Client inhibit_mark_;
+    uint16_t inhibit_fills_[2] = {}; // red: alarms show; green: inhibited
 };
