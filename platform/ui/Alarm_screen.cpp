@@ -1,7 +1,6 @@
 #include "platform/ui/Alarm_screen.h"
 
 #include "platform/iso/VT_Alarm_mask_obj.h"
-#include "platform/iso/VT_vtui_pool.h"
 
 namespace {
 
@@ -29,11 +28,12 @@ bool Alarm_screen::init(VT::vtui_pool* pool, NV_quvel::parameters_t*)
 
 bool Alarm_screen::activate_mask()
 {
-    if (!mask_ || !get_pool())
-        return false;
-    get_pool()->lock_pool();
-    get_pool()->activate_alarm_mask(mask_->get_id());
-    get_pool()->unlock_pool();
+    return show_mask(get_mask_id(), true);
+}
+
+bool Alarm_screen::handle_soft_key_event(Soft_key_activation_event& event, unsigned int function)
+{
+    send_soft_key_event(event, function);
     return true;
 }
 

@@ -18,6 +18,9 @@ public:
     bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
     Alarm_screen* get_alarm_screen() override { return this; }
     bool activate_mask() override;
+    // Every soft key of the mask is the screen's: send_soft_key_event hears
+    // it with its ISO activation code.
+    bool handle_soft_key_event(Soft_key_activation_event& event, unsigned int function) override;
     uint16_t get_mask_id() const override;
     // The mask's priority; 2 (the lowest) without a mask.
     uint8_t get_priority() const;

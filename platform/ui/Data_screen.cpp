@@ -1,7 +1,6 @@
 #include "platform/ui/Data_screen.h"
 
 #include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/iso/VT_vtui_pool.h"
 #include "platform/ui/Stat_num.h"
 #include "platform/ui/Window_Activator.h"
 
@@ -23,12 +22,7 @@ bool Data_screen::init(VT::vtui_pool* pool, VT::Data_mask_obj* mask, NV_quvel::p
 
 bool Data_screen::activate_mask()
 {
-    if (!mask_ || !get_pool())
-        return false;
-    get_pool()->lock_pool();
-    get_pool()->activate_data_mask(mask_->get_id());
-    get_pool()->unlock_pool();
-    return true;
+    return show_mask(get_mask_id(), false);
 }
 
 uint16_t Data_screen::get_mask_id() const

@@ -18,7 +18,7 @@ Screen::~Screen()
 {
     if (!man_)
         return;
-    man_->get_ui().remove_screen_timeouts(*this);
+    man_->get_ui().forget_screen_timeouts(*this);
     man_->remove(this);
 }
 
@@ -42,6 +42,19 @@ Screen_man* Screen::get_man() const
 }
 
 void Screen::set_units(Units_man&) {}
+
+bool Screen::show_mask(uint16_t mask, bool alarm)
+{
+    if (mask == NULL_ID || !pool_)
+        return false;
+    pool_->lock_pool();
+    if (alarm)
+        pool_->activate_alarm_mask(mask);
+    else
+        pool_->activate_data_mask(mask);
+    pool_->unlock_pool();
+    return true;
+}
 
 void Screen::send_val_updates(bool all)
 {

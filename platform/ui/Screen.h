@@ -29,7 +29,7 @@ public:
 
     // Registers with the manager under the key (a null manager: nowhere).
     Screen(const char* key, Screen_man* man);
-    // Leaves the manager and stops the screen's timeouts.
+    // Leaves the manager; its timeouts no longer reach it.
     ~Screen() override;
 
     // Binds the screen to the pool and the parameters; false when its mask
@@ -85,6 +85,10 @@ public:
     VT::vtui_pool* get_pool() const { return pool_; }
 
 protected:
+    void stat_changed() override { pending_update_ = true; }
+    // Has the pool's VT client show the mask, an alarm mask as such; false
+    // without a mask or a pool.
+    bool show_mask(uint16_t mask, bool alarm);
     // The pool the screen was bound to; the bases' init sets it.
     void set_pool(VT::vtui_pool* pool) { pool_ = pool; }
 

@@ -6,18 +6,20 @@
 
 void Stat_string::init(Stat_collector* collector, VT::Output_string_obj* output, VT::vtui_pool* pool, int)
 {
-    bind(collector, pool);
-    output_ = output;
-    input_ = nullptr;
-    sent_ = false;
-    mark_changed();
+    bind_objects(collector, pool, output, nullptr);
 }
 
 void Stat_string::init(Stat_collector* collector, VT::Input_string_obj* input, VT::vtui_pool* pool, int)
 {
+    bind_objects(collector, pool, nullptr, input);
+}
+
+void Stat_string::bind_objects(Stat_collector* collector, VT::vtui_pool* pool, VT::Output_string_obj* output,
+                               VT::Input_string_obj* input)
+{
     bind(collector, pool);
+    output_ = output;
     input_ = input;
-    output_ = nullptr;
     sent_ = false;
     mark_changed();
 }

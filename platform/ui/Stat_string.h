@@ -27,6 +27,9 @@ public:
     void send_update(bool all) override;
 
 private:
+    void bind_objects(Stat_collector* collector, VT::vtui_pool* pool, VT::Output_string_obj* output,
+                      VT::Input_string_obj* input);
+
     VT::Output_string_obj* output_ = nullptr;
     VT::Input_string_obj* input_ = nullptr;
     std::string text_;

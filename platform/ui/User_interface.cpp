@@ -7,6 +7,8 @@
 #include "platform/ui/Stat.h"
 #include "platform/ui/User_interface_iface.h"
 
+#include <iterator>
+
 namespace UI {
 
 namespace {
@@ -76,27 +78,18 @@ void User_interface::remove_screen_timeout(Timeout& t)
     screen_timers_.erase(&t);
 }
 
-void User_interface::remove_screen_timeouts(Screen& screen)
+void User_interface::forget_screen_timeouts(Screen& screen)
 {
     std::lock_guard<std::mutex> lock(timers_mutex_);
     for (auto it = screen_timers_.begin(); it != screen_timers_.end();)
-        if (it->second == &screen) {
-            remove_timeout(*it->first);
-            it = screen_timers_.erase(it);
-        } else {
-            ++it;
-        }
+        it = it->second == &screen ? screen_timers_.erase(it) : std::next(it);
 }
 
 void User_interface::handle_activation(const Activation& activation)
 {
     Vt_news news;
     news.what = activation;
-    {
-        std::lock_guard<std::mutex> lock(news_mutex_);
-        news_.push_back(news);
-    }
-    post(news_event);
+    queue(news);
 }
 
 void User_interface::handle_pool_uploaded(uint64_t vt_name)
@@ -104,11 +97,7 @@ void User_interface::handle_pool_uploaded(uint64_t vt_name)
     Vt_news news;
     news.kind = Vt_news::uploaded;
     news.vt_name = vt_name;
-    {
-        std::lock_guard<std::mutex> lock(news_mutex_);
-        news_.push_back(news);
-    }
-    post(news_event);
+    queue(news);
 }
 
 void User_interface::handle_terminal_alive(bool alive)
@@ -116,6 +105,11 @@ void User_interface::handle_terminal_alive(bool alive)
     Vt_news news;
     news.kind = Vt_news::alive;
     news.is_alive = alive;
+    queue(news);
+}
+
+void User_interface::queue(const Vt_news& news)
+{
     {
         std::lock_guard<std::mutex> lock(news_mutex_);
         news_.push_back(news);

@@ -38,7 +38,8 @@ class User_interface_iface;
 class User_interface : public Diner, public VT::Pool_listener {
 public:
     User_interface(module_man* man, VT::vtui_pool& pool);
-    // Ends the task, then leaves the pool and the screens.
+    // Ends the task, leaves the pool and deletes the alarm screens. The
+    // application's screens, whose listeners are on the UI's waiter, go first.
     ~User_interface() override;
 
     // Takes the application and sets the interface up on the UI task:
@@ -70,7 +71,9 @@ public:
     // A screen's timeout, on the UI task: due, it goes to the screen.
     void submit_screen_timeout(Screen& screen, Timeout& t, int period_ms);
     void remove_screen_timeout(Timeout& t);
-    void remove_screen_timeouts(Screen& screen);
+    // The screen goes: its timeouts (gone already when they were its
+    // members, which leave the task as they go) no longer reach it.
+    void forget_screen_timeouts(Screen& screen);
 
     // VT::Pool_listener, on the VT client's task: queued for the UI task.
     void handle_activation(const Activation& activation) override;
@@ -92,6 +95,7 @@ private:
     };
     enum Event_code : uint32_t { setup_event = 1, news_event };
 
+    void queue(const Vt_news& news);
     void set_up();
     void take_news();
     void route(const Activation& activation);

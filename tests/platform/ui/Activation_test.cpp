@@ -71,10 +71,12 @@ TEST_F(Keys, an_alarm_screen_hears_the_iso_code_of_its_keys)
     ASSERT_TRUE(man().switch_to_screen("alarm_mask_TEST"));
     advance(100);
     EXPECT_EQ(vt->active_mask(), alarm->get_mask_id());
+    Debug_capture debug;
     for (const Code_case& c : code_cases)
         key_code(alarm_key, c.iso_code);
     EXPECT_EQ(alarm->raw_codes, (std::vector<uint8_t>{1, 0, 2, 3}));
     EXPECT_TRUE(screen.raw_codes.empty());
+    EXPECT_EQ(debug.text().find("taken by no screen"), std::string::npos) << debug.text();
 }
 
 TEST_F(Keys, a_key_no_screen_takes_is_said_with_its_mask_and_code)

@@ -75,7 +75,7 @@ public:
     bool send_soft_key_event(Soft_key_activation_event& e, unsigned int) override
     {
         raw_codes.push_back(e.code);
-        return true;
+        return false;
     }
 
     std::vector<uint8_t> raw_codes;

@@ -2,6 +2,7 @@
 #include "tests/platform/ui/Recording_screen.h"
 #include "tests/support/Ui_fixture.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,23 @@ TEST_F(Timers, a_submitted_period_and_a_resubmission_re_arm_and_a_single_timeout
     advance(100);
     EXPECT_EQ(count(tick), 1u);
     EXPECT_EQ(count(once), 1u);
+}
+
+TEST_F(Timers, a_screen_that_goes_with_its_timeout_submitted_is_reached_no_more)
+{
+    struct Ticking_screen : Recording_screen {
+        using Recording_screen::Recording_screen;
+        Timeout own{true};
+    };
+    start_without_vt();
+    auto ticking = std::make_unique<Ticking_screen>("ticking", &man(), pool->data_mask());
+    ticking->submit_timeout(ticking->own, 100);
+    advance(150);
+    ASSERT_EQ(ticking->timeouts.size(), 1u);
+
+    ticking.reset();
+    advance(500);
+    EXPECT_EQ(man().find_screen("ticking"), nullptr);
 }
 
 namespace {

@@ -55,11 +55,13 @@ TEST_F(Fields, a_list_item_beyond_the_entries_changes_nothing)
     start();
     bind();
     tanks.set_item(2);
+    screen.send_val_updates(false);
     advance(100);
     ASSERT_EQ(vt_object(list).value, 2u);
 
     for (const uint16_t beyond : {4, 9, 255, 65535}) {
         tanks.set_item(beyond);
+        screen.send_val_updates(false);
         advance(100);
         EXPECT_EQ(tanks.get_item(), 2u) << beyond;
         EXPECT_EQ(vt_object(list).value, 2u) << beyond;
@@ -91,6 +93,7 @@ TEST_F(Fields, a_text_reaches_its_string_padded_and_an_entered_name_reaches_the_
     start();
     bind();
     label = "N/A";
+    screen.send_val_updates(false);
     advance(100);
     EXPECT_EQ(vt_object(output).text, "N/A     ");
 

@@ -7,6 +7,7 @@
 #include "tests/support/Ui_fixture.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -48,7 +49,7 @@ protected:
     {
         Units_man units(system);
         screen.set_units(units);
-        pump();
+        screen.send_val_updates(false);
     }
 
     const uint16_t input = pool->input_number(0, 100000);
@@ -110,16 +111,17 @@ TEST_F(Numbers, an_entry_outside_the_range_is_refused_and_the_vt_shown_the_old_v
     start();
     bind();
     speed.set_val(2.5); // 9.0 km/h
-    pump();
+    screen.send_val_updates(false);
     advance(100);
     ASSERT_EQ(vt_value(input), 90u);
 
+    vt->clear_lines();
     enter_number(input, 600); // 60 km/h, above 50 km/h
     advance(100);
 
     EXPECT_EQ(speed.get_val(), 2.5);
     EXPECT_TRUE(screen.edits.empty());
-    EXPECT_EQ(vt_value(input), 90u);
+    EXPECT_EQ(vt->lines_with("numeric value " + std::to_string(input) + " = 90,"), 1);
 
     enter_number(input, 500); // the bound itself is taken
     EXPECT_NEAR(speed.get_val(), 13.88888888888889, 1e-9);
@@ -131,7 +133,7 @@ TEST_F(Numbers, the_value_reaches_the_variable_both_numbers_show)
     start();
     bind();
     shown.set_val(10.0);
-    pump();
+    screen.send_val_updates(false);
     advance(100);
     EXPECT_EQ(vt_value(variable), 360u);
 }
@@ -147,4 +149,25 @@ TEST_F(Numbers, editable_points_at_the_input_and_not_editable_at_the_output)
         EXPECT_EQ(vt_value(pointer), editable ? four_input : four_output) << editable;
         EXPECT_EQ(vt_enabled(input), editable) << editable;
     }
+}
+
+TEST_F(Numbers, init_again_rebuilds_the_formats_keeps_the_value_and_without_collector_the_screen)
+{
+    start();
+    bind();
+    speed.set_val(10.0);
+    screen.send_val_updates(false);
+    advance(100);
+    ASSERT_EQ(vt_value(input), 360u);
+
+    speed.init(nullptr, pool->object<VT::Input_number_obj>(input), Stat_num_format(0, 1.0, 0),
+               Stat_num_format(0, 1.0, 0), 1000, pool.get());
+    screen.send_val_updates(false);
+    advance(100);
+
+    EXPECT_EQ(speed.get_val(), 10.0);
+    EXPECT_EQ(vt_value(input), 10u);
+    enter_number(input, 12);
+    EXPECT_EQ(speed.get_val(), 12.0);
+    EXPECT_EQ(screen.edits, std::vector<Stat*>{&speed});
 }
