@@ -16,15 +16,14 @@ ZEV_name::NAME make_non_vtt_tc_server_name()
 }
 
 Tc_link::Tc_link(module_man& manager, Data_store& store, NV_quvel::parameters_t& parameters,
-                 waiter_descriptor& main_waiter, ZEV_smart_stack& stack, const ZEV_name::RAWNAME& name)
+                 waiter_descriptor& main_waiter, ZEV_smart_stack& stack, Working_set_member& member)
     : store_(store),
       parameters_(parameters),
       main_waiter_(main_waiter),
       model_(store, &parameters),
       nv_listener_(parameters, nullptr),
       listeners_(store.head, &nv_listener_),
-      member_(name),
-      controller_(&manager, &stack, model_, member_, &listeners_, parameters.system.specific_tc_timeout.get(),
+      controller_(&manager, &stack, model_, member, &listeners_, parameters.system.specific_tc_timeout.get(),
                   ZEV_name::RAWNAME::from_stored(parameters.system.specific_tc_name.get())),
       watch_(store.head, main_waiter)
 {

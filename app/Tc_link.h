@@ -24,9 +24,10 @@ ZEV_name::NAME make_non_vtt_tc_server_name();
 // controller's task, and the parameter tc_enabled switches the client.
 class Tc_link {
 public:
-    // name: the NAME this program claimed on the stack's bus.
+    // member: the program's working set, with the NAME it claimed on the
+    // stack's bus; it outlives the link.
     Tc_link(module_man& manager, Data_store& store, NV_quvel::parameters_t& parameters,
-            waiter_descriptor& main_waiter, ZEV_smart_stack& stack, const ZEV_name::RAWNAME& name);
+            waiter_descriptor& main_waiter, ZEV_smart_stack& stack, Working_set_member& member);
     Tc_link(const Tc_link&) = delete;
     Tc_link& operator=(const Tc_link&) = delete;
 
@@ -55,7 +56,6 @@ private:
     Tessaryn_tc_model model_;
     TC_client::NV_store_event_listener nv_listener_;
     TC_client::Cds_event_listener listeners_;
-    Working_set_member member_;
     TC_client::Controller controller_;
     Store_watch watch_;
     NV_store::Virt_listener<Tc_link> enabled_listener_{this};

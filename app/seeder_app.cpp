@@ -6,6 +6,7 @@
 #include "app/Parameter_file.h"
 #include "app/System_info.h"
 #include "app/Tc_link.h"
+#include "app/Vt_link.h"
 #include "app/preferred_address.h"
 #include "app/seeder_globals.h"
 #include "app/select_ui_mode.h"
@@ -22,6 +23,7 @@
 #include "platform/can/ZEV_smart_stack.h"
 #include "platform/iso/FS_client.h"
 #include "platform/iso/FS_client_interface.h"
+#include "platform/iso/Working_set_member.h"
 #include "platform/rtos/Debug_base.h"
 #include "platform/rtos/Platform.h"
 
@@ -178,24 +180,30 @@ void seeder_app_thread(const Command_line& settings)
     start_remote_data_store(*stack, remote_server, remote_gateway, data_store.head, parameters);
 
     const App_objects objects{data_store, parameters, parameter_file, main_waiter, stop_requested};
-    select_ui_mode(objects);
+    const bool vt_mode = select_ui_mode(objects) == 1;
 
     auto diagnostics = std::make_unique<Implement_diag>(data_store);
     diagnostics->init(process_module_man, stack.get(), Known_names::get_seeder(int(info.get_identity_number())));
 
     // The file-server client: its task starts with the ISO clients below.
-    auto fs_command = std::make_unique<Command_fs_client>(new FS::FS_client(&process_module_man), data_store,
-                                                          parameters);
+    auto* fs_client = new FS::FS_client(&process_module_man);
+    auto fs_command = std::make_unique<Command_fs_client>(fs_client, data_store, parameters);
     if (!fs_command->init(&process_module_man, stack.get(), FS::FS_client_interface::get_iso_name()))
         Debug_print::dprint("The file-server client is not fully ready\n");
 
-    // The VT pool and user interface (VT mode) come here once they exist.
+    // One working set, whose master is this program, for the VT and the Task Controller.
+    Working_set_member member(Known_names::get_seeder(int(info.get_identity_number())));
+    std::unique_ptr<Vt_link> vt;
+    if (vt_mode)
+        vt = std::make_unique<Vt_link>(process_module_man, data_store, parameters, *stack, member,
+                                       get_seeder_pool_ids(), fs_client, diagnostics.get());
 
     fs_command->start();
 
     // The Task Controller client: its task starts here, the main loop follows its pool.
-    Tc_link tc(process_module_man, data_store, parameters, main_waiter, *stack,
-               Known_names::get_seeder(int(info.get_identity_number())));
+    Tc_link tc(process_module_man, data_store, parameters, main_waiter, *stack, member);
+    if (vt)
+        vt->start();
     tc.start();
 
     parameters.signal_all();
@@ -208,6 +216,8 @@ void seeder_app_thread(const Command_line& settings)
     else
         loop.run();
     const int code = loop.finish(Platform::instance().get_application_dir());
+    if (vt)
+        vt->notify_shutdown();
     tc.finish();
 
     // The control task goes first: its destructor closes the serial port.
@@ -218,6 +228,7 @@ void seeder_app_thread(const Command_line& settings)
     stack->close();
     diagnostics.reset();
     fs_command.reset();
+    vt.reset();
     remote_gateway.reset();
     remote_server.reset();
     stack.reset();

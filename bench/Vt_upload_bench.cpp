@@ -1,4 +1,5 @@
 #include "bench/Vt_upload_bench.h"
+#include "app/load_seeder_screens.h"
 #include "bench/Upload_bench_stacks.h"
 #include "platform/can/Bus_select.h"
 #include "platform/can/Known_names.h"
@@ -72,6 +73,9 @@ Vt_upload_figures upload_seeder_pool(const std::string& bus_spec)
     Working_set_member member(name);
     {
         auto pool = std::make_unique<VT::seeder_ecu_pool>(&modules, nullptr, 0);
+        auto ids = std::make_unique<Seeder_pool_ids>();
+        if (!load_seeder_screens(*pool, *ids))
+            return figures;
         pool->lock_pool();
         const std::vector<uint8_t> image = pool->serialise();
         pool->unlock_pool();

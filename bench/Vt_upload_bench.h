@@ -2,8 +2,9 @@
 #include <cstddef>
 #include <string>
 
-// The Virtual Terminal client uploading the seeder's whole pool image to the
-// fake VT on a bus, on the real clock.
+// The Virtual Terminal client uploading kx4's whole pool image (the
+// application pool with the code-built screens loaded) to the fake VT on a
+// bus, on the real clock.
 struct Vt_upload_figures {
     bool ok = false;          // the pool arrived byte for byte
     size_t bytes = 0;         // the image's size

@@ -36,7 +36,8 @@ const char* const about =
     "  - can_hub's relay of 200000 frames from one client to another against a lean relay built\n"
     "    into this program, as a ratio, the median of five rounds (at least 0.9);\n"
     "  - the Task Controller upload of the largest description, in-process and over can_hub;\n"
-    "  - the Virtual Terminal upload of the seeder's pool image, in-process and over can_hub;\n"
+    "  - the Virtual Terminal upload of kx4's whole pool image (screens loaded), in-process and\n"
+    "    over can_hub;\n"
     "  - kx4 at idle on can_hub against a bare thread waking every 10 ms in the same span, as a\n"
     "    ratio of the CPU, the median of five rounds of 2 s (at most 1.2).\n"
     "Runs about half a minute.\n";
@@ -169,8 +170,8 @@ void print_vt_upload(const char* bus, const std::string& spec)
 
 void vt_upload()
 {
-    std::printf("\nVirtual Terminal upload of the seeder's pool image (first transfer message to End of Object "
-                "Pool)\n");
+    std::printf("\nVirtual Terminal upload of kx4's whole pool image, the code-built screens loaded (first "
+                "transfer message to End of Object Pool)\n");
     print_vt_upload("in-process", "mem,name=vt_upload");
     Hub_process hub(CAN_HUB_PROGRAM);
     if (!hub.listening()) {

@@ -1,6 +1,6 @@
 // The demonstration with fake slave processors, as tools/demo --fake-slave
 // sets it up: its parameter set, fake_slave, fake_tc_server with a job's
-// rates, and kx4 on them. The README's recipe drives the seeder; a stop by
+// rates, fake_vt_server, and kx4 on them. The README's recipe drives the seeder; a stop by
 // the console keeps the totals over a restart.
 #include "tests/app/Kx4_driving.h"
 #include "tests/app/Kx4_on_fake_slaves.h"
@@ -19,16 +19,19 @@ protected:
     {
         Kx4_on_fake_slaves::SetUp();
         ASSERT_TRUE(tc.wait_for_output("Task Controller version", wait_ms)) << tc.output();
+        ASSERT_TRUE(vt.wait_for_output("Virtual Terminal at", wait_ms)) << vt.output();
     }
     void TearDown() override
     {
         EXPECT_EQ(tc.stop(SIGTERM, wait_ms), 0) << tc.output();
+        EXPECT_EQ(vt.stop(SIGTERM, wait_ms), 0) << vt.output();
         Kx4_on_fake_slaves::TearDown();
     }
 
     // The job of tools/demo's Task Controller: 100 and 60 kg/ha (DDI 6 in mg/m2), both tanks on (DDI 141).
     Spawned_process tc{{FAKE_TC_SERVER_PROGRAM, hub.isobus(), "--command", "Bin 1,6,3,10000", "--command",
                         "Bin 1,141,3,1", "--command", "Bin 2,6,3,6000", "--command", "Bin 2,141,3,1"}};
+    Spawned_process vt{{FAKE_VT_SERVER_PROGRAM, hub.isobus()}};
 };
 
 TEST_F(Kx4_demo, the_recipe_drives_the_tanks_a_rate_change_reaches_the_slave_and_a_shutdown_keeps_the_totals)
@@ -42,8 +45,9 @@ TEST_F(Kx4_demo, the_recipe_drives_the_tanks_a_rate_change_reaches_the_slave_and
 
     // 100 kg/ha over 12 m at 8 km/h is 16 kg a minute; at 0.5 kg and 20
     // pulses a turn, 640 pulses: one every 93750 us, asked for in 2 us counts.
-    ASSERT_TRUE(kx4->write_input("set data_store.system.vt_uploaded=1\n"
-                                 "set data_store.operation.master_switch_active=1\n"));
+    // The VT shows kx4's pool, which allows the master switch.
+    ASSERT_TRUE(wait_for_answer(*kx4, "get data_store.system.vt_uploaded", "vt_uploaded = 1;")) << kx4->output();
+    ASSERT_TRUE(kx4->write_input("set data_store.operation.master_switch_active=1\n"));
     EXPECT_NE(wait_for_line(slaves, {"request to 50 command 2:", "(channel 1 period 46875 flags 1)"}), "")
         << slaves.output();
     // The other tank: 60 kg/ha, 0.25 kg a turn: 768 pulses a minute.

@@ -31,8 +31,7 @@ protected:
         parameters->system.specific_tc_timeout.set(0);
         tc = std::make_unique<Fake_tc_server>(&manager, tc_node.stack, Fake_tc_server::Settings());
         ASSERT_TRUE(tc->start_serving());
-        link = std::make_unique<Tc_link>(manager, *store, *parameters, waiter, client_node.stack,
-                                         Known_names::get_seeder(1));
+        link = std::make_unique<Tc_link>(manager, *store, *parameters, waiter, client_node.stack, member);
         link->follow();
         loop.set_tc_link(link.get());
         loop.start();
@@ -71,6 +70,7 @@ protected:
     Zev_bench::Node& client_node = bench.add_claimed_node(Known_names::get_seeder(1), 0x80);
     Zev_bench::Node& tc_node = bench.add_node();
     Debug_capture debug;
+    Working_set_member member{Known_names::get_seeder(1)};
     std::unique_ptr<Fake_tc_server> tc;
     std::unique_ptr<Tc_link> link;
     Main_loop loop{objects};

@@ -52,10 +52,12 @@ void set_demonstration(NV_quvel::parameters_t& parameters)
     granular_tank(*app.channels[1], 0.25f, 2000.0f, 60.0f); // fertiliser
     app.speed_source.set(3); // the manual speed
     app.manual_speed.set(8.0f);
-    // A Task Controller makes kx4 a working implement; the factory setting
-    // waits a minute for a preferred one that the demonstration has not.
+    // A Task Controller makes kx4 a working implement; the factory settings
+    // wait a minute for a preferred Task Controller and VT that the
+    // demonstration has not.
     parameters.system.tc_enabled.set(true);
     parameters.system.specific_tc_timeout.set(0);
+    parameters.system.terminal_timeout.set(0);
 }
 
 }
