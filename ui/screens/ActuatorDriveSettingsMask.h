@@ -1,24 +1,21 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "ui/screens/Drive_settings_screen.h"
 
-// The actuator drive settings screen; so far it only shows its mask.
-class ActuatorDriveSettingsMask : public Data_screen {
+// An actuator drive: its encoder teeth, tank clutch and actuator style.
+class ActuatorDriveSettingsMask : public Drive_settings_screen {
 public:
     ActuatorDriveSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
+        : Drive_settings_screen(key, man, objects, "ActuatorDriveSettingsMask")
     {
     }
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.actuator_drive.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
 
-private:
-    const Screen_objects objects_;
+    Float_field encoder_teeth{{}, &NV_quvel::channel_t::act_encoder_ratio};
+    Flag_field clutch{{}, &NV_quvel::channel_t::act_using_tank_clutch};
+    Item_field style{{}, &NV_quvel::channel_t::actuator_style};
+
+protected:
+    void refresh_fields() override;
+    void edit(Stat* s) override;
 };

@@ -1,24 +1,22 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "ui/screens/Drive_settings_screen.h"
 
-// The liquid proportional valve settings screen; so far it only shows its mask.
-class LiquidPropValveSettingsMask : public Data_screen {
+// A liquid (or NH3) tank: its nozzle count and pressure sensing; Setup leads
+// to the control settings of the tank's kind of valve.
+class LiquidPropValveSettingsMask : public Drive_settings_screen {
 public:
     LiquidPropValveSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
+        : Drive_settings_screen(key, man, objects, "LiquidPropValveSettingsMask")
     {
     }
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.liquid_prop_valve.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
 
-private:
-    const Screen_objects objects_;
+    Stat_num num_nozzles;
+    Flag_field pressure_sense{{}, &NV_quvel::channel_t::liquid_pressure_sense};
+
+protected:
+    void refresh_fields() override;
+    void edit(Stat* s) override;
+    const char* button_target() override;
 };

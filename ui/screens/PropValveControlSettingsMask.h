@@ -1,24 +1,24 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "ui/screens/Drive_settings_screen.h"
+#include "ui/screens/Valve_control_fields.h"
 
-// The proportional valve control settings screen; so far it only shows its mask.
-class PropValveControlSettingsMask : public Data_screen {
+// How a granular tank's proportional valve is driven: soft start and stop,
+// dither, dump valve, PWM limits and controller response.
+class PropValveControlSettingsMask : public Drive_settings_screen {
 public:
     PropValveControlSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
+        : Drive_settings_screen(key, man, objects, "PropValveControlSettingsMask")
     {
     }
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.prop_valve_control.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
 
-private:
-    const Screen_objects objects_;
+    Valve_control_fields fields{{&NV_quvel::channel_t::pvalve_granular_mode,
+                                 &NV_quvel::channel_t::pvalve_granular_min_pwm_setting,
+                                 &NV_quvel::channel_t::pvalve_granular_max_pwm_setting,
+                                 &NV_quvel::channel_t::pvalve_granular_response_setting}};
+
+protected:
+    void refresh_fields() override { fields.refresh(channel()); }
+    void edit(Stat* s) override { fields.edit(channel(), s); }
 };

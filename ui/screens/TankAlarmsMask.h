@@ -1,24 +1,11 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "ui/screens/Alarm_settings_screen.h"
 
-// The tank alarm settings screen; so far it only shows its mask.
-class TankAlarmsMask : public Data_screen {
+// The low and empty alarms of tanks 1 to 4.
+class TankAlarmsMask : public Alarm_settings_screen {
 public:
-    TankAlarmsMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    using Alarm_settings_screen::Alarm_settings_screen;
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.tank_alarms.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
-
-private:
-    const Screen_objects objects_;
+protected:
+    Alarm_table table() const override;
 };

@@ -1,11 +1,10 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
+#include "platform/ui/Stat_num.h"
+#include "ui/screens/Nav_keys.h"
 #include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
 
-// The tank preload settings screen; so far it only shows its mask.
+// How long a tank preload runs, in seconds.
 class TankPreloadSettingsMask : public Data_screen {
 public:
     TankPreloadSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
@@ -13,12 +12,14 @@ public:
     {
     }
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.tank_preload.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    void post_snapshot_init() override;
+    bool handle_stat_update(Stat* s) override;
+    bool handle_activator_event(Window::Activator& a, Window::Activator_event& e) override;
+
+    Stat_num preload_time;
 
 private:
     const Screen_objects objects_;
+    Nav_keys<3> keys_;
 };

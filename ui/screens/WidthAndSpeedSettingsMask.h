@@ -1,11 +1,13 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
+#include "platform/ui/Stat_list.h"
+#include "platform/ui/Stat_num.h"
+#include "ui/screens/Nav_keys.h"
 #include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
 
-// The width and speed settings screen; so far it only shows its mask.
+// The machine's working width, the manual ground speed and where the ground
+// speed comes from. A new width reaches the first section and restarts the
+// Task Controller connection, so that the Task Controller learns it.
 class WidthAndSpeedSettingsMask : public Data_screen {
 public:
     WidthAndSpeedSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
@@ -13,12 +15,18 @@ public:
     {
     }
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.width_and_speed.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    // The values are read here only: later changes elsewhere wait for the
+    // next snapshot.
+    void post_snapshot_init() override;
+    bool handle_stat_update(Stat* s) override;
+    bool handle_activator_event(Window::Activator& a, Window::Activator_event& e) override;
+
+    Stat_num width;
+    Stat_num manual_speed; // metres per second
+    Stat_list speed_source;
 
 private:
     const Screen_objects objects_;
+    Nav_keys<3> keys_;
 };
