@@ -198,12 +198,12 @@ Spawned_process start_kx4(const Temp_folder& root, const Hub_process& hub)
 }
 
 // The operating screen's mask in the pool kx4 builds.
-Main_screen_ids main_screen_ids()
+uint16_t main_mask_id()
 {
     auto ids = std::make_unique<Seeder_pool_ids>();
     VtWriter writer(seeder_pool_writer_size, nullptr);
     EXPECT_TRUE(build_seeder_pool(*ids, writer, VtSize(240, 240)));
-    return ids->main;
+    return ids->main.mask;
 }
 
 uint64_t fake_vt_name()
@@ -213,7 +213,7 @@ uint64_t fake_vt_name()
     return Binary_message::get_uint64_be(name.get_bytes());
 }
 
-TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
+TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_shows_its_screens_and_sees_the_vt_go)
 {
     Temp_folder root;
     store_vt_parameters(root);
@@ -233,8 +233,7 @@ TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
             EXPECT_NE(heard.find(step), std::string::npos) << step << "\n" << heard;
         EXPECT_NE(wait_for_line(vt, {"end of pool from 144", ", 0 error(s)"}, timeout_ms), "") << heard;
         // The intro mask first, then the operating screen once the pool is up.
-        const Main_screen_ids main_ids = main_screen_ids();
-        const std::string main_mask = std::to_string(uint16_t(main_ids.mask));
+        const std::string main_mask = std::to_string(main_mask_id());
         ASSERT_TRUE(vt.wait_for_output("active mask " + main_mask + "\n", timeout_ms)) << vt.output();
         const std::string shown = vt.output();
         EXPECT_LT(shown.find("active mask 1235\n"), shown.find("active mask " + main_mask + "\n")) << shown;
@@ -259,13 +258,6 @@ TEST(Kx4_vt, kx4_uploads_its_pool_to_the_fake_vt_hears_a_key_and_sees_the_vt_go)
         const size_t kept = count_of(vt.output(), "maintenance from 144");
         EXPECT_TRUE(wait_for_count(vt, "maintenance from 144", kept + 3, timeout_ms)) << vt.output();
 
-        // The operator presses the operating screen's manual-speed key.
-        EXPECT_TRUE(wait_for_answer(kx4, "get data_store.operation.use_manual_speed", "use_manual_speed = 0;"))
-            << kx4.output();
-        const std::string key = std::to_string(uint16_t(main_ids.manual_speed_key));
-        ASSERT_TRUE(vt.write_input("press " + key + "\nrelease " + key + "\n"));
-        EXPECT_TRUE(wait_for_answer(kx4, "get data_store.operation.use_manual_speed", "use_manual_speed = 1;"))
-            << kx4.output();
 
         const auto stopped = std::chrono::steady_clock::now();
         EXPECT_EQ(vt.stop(SIGTERM, timeout_ms), 0) << vt.output();

@@ -37,9 +37,9 @@ bool Alarm_settings_screen::init(VT::vtui_pool* pool, NV_quvel::parameters_t* pa
     table_ = table();
     if (!Data_screen::init(pool, UI::bind_object<VT::Data_mask_obj>(pool, table_.mask), params, nullptr, 0))
         return false;
-    keys_.init(this, {{{table_.keys.main_key, "main"},
-                       {table_.keys.settings_key, "settings_menu"},
-                       {table_.keys.alarms_menu_key, "alarm_settings_menu"}}});
+    keys_.init(this, {{table_.keys.main_key, NULL_ID, "main"},
+                      {table_.keys.settings_key, NULL_ID, "settings_menu"},
+                      {table_.keys.alarms_menu_key, NULL_ID, "alarm_settings_menu"}});
     rows_.clear();
     for (const Alarm_row& spec : table_.rows) {
         auto row = std::make_unique<Row>();

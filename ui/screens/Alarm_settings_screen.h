@@ -3,7 +3,7 @@
 #include "platform/ui/Stat_list.h"
 #include "platform/ui/Stat_num.h"
 #include "platform/ui/Stat_num_format.h"
-#include "ui/screens/Nav_keys.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -89,7 +89,7 @@ private:
     };
 
     Alarm_table table_;
-    Nav_keys<3> keys_;
+    Screen_links<3> keys_;
     std::vector<std::unique_ptr<Row>> rows_;
     std::array<VT::Container_obj*, 4> left_cells_{}, right_cells_{};
 };

@@ -23,10 +23,10 @@ bool Drive_settings_screen::init_navigation(VT::vtui_pool* pool, NV_quvel::param
         return false;
     if (navigation.button_target)
         button_.init(this, NULL_ID, navigation.button, nullptr, NULL_ID, NULL_ID);
-    keys_.init(this, {{{navigation.keys.tank_settings_key, "tank_settings_mask"},
-                       {navigation.keys.main_key, "main"},
-                       {navigation.keys.settings_key, "settings_menu"},
-                       {navigation.keys.seeder_key, "seeder_settings_menu"}}});
+    keys_.init(this, {{navigation.keys.tank_settings_key, NULL_ID, "tank_settings_mask"},
+                      {navigation.keys.main_key, NULL_ID, "main"},
+                      {navigation.keys.settings_key, NULL_ID, "settings_menu"},
+                      {navigation.keys.seeder_key, NULL_ID, "seeder_settings_menu"}});
     tank_number_ = UI::bind_object<VT::Output_number_obj>(pool, navigation.tank_number);
     return true;
 }

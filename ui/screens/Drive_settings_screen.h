@@ -4,7 +4,7 @@
 #include "platform/ui/Data_screen.h"
 #include "platform/ui/Stat_list.h"
 #include "platform/ui/Stat_num.h"
-#include "ui/screens/Nav_keys.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -97,7 +97,7 @@ private:
     Takes_tank takes_;
     uint32_t index_ = 0;
     Navigation navigation_;
-    Nav_keys<4> keys_;
+    Screen_links<4> keys_;
     Window::Activator button_;
     VT::Output_number_obj* tank_number_ = nullptr;
     CDS::Virt_listener<Drive_settings_screen> internal_listener_{this};

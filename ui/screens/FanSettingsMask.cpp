@@ -33,9 +33,9 @@ bool FanSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params)
     const Fan_settings_ids& own = objects_.ids.fan_settings;
     if (!Data_screen::init(pool, UI::bind_object<VT::Data_mask_obj>(pool, own.mask), params, nullptr, 0))
         return false;
-    keys_.init(this, {{{own.seeder_key, "seeder_settings_menu"},
-                       {own.settings_key, "settings_menu"},
-                       {own.main_key, "main"}}});
+    keys_.init(this, {{own.seeder_key, NULL_ID, "seeder_settings_menu"},
+                      {own.settings_key, NULL_ID, "settings_menu"},
+                      {own.main_key, NULL_ID, "main"}});
     const auto bind_list = [&](Stat_list& stat, const Input_list_id& id) {
         stat.init(this, UI::bind_object<VT::Input_list_obj>(pool, id), nullptr, pool, false);
         stat.set_editable(true);

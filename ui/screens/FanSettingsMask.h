@@ -3,7 +3,7 @@
 #include "platform/ui/Data_screen.h"
 #include "platform/ui/Stat_list.h"
 #include "platform/ui/Stat_num.h"
-#include "ui/screens/Nav_keys.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
 
 #include <array>
@@ -48,7 +48,7 @@ private:
     NV_quvel::fan_t& fan(int i);
 
     const Screen_objects objects_;
-    Nav_keys<3> keys_;
+    Screen_links<3> keys_;
     std::array<std::unique_ptr<Nv_listener>, fans> nv_listener;
     std::array<VT::Container_obj*, fans> sense_group{};
     std::array<VT::Container_obj*, fans> magnets_group{};

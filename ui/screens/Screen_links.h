@@ -46,6 +46,17 @@ public:
         return true;
     }
 
+    // Takes every event of its own keys and switches on the release; false
+    // when the activator is none of the links'.
+    bool handle(Screen& screen, const Window::Activator& activator, const Window::Activator_event& event) const
+    {
+        if (!target_of(activator))
+            return false;
+        if (event.get_code() == Window::Activator_event::released)
+            follow(screen, activator);
+        return true;
+    }
+
 private:
     Window::Activator activators_[N];
     const char* targets_[N] = {};

@@ -20,9 +20,9 @@ bool TankPreloadSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* 
     const Tank_preload_ids& own = objects_.ids.tank_preload;
     if (!Data_screen::init(pool, UI::bind_object<VT::Data_mask_obj>(pool, own.mask), params, nullptr, 0))
         return false;
-    keys_.init(this, {{{own.main_key, "main"},
-                       {own.settings_key, "settings_menu"},
-                       {own.seeder_key, "seeder_settings_menu"}}});
+    keys_.init(this, {{own.main_key, NULL_ID, "main"},
+                      {own.settings_key, NULL_ID, "settings_menu"},
+                      {own.seeder_key, NULL_ID, "seeder_settings_menu"}});
     preload_time.init(this, UI::bind_object<VT::Input_number_obj>(pool, own.preload_time), Stat_num_format(0, 0.1, 1),
                       Stat_num_format(0, 0.1, 1), 1000, pool);
     preload_time.set_range(0, 15);

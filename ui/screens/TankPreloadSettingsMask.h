@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/ui/Data_screen.h"
 #include "platform/ui/Stat_num.h"
-#include "ui/screens/Nav_keys.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
 
 // How long a tank preload runs, in seconds.
@@ -21,5 +21,5 @@ public:
 
 private:
     const Screen_objects objects_;
-    Nav_keys<3> keys_;
+    Screen_links<3> keys_;
 };

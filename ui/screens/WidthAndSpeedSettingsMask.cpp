@@ -26,9 +26,9 @@ bool WidthAndSpeedSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t
     const Width_and_speed_ids& own = objects_.ids.width_and_speed;
     if (!Data_screen::init(pool, UI::bind_object<VT::Data_mask_obj>(pool, own.mask), params, nullptr, 0))
         return false;
-    keys_.init(this, {{{own.seeder_key, "seeder_settings_menu"},
-                       {own.settings_key, "settings_menu"},
-                       {own.main_key, "main"}}});
+    keys_.init(this, {{own.seeder_key, NULL_ID, "seeder_settings_menu"},
+                      {own.settings_key, NULL_ID, "settings_menu"},
+                      {own.main_key, NULL_ID, "main"}});
     width.init(this, UI::bind_object<VT::Input_number_obj>(pool, own.width), Stat_num_format(2, 0.001, 3),
                Stat_num_format(2, 0.0003048, 3), 1000, pool);
     width.set_range(0, max_width);

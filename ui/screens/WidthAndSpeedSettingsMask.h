@@ -2,7 +2,7 @@
 #include "platform/ui/Data_screen.h"
 #include "platform/ui/Stat_list.h"
 #include "platform/ui/Stat_num.h"
-#include "ui/screens/Nav_keys.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
 
 // The machine's working width, the manual ground speed and where the ground
@@ -28,5 +28,5 @@ public:
 
 private:
     const Screen_objects objects_;
-    Nav_keys<3> keys_;
+    Screen_links<3> keys_;
 };
