@@ -1,7 +1,9 @@
+#include "platform/iso/VT_Rectangle_obj.h"
 #include "tests/ui/Calibration_screens_fixture.h"
 #include "ui/screens/MultiTankCal1Mask.h"
 #include "ui/screens/MultiTankCal2Mask.h"
 #include "ui/screens/MultiTankCal3Mask.h"
+#include "ui/screens/Operator_name.h"
 
 #include <functional>
 #include <string>
@@ -13,8 +15,13 @@ namespace {
 
 class Multi_tank_cal : public Calibration_screens {
 protected:
-    MultiTankCal1Mask& step1() { return dynamic_cast<MultiTankCal1Mask&>(*rig.man().find_screen("multi_tank_cal_1_mask")); }
-    MultiTankCal3Mask& step3() { return dynamic_cast<MultiTankCal3Mask&>(*rig.man().find_screen("multi_tank_cal_3_mask")); }
+    template <class S>
+    S& screen(const char* key)
+    {
+        return dynamic_cast<S&>(*rig.man().find_screen(key));
+    }
+    MultiTankCal1Mask& step1() { return screen<MultiTankCal1Mask>("multi_tank_cal_1_mask"); }
+    MultiTankCal3Mask& step3() { return screen<MultiTankCal3Mask>("multi_tank_cal_3_mask"); }
     // What step 1 and 2 leave in the store for tank t.
     void set_results(int t, float est, float revs, float act)
     {
@@ -161,7 +168,11 @@ TEST_F(Multi_tank_cal, rows_of_tanks_taking_no_part_stay_hidden_yet_next_writes_
     Tank liquid;
     liquid.mode = 1;
     set_tank(3, liquid);
+    Operator_name::store_typed(rig.parameters.app.channels[0]->name, "  Oats");
+    Operator_name::store_typed(rig.parameters.app.channels[1]->name, " ");
     show("multi_tank_cal_1_mask");
+    EXPECT_EQ(text(ids.multi_tank_cal1.names[0]), "Oats");
+    EXPECT_EQ(text(ids.multi_tank_cal1.names[1]), ".......");
     for (int t = 0; t < 4; ++t) {
         EXPECT_EQ(hidden(ids.multi_tank_cal1.rows[t]), t != 0) << t;
         EXPECT_EQ(marked(t), t == 0) << t;
@@ -205,6 +216,9 @@ TEST_F(Multi_tank_cal, the_switch_boxes_take_the_row_buttons_and_the_master_key_
         EXPECT_EQ(hidden(ids.multi_tank_cal1.on_groups[0]), !c.row_buttons_work);
         press(ids.multi_tank_cal1.master_key);
         EXPECT_EQ(get(operation().master_switch_active), c.master_key_works);
+        const uint16_t fill = state<VT::Rectangle_obj>(ids.multi_tank_cal1.master_indicator,
+                                                       [](auto& o) { return o.get_fill_attributes(); });
+        EXPECT_EQ(fill, c.master_key_works ? ids.main.fill_green.oid : ids.main.fill_red.oid);
         show("main");
     }
 }

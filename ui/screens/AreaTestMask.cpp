@@ -306,7 +306,8 @@ void AreaTestMask::show_indicators()
 {
     for (int t = 0; t < Seeder_tanks::count; ++t)
         if (eligible(t))
-            indicators_[t].set_state(objects_.store.head.get(objects_.store.body.channels.channels[t].active) ? 1 : 0);
+            indicators_[t].set_state(
+                objects_.store.head.get(objects_.store.body.channels.channels[t].active) ? 1 : 0);
 }
 
 void AreaTestMask::push_updates()

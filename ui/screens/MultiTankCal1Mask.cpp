@@ -18,12 +18,6 @@
 #include "ui/screens/Seeder_tanks.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
-namespace {
-
-constexpr int text_length = 200;
-
-}
-
 MultiTankCal1Mask::MultiTankCal1Mask(const char* key, Screen_man* man, const Screen_objects& objects)
     : Data_screen(key, man), objects_(objects)
 {
@@ -66,7 +60,8 @@ bool MultiTankCal1Mask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params
                      Stat_num_format(0, 0.1, 1), 200, pool);
         load[t].init(this, UI::bind_object<VT::Output_number_obj>(pool, ids.loads[t]), Stat_num_format(0, 0.1, 1),
                      Stat_num_format(0, 0.1, 1), 200, pool);
-        name[t].init(this, UI::bind_object<VT::Output_string_obj>(pool, ids.names[t]), pool, text_length);
+        name[t].init(this, UI::bind_object<VT::Output_string_obj>(pool, ids.names[t]), pool,
+                     Multi_tank_cal::name_length);
     }
     on_off_fills_ = {objects_.ids.main.fill_red, objects_.ids.main.fill_green};
     master_client_.init(UI::bind_object<VT::Rectangle_obj>(pool, ids.master_indicator), on_off_fills_.data(), 2);
@@ -81,8 +76,7 @@ void MultiTankCal1Mask::post_snapshot_init()
     operation_listener_ = Screen_listeners::follow(*this, objects_.store.head, body.operation);
     for (int t = 0; t < Seeder_tanks::count; ++t) {
         channel_listeners_[t] = Screen_listeners::follow(*this, objects_.store.head, body.channels.channels[t]);
-        Screen_vt::set_hidden(*this, rows_[t].row, !Multi_tank_cal::takes_part(objects_, t));
-        name[t] = Multi_tank_cal::row_name(objects_, t).c_str();
+        Multi_tank_cal::show_row(*this, objects_, t, rows_[t].row, name[t]);
         target[t].set_val(objects_.store.head.get(body.channels.channels[t].requested_rate));
         show_switch(t);
     }
@@ -101,11 +95,14 @@ bool MultiTankCal1Mask::activate()
     bool actuator_taking_part = false;
     for (int t = 0; t < Seeder_tanks::count; ++t) {
         const NV_quvel::channel_t& channel = Seeder_tanks::channel(objects_.parameters, t);
-        if (Multi_tank_cal::takes_part(objects_, t) && channel.granular_controller_type.get() == Seeder_tanks::actuator_drive)
+        if (Multi_tank_cal::takes_part(objects_, t) &&
+            channel.granular_controller_type.get() == Seeder_tanks::actuator_drive)
             actuator_taking_part = true;
     }
-    for (size_t k = 0; k < key_slots_.size(); ++k)
-        Screen_vt::set_pointer(*this, key_slots_[k], k + 1 < key_slots_.size() || actuator_taking_part ? slot_keys_[k] : NULL_ID);
+    for (size_t k = 0; k < key_slots_.size(); ++k) {
+        const bool offered = k + 1 < key_slots_.size() || actuator_taking_part;
+        Screen_vt::set_pointer(*this, key_slots_[k], offered ? slot_keys_[k] : NULL_ID);
+    }
 
     submit_timeout(timer_, period_ms);
     saved_clutch_ = app.using_master_clutch.get();
@@ -126,8 +123,7 @@ bool MultiTankCal1Mask::activate()
         if (saved_clutch_ && channel.act_cal_mode.get() == 0 &&
             channel.granular_controller_type.get() == Seeder_tanks::actuator_drive)
             app.using_master_clutch.set(false);
-        Screen_vt::set_hidden(*this, rows_[t].row, !taking_part);
-        name[t] = Multi_tank_cal::row_name(objects_, t).c_str();
+        Multi_tank_cal::show_row(*this, objects_, t, rows_[t].row, name[t]);
         target[t].set_val(objects_.store.head.get(body.channels.channels[t].requested_rate));
     }
     show_counts();
@@ -219,7 +215,8 @@ bool MultiTankCal1Mask::handle_activator_event(Window::Activator& activator, Win
 void MultiTankCal1Mask::handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&)
 {
     if (listener == operation_listener_.get())
-        master_indicator_.set_state(objects_.store.head.get(objects_.store.body.operation.master_switch_active) ? 1 : 0);
+        master_indicator_.set_state(
+            objects_.store.head.get(objects_.store.body.operation.master_switch_active) ? 1 : 0);
     for (int t = 0; t < Seeder_tanks::count; ++t)
         if (listener == channel_listeners_[t].get())
             show_switch(t);
@@ -235,9 +232,8 @@ void MultiTankCal1Mask::show_switch(int tank)
 
 void MultiTankCal1Mask::show_alternatives(int tank)
 {
-    const bool preset_shown =
-        Seeder_tanks::channel(objects_.parameters, tank).granular_controller_type.get() == Seeder_tanks::actuator_drive &&
-        !style_;
+    const uint8_t drive = Seeder_tanks::channel(objects_.parameters, tank).granular_controller_type.get();
+    const bool preset_shown = drive == Seeder_tanks::actuator_drive && !style_;
     Screen_vt::set_hidden(*this, rows_[tank].rate_group, preset_shown);
     Screen_vt::set_hidden(*this, rows_[tank].preset_group, !preset_shown);
 }

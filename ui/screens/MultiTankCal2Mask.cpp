@@ -15,12 +15,6 @@
 #include "ui/screens/Seeder_tanks.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
-namespace {
-
-constexpr int text_length = 200;
-
-}
-
 MultiTankCal2Mask::MultiTankCal2Mask(const char* key, Screen_man* man, const Screen_objects& objects)
     : Data_screen(key, man), objects_(objects)
 {
@@ -48,7 +42,8 @@ bool MultiTankCal2Mask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params
                        pool);
         actual[t].set_range(0, 50000);
         actual[t].set_editable(true);
-        name[t].init(this, UI::bind_object<VT::Output_string_obj>(pool, ids.names[t]), pool, text_length);
+        name[t].init(this, UI::bind_object<VT::Output_string_obj>(pool, ids.names[t]), pool,
+                     Multi_tank_cal::name_length);
     }
     return true;
 }
@@ -87,8 +82,7 @@ void MultiTankCal2Mask::show_rows()
     for (size_t k = 0; k < key_slots_.size(); ++k)
         Screen_vt::set_pointer(*this, key_slots_[k], slot_keys_[k]);
     for (int t = 0; t < Seeder_tanks::count; ++t) {
-        Screen_vt::set_hidden(*this, rows_[t], !Multi_tank_cal::takes_part(objects_, t));
-        name[t] = Multi_tank_cal::row_name(objects_, t).c_str();
+        Multi_tank_cal::show_row(*this, objects_, t, rows_[t], name[t]);
     }
 }
 

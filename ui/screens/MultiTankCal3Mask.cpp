@@ -14,12 +14,6 @@
 #include "ui/screens/Seeder_tanks.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
-namespace {
-
-constexpr int text_length = 200;
-
-}
-
 MultiTankCal3Mask::MultiTankCal3Mask(const char* key, Screen_man* man, const Screen_objects& objects)
     : Data_screen(key, man), objects_(objects)
 {
@@ -51,7 +45,8 @@ bool MultiTankCal3Mask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params
                            200, pool);
         difference[t].init(this, UI::bind_object<VT::Output_number_obj>(pool, ids.differences[t]), percent, percent,
                            200, pool);
-        name[t].init(this, UI::bind_object<VT::Output_string_obj>(pool, ids.names[t]), pool, text_length);
+        name[t].init(this, UI::bind_object<VT::Output_string_obj>(pool, ids.names[t]), pool,
+                     Multi_tank_cal::name_length);
     }
     return true;
 }
@@ -109,8 +104,7 @@ void MultiTankCal3Mask::show_rows()
     for (size_t k = 0; k < key_slots_.size(); ++k)
         Screen_vt::set_pointer(*this, key_slots_[k], slot_keys_[k]);
     for (int t = 0; t < Seeder_tanks::count; ++t) {
-        Screen_vt::set_hidden(*this, rows_[t].row, !Multi_tank_cal::takes_part(objects_, t));
-        name[t] = Multi_tank_cal::row_name(objects_, t).c_str();
+        Multi_tank_cal::show_row(*this, objects_, t, rows_[t].row, name[t]);
     }
 }
 
