@@ -273,7 +273,8 @@ void AreaTestMask::redraw()
          {NULL_ID, NULL_ID, pause_key_, NULL_ID}},
         {"Step 3/4) Area test paused. Press Resume to continue, or Reset to abort/restart.",
          {NULL_ID, NULL_ID, resume_key_, reset_key_}},
-        {"Step 4/4) Area test completed. Press Reset to restart test.", {settings_key_, main_key_, NULL_ID, reset_key_}},
+        {"Step 4/4) Area test completed. Press Reset to restart test.",
+         {settings_key_, main_key_, NULL_ID, reset_key_}},
     };
     if (s <= completed) {
         instruction = layouts[s].instruction;
