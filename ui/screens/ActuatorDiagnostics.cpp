@@ -7,8 +7,6 @@
 #include "platform/iso/VT_Object_pointer_obj.h"
 #include "platform/iso/VT_Output_number_obj.h"
 #include "platform/ui/Bind_object.h"
-#include "ui/screens/Diagnostics_pages.h"
-#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -24,7 +22,7 @@ constexpr float full_scale = 255.0f;
 }
 
 ActuatorDiagnostics::ActuatorDiagnostics(const char* key, Screen_man* man, const Screen_objects& objects)
-    : Data_screen(key, man), objects_(objects)
+    : Diagnostics_page(key, man, objects)
 {
 }
 
@@ -72,12 +70,6 @@ bool ActuatorDiagnostics::init(VT::vtui_pool* pool, NV_quvel::parameters_t* para
         fan_values_[f] = own.fan_values[f];
     }
     return true;
-}
-
-void ActuatorDiagnostics::post_snapshot_init()
-{
-    listener_ = Screen_listeners::follow(*this, objects_.store.head, objects_.store.body.diagnostics);
-    refresh();
 }
 
 void ActuatorDiagnostics::refresh()
@@ -134,35 +126,13 @@ void ActuatorDiagnostics::show_rows()
         Screen_vt::set_hidden(*this, pv_labels_[t], !(enabled && drive == Seeder_tanks::prop_valve_drive));
         Screen_vt::set_hidden(*this, shaft_rows_[t], !enabled);
         Screen_vt::set_hidden(*this, bin_rows_[t], !enabled);
-        pressure_page = pressure_page || Diagnostics_pages::senses_pressure(channel);
+        pressure_page = pressure_page || senses_pressure(channel);
     }
     if (get_mask() && pool) {
         pool->lock_pool();
         get_mask()->set_soft_key_mask(pressure_page ? toggle_keys_ : plain_keys_);
         pool->unlock_pool();
     }
-}
-
-bool ActuatorDiagnostics::activate()
-{
-    const bool done = Data_screen::activate();
-    show_rows();
-    Diagnostics_pages::set_showing(objects_.store, is_shown());
-    refresh();
-    return done;
-}
-
-bool ActuatorDiagnostics::deactivate()
-{
-    const bool done = Data_screen::deactivate();
-    Diagnostics_pages::set_showing(objects_.store, false);
-    return done;
-}
-
-void ActuatorDiagnostics::handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&)
-{
-    if (listener == listener_.get())
-        refresh();
 }
 
 bool ActuatorDiagnostics::handle_activator_event(Window::Activator& a, Window::Activator_event& e)

@@ -1,14 +1,12 @@
 #pragma once
-#include "platform/data/CDS_Virt_listener.h"
-#include "platform/ui/Data_screen.h"
 #include "platform/ui/Stat_num.h"
 #include "platform/ui/Window_Activator.h"
+#include "ui/screens/Diagnostics_page.h"
 #include "ui/screens/Screen_links.h"
-#include "ui/screens/Screen_objects.h"
 #include "ui/screens/Seeder_tanks.h"
 
 #include <array>
-#include <memory>
+#include <cstdint>
 
 namespace VT {
 class Container_obj;
@@ -21,31 +19,26 @@ class Object_pointer_obj;
 // fans and tanks not in use are hidden; the page offers the pressures page
 // only when a tank senses liquid pressure, and its Reset key asks the
 // control core to restart the diagnostic counters.
-class ActuatorDiagnostics : public Data_screen {
+class ActuatorDiagnostics : public Diagnostics_page {
 public:
     static constexpr int tanks = Seeder_tanks::count, fans = 2;
 
     ActuatorDiagnostics(const char* key, Screen_man* man, const Screen_objects& objects);
 
     bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
-    void post_snapshot_init() override;
-    bool activate() override;
-    bool deactivate() override;
     bool handle_activator_event(Window::Activator& a, Window::Activator_event& e) override;
-
-    void handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&);
 
     Stat_num ground_speed_period, ground_speed_pulses;
     std::array<Stat_num, tanks> shaft_periods, shaft_pulses, drive_outputs, motor_currents;
     std::array<Stat_num, fans> fan_periods, fan_pulses, fan_sensors;
 
-private:
-    void refresh();
-    // Rows and labels by the fans' and tanks' parameters.
-    void show_rows();
+protected:
+    void refresh() override;
+    // Rows and drive labels, and the soft keys with or without the way to
+    // the pressures page.
+    void show_rows() override;
 
-    const Screen_objects objects_;
-    std::unique_ptr<CDS::Virt_listener<ActuatorDiagnostics>> listener_;
+private:
     Screen_links<4> links_;
     Window::Activator reset_key_;
     uint16_t plain_keys_ = NULL_ID, toggle_keys_ = NULL_ID;

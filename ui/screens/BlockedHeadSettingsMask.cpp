@@ -5,6 +5,7 @@
 #include "platform/iso/VT_Data_mask_obj.h"
 #include "platform/iso/VT_Input_list_obj.h"
 #include "platform/iso/VT_Input_number_obj.h"
+#include "platform/rtos/Debug_base.h"
 #include "platform/ui/Bind_object.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
@@ -139,6 +140,7 @@ void BlockedHeadSettingsMask::derive()
 
 bool BlockedHeadSettingsMask::handle_activator_event(Window::Activator& a, Window::Activator_event& e)
 {
+    Debug_print::dprint("Activator line=%d\n", __LINE__);
     links_.handle(*this, a, e);
     return true;
 }

@@ -6,13 +6,11 @@
 #include "platform/iso/VT_Data_mask_obj.h"
 #include "platform/iso/VT_Output_number_obj.h"
 #include "platform/ui/Bind_object.h"
-#include "ui/screens/Diagnostics_pages.h"
-#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
 Diagnostics2::Diagnostics2(const char* key, Screen_man* man, const Screen_objects& objects)
-    : Data_screen(key, man), objects_(objects)
+    : Diagnostics_page(key, man, objects)
 {
 }
 
@@ -34,12 +32,6 @@ bool Diagnostics2::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params)
     return true;
 }
 
-void Diagnostics2::post_snapshot_init()
-{
-    listener_ = Screen_listeners::follow(*this, objects_.store.head, objects_.store.body.diagnostics);
-    refresh();
-}
-
 void Diagnostics2::refresh()
 {
     for (int t = 0; t < tanks; ++t)
@@ -48,28 +40,10 @@ void Diagnostics2::refresh()
     send_val_updates(false);
 }
 
-bool Diagnostics2::activate()
+void Diagnostics2::show_rows()
 {
-    const bool done = Data_screen::activate();
     for (int t = 0; t < tanks; ++t)
-        Screen_vt::set_hidden(*this, columns_[t],
-                              !Diagnostics_pages::senses_pressure(Seeder_tanks::channel(objects_.parameters, t)));
-    Diagnostics_pages::set_showing(objects_.store, is_shown());
-    refresh();
-    return done;
-}
-
-bool Diagnostics2::deactivate()
-{
-    const bool done = Data_screen::deactivate();
-    Diagnostics_pages::set_showing(objects_.store, false);
-    return done;
-}
-
-void Diagnostics2::handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&)
-{
-    if (listener == listener_.get())
-        refresh();
+        Screen_vt::set_hidden(*this, columns_[t], !senses_pressure(Seeder_tanks::channel(objects_.parameters, t)));
 }
 
 bool Diagnostics2::handle_activator_event(Window::Activator& a, Window::Activator_event& e)
