@@ -1,24 +1,33 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "platform/ui/Stat_num.h"
+#include "ui/screens/Diagnostics_page.h"
+#include "ui/screens/Screen_links.h"
+#include "ui/screens/Seeder_tanks.h"
 
-// The liquid pressure diagnostics screen; so far it only shows its mask.
-class Diagnostics2 : public Data_screen {
+#include <array>
+
+namespace VT {
+class Container_obj;
+}
+
+// The second live diagnostics page: the raw readings of the liquid pressure
+// sensors of tanks 1 to 4, a tank's shown only while it senses pressure.
+class Diagnostics2 : public Diagnostics_page {
 public:
-    Diagnostics2(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    static constexpr int tanks = Seeder_tanks::count;
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.diagnostics2.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    Diagnostics2(const char* key, Screen_man* man, const Screen_objects& objects);
+
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    bool handle_activator_event(Window::Activator& a, Window::Activator_event& e) override;
+
+    std::array<Stat_num, tanks> pressures;
+
+protected:
+    void refresh() override;
+    void show_rows() override;
 
 private:
-    const Screen_objects objects_;
+    Screen_links<3> links_;
+    std::array<VT::Container_obj*, tanks> columns_{};
 };
