@@ -91,6 +91,8 @@ public:
     double value(const std::string& request);
 
     Spawned_process& kx4() { return *kx4_; }
+    // The session takes the VT's lines (read_line): look at its output()
+    // or wait_for_output() on it, never take its lines.
     Spawned_process& vt() { return vt_; }
     Spawned_process& slaves() { return *slaves_; }
     Hub_process& hub() { return hub_; }
