@@ -1,17 +1,63 @@
 #pragma once
 #include "platform/iso/VT_Container_obj.h"
+#include "platform/iso/VT_Output_number_obj.h"
 #include "platform/rtos/Atime.h"
 #include "platform/ui/Screen_man.h"
 #include "tests/ui/Seeder_screens_fixture.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
+#include <string>
 
-// The screens on the code-built pool with the manual clock, tanks set up as
-// a test needs them, and an alarm mask that comes up over the shown screen
-// as the alarm scanning brings it.
-class Calibration_screens : public Seeder_screens {
+// The clock stands still from before the screens are made: their timers fall
+// due only as the test moves it on.
+struct Clock_first {
+    Manual_clock clock;
+};
+
+// The calibration wizards with the whole UI root on the code-built pool:
+// the operator's keys and entries, the manual clock, and alarm screens
+// coming up over the wizard as the alarm scan brings them.
+class Calibration_screens : protected Clock_first, public Seeder_screens {
 protected:
+    void SetUp() override
+    {
+        Seeder_screens::SetUp();
+        rig.store.head.set(rig.store.body.system.vt_uploaded, true);
+        rig.pump();
+    }
+    // The operator's entry into an input number: the raw number the VT holds,
+    // sent as a choice is.
+    void enter(uint16_t input, uint32_t raw) { pick(input, raw); }
+    template <class T>
+    T get(const T& field)
+    {
+        return rig.store.head.get(field);
+    }
+    // A write from elsewhere (the control core, the console), and what the
+    // screens make of it.
+    template <class T>
+    void put(T& field, const T& value)
+    {
+        rig.store.head.set(field, value);
+        rig.pump();
+    }
+    // The tank-low alarm of a tank (0 to 3) comes up over the shown screen,
+    // and the operator acknowledges it: the screen under it is shown again.
+    void interrupt_by_alarm(int tank = 0)
+    {
+        const std::string under = current();
+        put(rig.store.body.alarms.tank_low[tank].active, true);
+        ASSERT_EQ(current(), "alarm_mask_TANK_LOW_" + std::to_string(tank + 1));
+        press(0); // any soft key of the alarm mask
+        ASSERT_EQ(current(), under);
+    }
+    uint32_t raw_value(uint16_t id)
+    {
+        return state<VT::Output_number_obj>(id, [](auto& o) { return o.get_value(); });
+    }
+
     // Tank t as the parameters and the store describe it.
     struct Tank {
         bool enabled = true;
@@ -50,11 +96,6 @@ protected:
         rig.pump();
     }
     uint32_t pulses(int t) { return rig.store.head.get(rig.store.body.diagnostics.shaft[t].pulse_count); }
-    template <class T>
-    T get(const T& field)
-    {
-        return rig.store.head.get(field);
-    }
     ds_operation& operation() { return rig.store.body.operation; }
     ds_channel& record(int t) { return rig.store.body.channels.channels[t]; }
 
@@ -90,13 +131,8 @@ protected:
         press(ids.main.master_key);
         ASSERT_EQ(rig.man().get_current_screen()->get_alarm_screen(), nullptr);
     }
-    // The operator's entry of the raw number in an input number: the VT
-    // sends it as it sends a choice.
-    void enter(uint16_t input, uint32_t raw) { pick(input, raw); }
     bool hidden(uint16_t container)
     {
         return state<VT::Container_obj>(container, [](auto& o) { return o.get_hidden(); });
     }
-
-    Manual_clock clock;
 };
