@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/iso/VT_Command.h"
 #include "platform/iso/VT_Output_number_obj.h"
 #include "platform/rtos/Atime.h"
 #include "tests/ui/Seeder_screens_fixture.h"
@@ -31,15 +30,7 @@ protected:
         rig.pump();
     }
     // The operator's entry into an input number: the raw number the VT holds.
-    void enter(uint16_t input, uint32_t raw)
-    {
-        VT::Pool_listener::Activation a;
-        a.function = VT::Command::vt_change_numeric_value;
-        a.object = input;
-        a.value = raw;
-        rig.ui.handle_activation(a);
-        rig.pump();
-    }
+    void enter(uint16_t input, uint32_t raw) { pick(input, raw); }
     template <class T>
     T get(const T& field)
     {

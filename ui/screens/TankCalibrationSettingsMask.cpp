@@ -14,6 +14,7 @@
 #include "platform/ui/Screen_man.h"
 #include "ui/screens/Main_screen_formats.h"
 #include "ui/screens/Operator_name.h"
+#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "ui/screens/Seeder_tanks.h"
 #include "vt_pool/Seeder_pool_ids.h"
@@ -112,10 +113,7 @@ bool TankCalibrationSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters
 
 void TankCalibrationSettingsMask::post_snapshot_init()
 {
-    const ds_internal& internal = objects_.store.body.internal;
-    internal_listener_.init(CDS::Access_base(objects_.store.head, objects_.store.head.offset_of(&internal),
-                                             sizeof internal));
-    internal_listener_.autoreg(get_waiter());
+    internal_listener_ = Screen_listeners::follow(*this, objects_.store.head, objects_.store.body.internal);
     redraw();
     refresh_product();
 }
@@ -123,8 +121,7 @@ void TankCalibrationSettingsMask::post_snapshot_init()
 bool TankCalibrationSettingsMask::activate()
 {
     const bool shown = Data_screen::activate();
-    if (Units_man* units = get_man()->get_units_man())
-        set_units(*units);
+    Screen_vt::apply_units(*this);
     redraw();
     refresh_product();
     submit_timeout(refresh_timer_, refresh_ms);
@@ -222,7 +219,7 @@ bool TankCalibrationSettingsMask::handle_activator_event(Window::Activator& a, W
 
 void TankCalibrationSettingsMask::handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&)
 {
-    if (listener == &internal_listener_)
+    if (listener == internal_listener_.get())
         redraw();
     send_val_updates(false);
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace NV_quvel {
 class channel_t;
@@ -83,7 +84,7 @@ private:
     // to that step (after an alarm screen, say): the factor takes the whole run.
     uint32_t applied_step_ = UINT32_MAX;
     Window::Activator start_key_, accept_key_, next_key_, cancel_key_, cal_style_key_, product_settings_key_;
-    CDS::Virt_listener<TankCalibrationSettingsMask> internal_listener_{this};
+    std::unique_ptr<CDS::Virt_listener<TankCalibrationSettingsMask>> internal_listener_;
     // Soft-key places 1 to 4 (Start, Next, Cancel, Accept as the step needs
     // them), then those of Cal. Style and Product Settings.
     std::array<VT::Object_pointer_obj*, 4> key_places_{};
