@@ -53,4 +53,12 @@ inline void apply_units(const Screen& screen, Stat_num& number)
         number.set_units(*units);
 }
 
+// Gives every number of the screen the manager's unit system, when the
+// manager has one.
+inline void apply_units(Screen& screen)
+{
+    if (Units_man* units = screen.get_man()->get_units_man())
+        screen.set_units(*units);
+}
+
 }

@@ -11,6 +11,7 @@
 #include "platform/rtos/Debug_base.h"
 #include "platform/ui/Bind_object.h"
 #include "platform/ui/Screen_man.h"
+#include "ui/screens/Screen_listeners.h"
 #include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
@@ -67,10 +68,7 @@ bool WheelCalibrationMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* par
 
 void WheelCalibrationMask::post_snapshot_init()
 {
-    const ds_internal& internal = objects_.store.body.internal;
-    internal_listener_.init(CDS::Access_base(objects_.store.head, objects_.store.head.offset_of(&internal),
-                                             sizeof internal));
-    internal_listener_.autoreg(get_waiter());
+    internal_listener_ = Screen_listeners::follow(*this, objects_.store.head, objects_.store.body.internal);
     show_factor();
     redraw();
 }
@@ -78,8 +76,7 @@ void WheelCalibrationMask::post_snapshot_init()
 bool WheelCalibrationMask::activate()
 {
     const bool shown = Data_screen::activate();
-    if (Units_man* units = get_man()->get_units_man())
-        set_units(*units);
+    Screen_vt::apply_units(*this);
     // The stored factor first: at the last step the redraw shows the run's.
     show_factor();
     redraw();
@@ -132,7 +129,7 @@ bool WheelCalibrationMask::handle_activator_event(Window::Activator& a, Window::
 
 void WheelCalibrationMask::handle_virt_listener_event(CDS::Virt_access* listener, waiter_event&)
 {
-    if (listener == &internal_listener_)
+    if (listener == internal_listener_.get())
         redraw();
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace VT {
 class Object_pointer_obj;
@@ -62,7 +63,7 @@ private:
     // make the factor.
     uint32_t applied_step_ = UINT32_MAX;
     Window::Activator start_key_, accept_key_, next_key_, cancel_key_;
-    CDS::Virt_listener<WheelCalibrationMask> internal_listener_{this};
+    std::unique_ptr<CDS::Virt_listener<WheelCalibrationMask>> internal_listener_;
     // The places of Start, Next and Accept in the soft-key mask.
     std::array<VT::Object_pointer_obj*, 3> slots_{};
     uint16_t start_id_ = NULL_ID, next_id_ = NULL_ID, accept_id_ = NULL_ID;

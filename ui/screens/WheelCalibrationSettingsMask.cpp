@@ -6,6 +6,7 @@
 #include "platform/iso/VT_Input_number_obj.h"
 #include "platform/ui/Bind_object.h"
 #include "platform/ui/Screen_man.h"
+#include "ui/screens/Screen_vt.h"
 #include "vt_pool/Seeder_pool_ids.h"
 
 bool WheelCalibrationSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameters_t* params)
@@ -28,8 +29,7 @@ bool WheelCalibrationSettingsMask::init(VT::vtui_pool* pool, NV_quvel::parameter
 bool WheelCalibrationSettingsMask::activate()
 {
     const bool shown = Data_screen::activate();
-    if (Units_man* units = get_man()->get_units_man())
-        set_units(*units);
+    Screen_vt::apply_units(*this);
     factor.set_val(objects_.parameters.app.wheel_cal_factor.get());
     send_val_updates(false);
     return shown;
