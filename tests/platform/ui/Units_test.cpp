@@ -136,21 +136,3 @@ TEST_F(Vt_units, units_chosen_before_the_working_set_came_are_asked_for_and_show
     EXPECT_EQ(vt_object(speed_input).value, 100u);
     EXPECT_EQ(vt_text(speed_units), "mph");
 }
-
-TEST_F(Vt_units, a_language_command_of_another_node_changes_nothing)
-{
-    start();
-    // A second VT on the bus, not the one in use, says imperial.
-    Zev_bench::Node& other_node = bench.add_node();
-    Fake_vt_server::Settings settings;
-    settings.address = 0x27;
-    settings.identity = 2;
-    Fake_vt_server other(&manager, other_node.stack, settings);
-    ASSERT_TRUE(other.start_serving());
-    advance(300);
-    ASSERT_TRUE(other.run_script_line("units imperial"));
-    advance(20);
-
-    EXPECT_EQ(ui->get_units().get_system(), Units_man::metric);
-    EXPECT_EQ(vt_object(speed_input).value, 161u);
-}
