@@ -63,6 +63,7 @@ struct Checking_listener : VT::Pool_listener {
     }
     void handle_pool_uploaded(uint64_t) override {}
     void handle_terminal_alive(bool) override {}
+    void handle_units_system(Units_system) override {}
 };
 
 struct Bench {

@@ -20,6 +20,7 @@ namespace VT {
 namespace {
 
 constexpr int transfer_code = 1;
+constexpr uint32_t request_pgn = 0xEA00;
 
 uint16_t u16_at(const uint8_t* d) { return uint16_t(d[0] | d[1] << 8); }
 uint32_t u32_at(const uint8_t* d) { return uint32_t(u16_at(d)) | uint32_t(u16_at(d + 2)) << 16; }
@@ -79,6 +80,7 @@ Object_pool::~Object_pool()
         terminate(1, 1000);
     remove_timeout(tick_timer_);
     stack_->deregister_pgn(vt_to_ecu_pgn, &get_waiter(), ZEV_stack::PGN_DATA);
+    stack_->deregister_pgn(language_pgn, &get_waiter(), ZEV_stack::PGN_DATA);
     stack_->deregister_pgn(Working_set_member::working_set_master_pgn, &get_waiter(), ZEV_stack::PGN_REQUEST);
     stack_->forget_waiter(&get_waiter()); // a transfer may still be on its way
 }
@@ -94,6 +96,7 @@ void Object_pool::init(ZEV_smart_stack* stack, Working_set_member& member, VT_ob
     intro_mask_ = intro_mask;
     progress_ = progress;
     stack_->register_pgn(vt_to_ecu_pgn, &get_waiter(), &registration_, ZEV_stack::PGN_DATA);
+    stack_->register_pgn(language_pgn, &get_waiter(), &registration_, ZEV_stack::PGN_DATA);
     stack_->register_pgn(Working_set_member::working_set_master_pgn, &get_waiter(), &registration_,
                          ZEV_stack::PGN_REQUEST);
     if (is_enabled())
@@ -209,6 +212,8 @@ void Object_pool::handle_event(waiter_event& event)
         while ((n = stack_->read(vt_to_ecu_pgn, header, data, sizeof data, &get_waiter(), ZEV_stack::PGN_DATA)) >= 0)
             if (is_enabled())
                 on_message(header, data, n);
+    } else if (event.module == stack_->get_receive_module() && event.code == language_pgn) {
+        read_language();
     } else if (event.module == stack_->get_completion_module()) {
         if (step_ == Step::uploading && (event.code == uint32_t(transfer_code) || event.code == uint32_t(-transfer_code)))
             on_transfer_done(event.code == uint32_t(transfer_code));
@@ -262,6 +267,7 @@ void Object_pool::choose(uint8_t address, Atime now)
     last_maintenance_ = now;
     send(Command::maintenance(true, 3));
     initiating_ = false;
+    ask_language();
     // The image and its label as the pool holds now, the bar empty; the
     // changes from now on follow it.
     lock_pool();
@@ -612,6 +618,32 @@ void Object_pool::answer_working_set_requests()
                         ZEV_stack::PGN_REQUEST) >= 0)
         if (header.get_destination() == ZEV_trans::ADDR_BROADCAST || header.get_destination() == own)
             member_->announce(*stack_);
+}
+
+void Object_pool::ask_language()
+{
+    const uint8_t source = member_->get_address(*stack_);
+    if (source == ZEV_trans::ADDRESS_NULL)
+        return;
+    const uint8_t request[3] = {uint8_t(language_pgn), uint8_t(language_pgn >> 8), uint8_t(language_pgn >> 16)};
+    stack_->write(ZEV_header(source, get_server_address(), request_pgn, 6, 0, sizeof request), request,
+                  sizeof request, nullptr, 0);
+}
+
+void Object_pool::read_language()
+{
+    ZEV_header header;
+    uint8_t data[8];
+    int n;
+    while ((n = stack_->read(language_pgn, header, data, sizeof data, &get_waiter(), ZEV_stack::PGN_DATA)) >= 0) {
+        if (n < 8 || !is_enabled() || !has_server() || header.get_source() != get_server_address() || !listener_)
+            continue;
+        // The units system field: the last two bits of the sixth byte, 3
+        // when the VT leaves it as it was.
+        const uint8_t system = data[5] & 0x03;
+        if (system != 3)
+            listener_->handle_units_system(Pool_listener::Units_system(system));
+    }
 }
 
 bool Object_pool::send(const std::vector<uint8_t>& message, int code)

@@ -29,7 +29,8 @@ class Upload_progress;
 // function 29) by its status, announces the working set and keeps it alive,
 // asks the VT's memory and capabilities, loads the pool from the VT's stored
 // version or uploads it, and then sends the objects' changes and hands the
-// operator's activations to its listener, until the VT falls silent (then
+// operator's activations and the unit system the VT's Language command
+// names to its listener, until the VT falls silent (then
 // it looks again and reloads) or the client is disabled.
 class Object_pool : public Object_pool_base<VT_obj>, public Iso::Iso_client, public Client::Object_pool_interface {
 public:
@@ -43,6 +44,8 @@ public:
     static constexpr uint32_t slow_vt_manufacturer = 102;
     static constexpr uint8_t vt_function = 29;
     static constexpr uint32_t vt_to_ecu_pgn = 0xE600, ecu_to_vt_pgn = 0xE700;
+    // The Language command (ISO 11783-7): the VT's language and units.
+    static constexpr uint32_t language_pgn = 0xFE0F;
     static constexpr int tick_ms = 100;
     static constexpr int maintenance_ms = 1000;
     // How long an answer of the VT is waited for, and how long the client
@@ -144,6 +147,8 @@ private:
     void stop_taking_changes();
     void send_next_command(Atime now);
     void answer_working_set_requests();
+    void ask_language();
+    void read_language();
     void deliver(const Pool_listener::Activation& activation);
     // Applies the VT's change to the object under the pool lock without
     // sending it back; false when the object or value does not fit.

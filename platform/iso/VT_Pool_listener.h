@@ -18,11 +18,16 @@ public:
         std::string text;       // the new string, as the VT sent it
     };
 
+    // The unit system the VT's operator chose for numbers, from the VT's
+    // Language command.
+    enum class Units_system : uint8_t { metric = 0, imperial = 1, us = 2 };
+
     virtual ~Pool_listener() = default;
     virtual void handle_activation(const Activation& activation) = 0;
     // The VT shows the pool; its NAME in the form the parameters keep.
     virtual void handle_pool_uploaded(uint64_t vt_name) = 0;
     virtual void handle_terminal_alive(bool alive) = 0;
+    virtual void handle_units_system(Units_system system) = 0;
 };
 
 }

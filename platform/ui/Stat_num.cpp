@@ -4,6 +4,7 @@
 #include "platform/iso/VT_Number_variable_obj.h"
 #include "platform/iso/VT_Object_pointer_obj.h"
 #include "platform/iso/VT_Output_number_obj.h"
+#include "platform/iso/VT_Output_string_obj.h"
 #include "platform/iso/VT_vtui_pool.h"
 
 #include <algorithm>
@@ -28,37 +29,38 @@ bool below(double value, double bound)
 }
 
 void Stat_num::init(Stat_collector* collector, VT::Output_number_obj* output, const Stat_num_format& metric,
-                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj*, unsigned int,
-                    unsigned int)
+                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj* units,
+                    unsigned int, unsigned int)
 {
-    bind_objects(collector, pool, nullptr, output, nullptr, nullptr, metric, imperial);
+    bind_objects(collector, pool, nullptr, output, nullptr, nullptr, metric, imperial, units);
 }
 
 void Stat_num::init(Stat_collector* collector, VT::Input_number_obj* input, const Stat_num_format& metric,
-                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj*, unsigned int,
-                    unsigned int)
+                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj* units,
+                    unsigned int, unsigned int)
 {
-    bind_objects(collector, pool, input, nullptr, nullptr, nullptr, metric, imperial);
+    bind_objects(collector, pool, input, nullptr, nullptr, nullptr, metric, imperial, units);
 }
 
 void Stat_num::init(Stat_collector* collector, VT::Input_number_obj* input, VT::Output_number_obj* output,
                     VT::Object_pointer_obj* pointer, VT::Number_variable_obj* variable, const Stat_num_format& metric,
-                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj*, unsigned int,
-                    unsigned int)
+                    const Stat_num_format& imperial, int, VT::vtui_pool* pool, VT::Output_string_obj* units,
+                    unsigned int, unsigned int)
 {
-    bind_objects(collector, pool, input, output, pointer, variable, metric, imperial);
+    bind_objects(collector, pool, input, output, pointer, variable, metric, imperial, units);
 }
 
 void Stat_num::bind_objects(Stat_collector* collector, VT::vtui_pool* pool, VT::Input_number_obj* input,
                             VT::Output_number_obj* output, VT::Object_pointer_obj* pointer,
                             VT::Number_variable_obj* variable, const Stat_num_format& metric,
-                            const Stat_num_format& imperial)
+                            const Stat_num_format& imperial, VT::Output_string_obj* units)
 {
     bind(collector, pool);
     input_ = input;
     output_ = output;
     pointer_ = pointer;
     variable_ = variable;
+    units_ = units;
     formats_[Units_man::metric] = metric;
     formats_[Units_man::imperial] = imperial;
     sent_ = false;
@@ -123,7 +125,8 @@ void Stat_num::send_update(bool all)
 {
     const int64_t raw = get_raw();
     const unsigned int decimals = get_format().get_decimals();
-    if (!all && sent_ && raw == sent_raw_ && decimals == sent_decimals_)
+    const char* units = units_text();
+    if (!all && sent_ && raw == sent_raw_ && decimals == sent_decimals_ && units == sent_units_)
         return;
     if (!get_pool())
         return;
@@ -131,10 +134,13 @@ void Stat_num::send_update(bool all)
     if (output_)
         output_->set_no_decimals(uint8_t(decimals));
     write(raw);
+    if (units)
+        units_->__set_string(units);
     get_pool()->unlock_pool();
     sent_ = true;
     sent_raw_ = raw;
     sent_decimals_ = decimals;
+    sent_units_ = units;
 }
 
 void Stat_num::apply_editable()
@@ -146,6 +152,11 @@ void Stat_num::apply_editable()
     } else if (input_) {
         input_->set_enabled(is_editable());
     }
+}
+
+const char* Stat_num::units_text() const
+{
+    return units_ ? Units_man::get_text(get_format().get_units_type(), system_) : nullptr;
 }
 
 void Stat_num::write(int64_t raw)

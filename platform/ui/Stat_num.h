@@ -17,10 +17,11 @@ class Output_string_obj;
 // in use, and an entry of raw r is the value r x step. An entry outside the
 // range is refused and the VT shown the old value again.
 //
-// Each init form takes the metric format, then the imperial one; init may be
-// called again to change the objects or the formats, keeping the value. The
-// integer, the unsigned pair and the units string are accepted for the
-// callers' sake only.
+// Each init form takes the metric format, then the imperial one, and may
+// take a units string, which shows the unit of the format in use (see
+// Units_man::get_text); init may be called again to change the objects or
+// the formats, keeping the value and the unit system. The integer and the
+// unsigned pair are accepted for the callers' sake only.
 class Stat_num : public Stat {
 public:
     static constexpr unsigned int no_limit = 4294967295u;
@@ -63,8 +64,10 @@ private:
     void bind_objects(Stat_collector* collector, VT::vtui_pool* pool, VT::Input_number_obj* input,
                       VT::Output_number_obj* output, VT::Object_pointer_obj* pointer,
                       VT::Number_variable_obj* variable, const Stat_num_format& metric,
-                      const Stat_num_format& imperial);
+                      const Stat_num_format& imperial, VT::Output_string_obj* units);
     void apply_editable() override;
+    // The text of the units string; null when it keeps its own.
+    const char* units_text() const;
     // Writes the raw number to the objects; the caller holds the pool lock.
     void write(int64_t raw);
 
@@ -72,6 +75,7 @@ private:
     VT::Output_number_obj* output_ = nullptr;
     VT::Object_pointer_obj* pointer_ = nullptr;
     VT::Number_variable_obj* variable_ = nullptr;
+    VT::Output_string_obj* units_ = nullptr;
     Stat_num_format formats_[2];
     Units_man::System system_ = Units_man::metric;
     double value_ = 0;
@@ -81,4 +85,5 @@ private:
     bool sent_ = false;
     int64_t sent_raw_ = 0;
     unsigned int sent_decimals_ = 0;
+    const char* sent_units_ = nullptr;
 };

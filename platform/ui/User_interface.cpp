@@ -108,6 +108,15 @@ void User_interface::handle_terminal_alive(bool alive)
     queue(news);
 }
 
+void User_interface::handle_units_system(Units_system system)
+{
+    Vt_news news;
+    news.kind = Vt_news::units;
+    // US customary units show as the imperial ones.
+    news.system = system == Units_system::metric ? Units_man::metric : Units_man::imperial;
+    queue(news);
+}
+
 void User_interface::queue(const Vt_news& news)
 {
     {
@@ -195,6 +204,9 @@ void User_interface::take_news()
         case Vt_news::alive:
             iface_->handle_terminal_alive(news.is_alive);
             break;
+        case Vt_news::units:
+            apply_units(news.system);
+            break;
         }
     }
 }
@@ -250,6 +262,15 @@ void User_interface::go_home()
 {
     if (ui_enabled_ && pool_uploaded_ && config_.home)
         screen_man_.switch_to_screen(config_.home);
+}
+
+void User_interface::apply_units(Units_man::System system)
+{
+    if (system == units_.get_system())
+        return;
+    units_.set_system(system);
+    for (Screen* screen : std::vector<Screen*>(screen_man_.get_screens()))
+        screen->set_units(units_);
 }
 
 void User_interface::send_updates()

@@ -79,6 +79,9 @@ public:
     void handle_activation(const Activation& activation) override;
     void handle_pool_uploaded(uint64_t vt_name) override;
     void handle_terminal_alive(bool alive) override;
+    // The VT's unit system: on the UI task every screen takes it, and the
+    // values that show differently go to the VT.
+    void handle_units_system(Units_system system) override;
 
 protected:
     void handle_event(waiter_event& event) override;
@@ -88,10 +91,11 @@ protected:
 private:
     // What the VT client said, in the order it said it.
     struct Vt_news {
-        enum Kind { activation, uploaded, alive } kind = activation;
+        enum Kind { activation, uploaded, alive, units } kind = activation;
         Activation what;
         uint64_t vt_name = 0;
         bool is_alive = false;
+        Units_man::System system = Units_man::metric;
     };
     enum Event_code : uint32_t { setup_event = 1, news_event };
 
@@ -102,6 +106,7 @@ private:
     void route_key(const Activation& activation);
     void route_value(const Activation& activation);
     void go_home();
+    void apply_units(Units_man::System system);
     // Sends every screen's changed values once a handler is done.
     void send_updates();
     void post(uint32_t code);

@@ -18,6 +18,12 @@ void Recording_listener::handle_terminal_alive(bool alive)
     alive_.push_back(alive);
 }
 
+void Recording_listener::handle_units_system(Units_system system)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    units_.push_back(system);
+}
+
 std::vector<VT::Pool_listener::Activation> Recording_listener::activations() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -36,12 +42,19 @@ std::vector<bool> Recording_listener::alive() const
     return alive_;
 }
 
+std::vector<VT::Pool_listener::Units_system> Recording_listener::units() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return units_;
+}
+
 void Recording_listener::clear()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     activations_.clear();
     uploaded_.clear();
     alive_.clear();
+    units_.clear();
 }
 
 void Recording_progress::report(size_t sent, size_t total)

@@ -16,10 +16,12 @@ public:
     void handle_activation(const Activation& activation) override;
     void handle_pool_uploaded(uint64_t vt_name) override;
     void handle_terminal_alive(bool alive) override;
+    void handle_units_system(Units_system system) override;
 
     std::vector<Activation> activations() const;
     std::vector<uint64_t> uploaded() const;
     std::vector<bool> alive() const;
+    std::vector<Units_system> units() const;
     void clear();
 
 private:
@@ -27,6 +29,7 @@ private:
     std::vector<Activation> activations_;
     std::vector<uint64_t> uploaded_;
     std::vector<bool> alive_;
+    std::vector<Units_system> units_;
 };
 
 // The upload bar, with each value it showed kept.

@@ -467,6 +467,30 @@ TEST_F(Vt_client_bench, switch_next_server_moves_the_pool_to_the_other_vt)
     EXPECT_TRUE(client->is_shown());
 }
 
+TEST_F(Vt_client_bench, the_units_of_the_vt_in_use_reach_the_listener_and_another_vts_do_not)
+{
+    using Units = VT::Pool_listener::Units_system;
+    add_other_vt();
+    start();
+    const bool on_first = client->get_server_rawname() == ZEV_name::RAWNAME(vt->get_name());
+    Fake_vt_server& in_use = on_first ? *vt : *other_vt;
+    Fake_vt_server& other = on_first ? *other_vt : *vt;
+    // Asked for once the VT was chosen; the fakes start metric.
+    EXPECT_EQ(in_use.lines_with("language request from 128"), 1);
+    EXPECT_EQ(other.lines_with("language request"), 0);
+    EXPECT_EQ(listener.units(), std::vector<Units>{Units::metric});
+    listener.clear();
+
+    ASSERT_TRUE(other.run_script_line("units imperial"));
+    run_for(200);
+    EXPECT_TRUE(listener.units().empty());
+
+    ASSERT_TRUE(in_use.run_script_line("units us"));
+    ASSERT_TRUE(in_use.run_script_line("units imperial"));
+    run_for(200);
+    EXPECT_EQ(listener.units(), (std::vector<Units>{Units::us, Units::imperial}));
+}
+
 TEST_F(Vt_client_bench, switch_next_server_with_one_vt_stays)
 {
     start();

@@ -47,7 +47,7 @@ bool is_one_of(uint8_t type, std::initializer_list<uint8_t> types)
 }
 
 Fake_vt_server::Fake_vt_server(module_man* manager, ZEV_smart_stack& stack, const Settings& settings)
-    : stack_(stack), settings_(settings), refuse_pool_(settings.refuse_pool)
+    : stack_(stack), settings_(settings), refuse_pool_(settings.refuse_pool), units_(settings.units)
 {
     init(manager, nullptr, "FAKE_VT", 50, 8192, true, false);
     set_fake_server_name(name_, 29, 2001, uint32_t(settings.identity));
@@ -60,6 +60,7 @@ Fake_vt_server::~Fake_vt_server()
     remove_timeout(status_timer_);
     stack_.deregister_pgn(ecu_to_vt_pgn, &get_waiter(), ZEV_stack::PGN_DATA);
     stack_.deregister_pgn(working_set_master_pgn, &get_waiter(), ZEV_stack::PGN_DATA);
+    stack_.deregister_pgn(language_pgn, &get_waiter(), ZEV_stack::PGN_REQUEST);
 }
 
 bool Fake_vt_server::start_serving()
@@ -68,6 +69,7 @@ bool Fake_vt_server::start_serving()
         return false;
     stack_.register_pgn(ecu_to_vt_pgn, &get_waiter(), &registration_, ZEV_stack::PGN_DATA);
     stack_.register_pgn(working_set_master_pgn, &get_waiter(), &registration_, ZEV_stack::PGN_DATA);
+    stack_.register_pgn(language_pgn, &get_waiter(), &registration_, ZEV_stack::PGN_REQUEST);
     submit_timeout(status_timer_);
     return true;
 }
@@ -197,6 +199,35 @@ void Fake_vt_server::send_status()
     send(0xFF, m);
 }
 
+void Fake_vt_server::send_language(uint8_t destination)
+{
+    if (silent_)
+        return;
+    uint8_t units;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        units = units_;
+    }
+    // English, decimal point, 24-hour clock, day-month-year; every units
+    // field (distance, area, volume, mass; temperature, pressure, force and
+    // the units system) the same.
+    const uint8_t all_fields = uint8_t(units * 0x55);
+    const uint8_t m[8] = {'e', 'n', 0x4F, 0, all_fields, all_fields, 0xFF, 0xFF};
+    const uint8_t source = stack_.get_name_manager().gethostbyname(name_);
+    ZEV_header header(source, destination, language_pgn, 6, 0, sizeof m);
+    stack_.write(header, m, sizeof m, nullptr, 0);
+}
+
+void Fake_vt_server::answer_language_requests()
+{
+    ZEV_header header;
+    uint8_t request[8];
+    while (stack_.read(language_pgn, header, request, sizeof request, &get_waiter(), ZEV_stack::PGN_REQUEST) >= 0) {
+        say("language request from %u", header.get_source());
+        send_language(0xFF);
+    }
+}
+
 void Fake_vt_server::handle_timeout(Timeout& timeout)
 {
     if (&timeout == &status_timer_)
@@ -207,6 +238,10 @@ void Fake_vt_server::handle_event(waiter_event& event)
 {
     if (event.module == stack_.get_name_module() && event.code == 0) {
         send_status(); // the first status as soon as the claim holds
+        return;
+    }
+    if (event.module == stack_.get_request_module() && event.code == language_pgn) {
+        answer_language_requests();
         return;
     }
     if (event.module != stack_.get_receive_module())
@@ -481,6 +516,23 @@ bool Fake_vt_server::run_script_line(const std::string& line)
     if (word == "refuse-pool") {
         refuse_pool_ = true;
         say("refusing pools from now on");
+        return true;
+    }
+    if (word == "units") {
+        static const std::map<std::string, uint8_t> systems = {{"metric", 0}, {"imperial", 1}, {"us", 2}};
+        std::string name;
+        in >> name;
+        const auto system = systems.find(name);
+        if (system == systems.end()) {
+            say("unknown script line \"%s\"", line.c_str());
+            return false;
+        }
+        {
+            std::lock_guard<std::recursive_mutex> lock(mutex_);
+            units_ = system->second;
+        }
+        say("sending %s", line.c_str());
+        send_language(0xFF);
         return true;
     }
     unsigned long id = 0;

@@ -19,7 +19,7 @@ class ZEV_smart_stack;
 // an address with function 29, sends its status every second, answers the
 // working set's queries, receives its object pool and checks it at End of
 // Object Pool with the independent pool checker, makes the working set the
-// active one, keeps stored versions, keeps each object's state and changes
+// active one, answers requests for its Language command, keeps stored versions, keeps each object's state and changes
 // it by the commands it accepts, and sends the operator's actions it is
 // told to. One line per message handled and per change of the active mask.
 //
@@ -34,9 +34,12 @@ public:
         bool memory_short = false; // answers Get Memory with "not enough"
         bool refuse_pool = false;  // answers every End of Object Pool with an error
         std::string dump_file;     // where each received pool is written ("": nowhere)
+        uint8_t units = 0;         // the units the operator chose: 0 metric, 1 imperial, 2 US
     };
 
     static constexpr uint32_t vt_to_ecu_pgn = 0xE600, ecu_to_vt_pgn = 0xE700;
+    // The Language command: the VT's language and units.
+    static constexpr uint32_t language_pgn = 0xFE0F;
 
     Fake_vt_server(module_man* manager, ZEV_smart_stack& stack, const Settings& settings);
     ~Fake_vt_server() override;
@@ -48,8 +51,11 @@ public:
     void set_refuse_pool(bool refuse) { refuse_pool_ = refuse; }
     // Runs one script line: "press ID", "release ID", "hold ID" (the code a
     // VT repeats while the key stays down), "abort ID", "number ID V",
-    // "string ID TEXT", "silent", "refuse-pool". False (and a line saying
-    // so) when it is none of these. Any thread.
+    // "string ID TEXT", "silent", "refuse-pool", "units metric|imperial|us"
+    // (the operator chose other units: the Language command goes to all;
+    // a request for it is answered with the units chosen last, those of the
+    // settings at first). False (and a line saying so) when it is none of
+    // these. Any thread.
     bool run_script_line(const std::string& line);
     // Hears each line as it is made (the program prints them).
     void set_printer(std::function<void(const std::string&)> printer) { printer_ = std::move(printer); }
@@ -82,6 +88,8 @@ private:
     void set_active_mask(uint16_t mask);
     void send(uint8_t destination, std::vector<uint8_t> data);
     void send_status();
+    void send_language(uint8_t destination);
+    void answer_language_requests();
     void say(const char* format, ...) __attribute__((format(printf, 2, 3)));
     uint64_t name_at(uint8_t address) const;
     const Iop_check::Object* find(uint16_t id) const;
@@ -106,4 +114,5 @@ private:
     uint16_t working_set_ = Iop_check::no_object;
     uint16_t active_mask_ = Iop_check::no_object;
     uint8_t active_working_set_ = 0xFF;
+    uint8_t units_; // the units the operator chose last
 };

@@ -28,7 +28,7 @@ Ui_fixture::~Ui_fixture()
 
 void Ui_fixture::start()
 {
-    Fake_vt_server::Settings settings;
+    Fake_vt_server::Settings settings = vt_settings;
     settings.address = vt_address;
     vt = std::make_unique<Fake_vt_server>(&manager, vt_node.stack, settings);
     ASSERT_TRUE(vt->start_serving());

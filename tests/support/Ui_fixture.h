@@ -96,6 +96,8 @@ protected:
     std::unique_ptr<Ui_test_pool> pool = std::make_unique<Ui_test_pool>(&manager);
     std::unique_ptr<UI::User_interface> ui = std::make_unique<UI::User_interface>(&manager, *pool);
     Test_ui_iface iface{*parameters};
+    // The fake VT's settings for start (its address is the fixture's).
+    Fake_vt_server::Settings vt_settings;
     std::unique_ptr<Fake_vt_server> vt;
 
     CDS::Head& head() { return store->head; }
