@@ -16,7 +16,7 @@ namespace {
 
 struct Figures {
     double cpu_ns = 0;
-    double slices = 0;
+    double wake_ups = 0;
 };
 
 struct Sample {
@@ -25,20 +25,31 @@ struct Sample {
     std::map<std::string, std::pair<std::string, Figures>> threads;
 };
 
-// One thread's figures: "RUN_NS WAIT_NS SLICES".
-Figures read_thread(const std::string& path)
+// One thread's figures from its folder under /proc: the time on a CPU from
+// schedstat ("RUN_NS WAIT_NS SLICES"), and its wake-ups as the times it went
+// to sleep of its own accord (voluntary_ctxt_switches in status). The slices
+// are not wake-ups: on a busy machine they also count each time the thread
+// was pre-empted and put back.
+Figures read_thread(const std::string& folder)
 {
-    std::ifstream in(path);
-    double run = 0, wait = 0, slices = 0;
-    if (in >> run >> wait >> slices)
-        return Figures{run, slices};
-    return Figures{};
+    Figures f;
+    std::ifstream schedstat(folder + "/schedstat");
+    schedstat >> f.cpu_ns;
+    std::ifstream status(folder + "/status");
+    const std::string key = "voluntary_ctxt_switches:";
+    for (std::string line; std::getline(status, line);) {
+        if (line.compare(0, key.size(), key) == 0) {
+            f.wake_ups = std::stod(line.substr(key.size()));
+            break;
+        }
+    }
+    return f;
 }
 
 void add(Figures& sum, const Figures& f)
 {
     sum.cpu_ns += f.cpu_ns;
-    sum.slices += f.slices;
+    sum.wake_ups += f.wake_ups;
 }
 
 Sample sample_process(pid_t pid)
@@ -50,7 +61,7 @@ Sample sample_process(pid_t pid)
             if (entry->d_name[0] == '.')
                 continue;
             const std::string folder = tasks + "/" + entry->d_name;
-            const Figures f = read_thread(folder + "/schedstat");
+            const Figures f = read_thread(folder);
             std::string name;
             std::getline(std::ifstream(folder + "/comm"), name);
             sample.threads[entry->d_name] = {name, f};
@@ -63,7 +74,7 @@ Sample sample_process(pid_t pid)
 
 Idle_load load_of(const Figures& before, const Figures& after, double seconds)
 {
-    return Idle_load{(after.cpu_ns - before.cpu_ns) / 1e6 / seconds, (after.slices - before.slices) / seconds, {}};
+    return Idle_load{(after.cpu_ns - before.cpu_ns) / 1e6 / seconds, (after.wake_ups - before.wake_ups) / seconds, {}};
 }
 
 // Threads of one name are summed; one that came during the span counts from naught.
@@ -117,7 +128,7 @@ Idle_load ten_ms_thread_load(int ms)
     });
     while (!tid)
         std::this_thread::yield();
-    const std::string path = "/proc/self/task/" + std::to_string(tid) + "/schedstat";
+    const std::string path = "/proc/self/task/" + std::to_string(tid);
     const Figures before = read_thread(path);
     const auto start = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

@@ -5,8 +5,8 @@
 #include <sys/types.h>
 
 // What the threads of a process cost over a span of time, from the
-// scheduler's own count (/proc/PID/task/*/schedstat): time on a CPU, and
-// how often a thread was put on one, which is how often it woke.
+// scheduler's own counts (/proc/PID/task/*/): time on a CPU, and how often a
+// thread went to sleep of its own accord, which is how often it woke.
 struct Idle_load {
     double cpu_ms_per_s = 0;
     double wake_ups_per_s = 0;

@@ -60,6 +60,14 @@ bool Iso_client::server_heard(uint8_t address, Atime now) const
     return heard >= 0 && now.ms() - heard < server_timeout_ms();
 }
 
+bool Iso_client::any_server_heard(Atime now) const
+{
+    for (int address = 0; address < 256; ++address)
+        if (server_heard(uint8_t(address), now))
+            return true;
+    return false;
+}
+
 std::vector<uint8_t> Iso_client::usable_servers()
 {
     std::vector<uint8_t> usable;

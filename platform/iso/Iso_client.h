@@ -69,6 +69,8 @@ protected:
     // status time-out. Any thread.
     void note_server_status(uint8_t address, Atime now);
     bool server_heard(uint8_t address, Atime now) const;
+    // Whether any server's status was heard within the status time-out.
+    bool any_server_heard(Atime now) const;
     // The server switch_next_server asked for, once; ADDRESS_NULL when none.
     uint8_t take_wanted_server() { return wanted_server_.exchange(no_server); }
 

@@ -8,6 +8,7 @@
 #include "platform/iso/VT_Upload_progress.h"
 #include "platform/iso/Working_set_member.h"
 #include "platform/rtos/Debug_base.h"
+#include "platform/rtos/Resume_timeout.h"
 
 #include <QThread>
 
@@ -237,8 +238,13 @@ void Object_pool::tick(Atime now)
         const uint8_t address = choose_server(now, [&](uint8_t a) {
             return server_heard(a, now) && refused_vts_.count(a) == 0;
         });
-        if (address == ZEV_trans::ADDRESS_NULL)
+        if (address == ZEV_trans::ADDRESS_NULL) {
+            // Until some VT speaks there is nothing to choose from: the tick
+            // rests, and the first status heard brings it back on its rhythm.
+            if (!any_server_heard(now))
+                remove_timeout(tick_timer_);
             return;
+        }
         choose(address, now);
     }
     if (now - last_maintenance_ >= Rtime(maintenance_ms)) {
@@ -336,6 +342,7 @@ void Object_pool::on_status(uint8_t source, const uint8_t* data)
         name.get(ZEV_name::Field::function) != vt_function)
         return;
     note_server_status(source, Atime::now());
+    resume_timeout(*this, tick_timer_);
     if (source == get_server_address())
         active_working_set_ = data[1] == member_->get_address(*stack_);
 }

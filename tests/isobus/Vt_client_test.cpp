@@ -257,6 +257,27 @@ TEST_F(Vt_client_bench, a_silent_vt_is_lost_and_on_its_return_the_stored_version
     EXPECT_EQ(listener.uploaded().size(), 2u);
 }
 
+// While no VT speaks the client has nothing to do: its task runs nothing
+// until a status comes, and then takes the VT on its tick as before.
+TEST_F(Vt_client_bench, with_no_vt_speaking_the_client_task_runs_nothing_until_a_status_comes)
+{
+    start();
+    vt->set_silent(true);
+    run_for(3600);
+    ASSERT_FALSE(client->is_shown());
+    int ran = 0;
+    for (int t = 0; t < 1000; t += 5) {
+        bench.run_for(5);
+        ran += client->run_pending();
+        vt->run_pending();
+    }
+    EXPECT_EQ(ran, 0);
+    vt->set_silent(false);
+    run_for(3000);
+    EXPECT_TRUE(client->is_shown());
+    EXPECT_EQ(listener.alive(), (std::vector<bool>{true, false, true}));
+}
+
 TEST_F(Vt_client_bench, each_change_reaches_the_vt_and_changes_its_object)
 {
     start();
