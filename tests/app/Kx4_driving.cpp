@@ -1,4 +1,5 @@
 #include "tests/app/Kx4_driving.h"
+#include "platform/can/Bus_select.h"
 #include "tests/app/App_fixture.h"
 
 #include <chrono>
@@ -81,4 +82,23 @@ std::string wait_for_line(Spawned_process& process, std::initializer_list<std::s
 Can_frame wheel_speed(uint16_t raw)
 {
     return Can_frame{0x0CFE4880, true, 8, {uint8_t(raw), uint8_t(raw >> 8), 0, 0, 0, 0, 0, 0}};
+}
+
+Tractor::Tractor(const std::string& bus, uint16_t speed_mm_s) : bus_(Bus_select::start(bus.c_str(), nullptr))
+{
+    if (!bus_)
+        return;
+    thread_ = std::thread([this, speed_mm_s] {
+        while (!stop_) {
+            bus_->send(wheel_speed(speed_mm_s));
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
+}
+
+Tractor::~Tractor()
+{
+    stop_ = true;
+    if (thread_.joinable())
+        thread_.join();
 }

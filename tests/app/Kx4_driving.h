@@ -1,12 +1,16 @@
 #pragma once
 // Driving a running kx4 from a test: its test console and a speed on the ISOBUS.
+#include "platform/can/Can_bus.h"
 #include "platform/can/Can_frame.h"
 #include "tests/support/Spawned_process.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <thread>
 
 // Asks the console for the item until an answer line holds the text (true),
 // or the time is up or the console is gone (false). An answer of the same
@@ -32,3 +36,18 @@ std::string wait_for_line(Spawned_process& process, std::initializer_list<std::s
 // PGN 65096 (wheel-based speed) to all, priority 3, from address 0x80; raw
 // in mm/s, 0xFFFF meaning not available.
 Can_frame wheel_speed(uint16_t raw);
+
+// A tractor on the ISOBUS sending its wheel-based speed every 100 ms.
+class Tractor {
+public:
+    Tractor(const std::string& bus, uint16_t speed_mm_s);
+    ~Tractor();
+    Tractor(const Tractor&) = delete;
+    Tractor& operator=(const Tractor&) = delete;
+    bool running() const { return thread_.joinable(); }
+
+private:
+    std::unique_ptr<Can_bus> bus_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};

@@ -2,7 +2,6 @@
 // ground wheel, a slave that falls silent and comes back, the weigh scale,
 // and a channel driven from the test console at a tractor's speed, whose
 // drive target reaches the slave.
-#include "platform/can/Bus_select.h"
 #include "tests/app/App_fixture.h"
 #include "tests/app/Kx4_driving.h"
 #include "tests/app/Kx4_on_fake_slaves.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -20,7 +18,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -30,34 +27,6 @@ constexpr int timeout_ms = 20000;
 
 // The status request of slots 0 and 17, (50, 1, [1]): twice a cycle.
 const std::string status_request = "request to 50 command 1: 32 05 31 01 01 6a";
-
-// A tractor on the ISOBUS sending its wheel-based speed every 100 ms.
-class Tractor {
-public:
-    Tractor(const std::string& bus, uint16_t speed_mm_s) : bus_(Bus_select::start(bus.c_str(), nullptr))
-    {
-        if (!bus_)
-            return;
-        thread_ = std::thread([this, speed_mm_s] {
-            while (!stop_) {
-                bus_->send(wheel_speed(speed_mm_s));
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-        });
-    }
-    ~Tractor()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-    }
-    bool running() const { return thread_.joinable(); }
-
-private:
-    std::unique_ptr<Can_bus> bus_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 class Kx4_poll : public Kx4_on_fake_slaves {
 protected:
