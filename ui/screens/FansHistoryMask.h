@@ -1,24 +1,44 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "platform/data/NV_Virt_listener.h"
+#include "platform/ui/Stat_list.h"
+#include "platform/ui/Stat_num.h"
+#include "ui/screens/History_page.h"
 
-// The fans history screen; so far it only shows its mask.
-class FansHistoryMask : public Data_screen {
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace VT {
+class Input_list_obj;
+}
+
+// The history of fan 1 or 2, chosen in the fan list: highest and average
+// speed and pressure. A disabled fan's entry is blanked in the list.
+class FansHistoryMask : public History_page {
 public:
-    FansHistoryMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    static constexpr int fans = 2;
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.fans_history.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    using History_page::History_page;
+
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    // Follows the fans' settings and the history, then shows fan 1.
+    void post_snapshot_init() override;
+    bool handle_stat_update(Stat* s) override;
+    void handle_nv_listener_event(NV_store::Virt_access* listener);
+
+    Stat_list fan; // item 0: fan 1
+    Stat_num max_speed;
+    Stat_num max_pressure;
+    Stat_num avg_speed;
+    Stat_num avg_pressure;
 
 private:
-    const Screen_objects objects_;
+    using Nv_listener = NV_store::Virt_listener<FansHistoryMask>;
+
+    // Shows the history of the fan chosen in the list.
+    void refresh() override;
+
+    std::array<std::unique_ptr<Nv_listener>, fans> fan_listeners_;
+    VT::Input_list_obj* fan_list_ = nullptr;
+    std::array<uint16_t, fans> fan_entries_{NULL_ID, NULL_ID};
 };

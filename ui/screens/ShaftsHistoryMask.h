@@ -1,24 +1,20 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "platform/ui/Stat_num.h"
+#include "ui/screens/History_page.h"
 
-// The shafts history screen; so far it only shows its mask.
-class ShaftsHistoryMask : public Data_screen {
+#include <array>
+
+// The highest speed the shaft of each of tanks 1 to 4 has reached.
+class ShaftsHistoryMask : public History_page {
 public:
-    ShaftsHistoryMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    static constexpr int shafts = 4;
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.shafts_history.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    using History_page::History_page;
+
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+
+    std::array<Stat_num, shafts> shaft_speeds;
 
 private:
-    const Screen_objects objects_;
+    void refresh() override;
 };

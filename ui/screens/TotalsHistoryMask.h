@@ -1,24 +1,38 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
-#include "platform/ui/Data_screen.h"
-#include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
+#include "platform/ui/Stat_num.h"
+#include "ui/screens/History_page.h"
 
-// The totals history screen; so far it only shows its mask.
-class TotalsHistoryMask : public Data_screen {
+#include <array>
+#include <cstdint>
+
+namespace VT {
+class Output_number_obj;
+}
+
+// The machine's totals (area, distance, working time, highest speed) and
+// what each of tanks 1 to 4 has applied, in the units of the tank's product
+// type as it was when the page was last shown.
+class TotalsHistoryMask : public History_page {
 public:
-    TotalsHistoryMask(const char* key, Screen_man* man, const Screen_objects& objects)
-        : Data_screen(key, man), objects_(objects)
-    {
-    }
+    static constexpr int tanks = 4;
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.totals_history.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    using History_page::History_page;
+
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    // Gives a tank total whose product type changed since the page was last
+    // shown the formats of its new type.
+    bool activate() override;
+
+    Stat_num area; // in square metres
+    Stat_num distance;
+    Stat_num time;
+    Stat_num max_speed;
+    std::array<Stat_num, tanks> tank_totals;
 
 private:
-    const Screen_objects objects_;
+    void refresh() override;
+
+    std::array<VT::Output_number_obj*, tanks> tank_total_objects_{};
+    // The product type each tank total's formats were built for; none yet.
+    std::array<int16_t, tanks> tank_modes_{-1, -1, -1, -1};
 };
