@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 
 namespace {
 
@@ -61,13 +62,13 @@ TEST(Kx4_vt_operator, rate_keys_tank_and_master_drive_the_slave_and_a_silent_sla
     // at once over the operating screen (within two seconds: some slack for
     // a loaded machine), and a key there acknowledges it.
     ASSERT_TRUE(session.acknowledge_alarms()) << session.report();
-    const uint16_t no_comms = Kx4_vt_session::alarm_mask("NO_COMMS");
+    const uint16_t no_comms = Kx4_vt_session::fixed_object("alarm_mask_NO_COMMS");
     ASSERT_TRUE(session.slaves().write_input("silent 50,51\n"));
     ASSERT_TRUE(session.answer("get data_store.alarms.no_comms.active", "active = 1;")) << session.report();
     const auto active = std::chrono::steady_clock::now();
     ASSERT_TRUE(session.wait_for_mask(no_comms)) << session.report();
     EXPECT_LT(std::chrono::steady_clock::now() - active, std::chrono::milliseconds(2000 + 3000));
-    ASSERT_TRUE(session.press(no_comms));
+    ASSERT_TRUE(session.press(Kx4_vt_session::alarm_key()));
     EXPECT_TRUE(session.answer("get data_store.alarms.no_comms.acknowledged", "acknowledged = 1;"))
         << session.report();
     EXPECT_TRUE(session.wait_for_mask(ids.main.mask)) << session.report();
@@ -86,22 +87,73 @@ TEST(Kx4_vt_operator, a_new_width_on_its_settings_screen_reloads_the_task_contro
     ASSERT_TRUE(session.press_to(ids.seeder_settings_menu.menu_buttons[5], ids.width_and_speed.mask))
         << session.report();
 
+    // 0.9 m in the field's steps of 1 mm: a width a float cannot hold
+    // exactly, so that entering it again compares the stored float with the
+    // entry's double.
     const std::string reload = "TC Reload required!!\n";
     EXPECT_EQ(count_of(session.kx4().output(), reload), 0u);
-    // 12.0 m in the field's steps of 1 mm.
-    ASSERT_TRUE(session.enter_number(ids.width_and_speed.width, 12000));
-    EXPECT_TRUE(session.answer("get params.app.machine_width", "machine_width = 12;")) << session.report();
+    ASSERT_TRUE(session.enter_number(ids.width_and_speed.width, 900));
+    EXPECT_TRUE(session.answer("get params.app.machine_width", "machine_width = 0.9")) << session.report();
     EXPECT_TRUE(wait_for_count(session.kx4(), reload, 1, wait_ms)) << session.report();
 
     // The same width again, then a manual speed of 10 km/h (0.1 km/h steps):
     // once the speed is stored the interface has handled the width, and once
-    // the reload flag reads clear the main loop has heard of any setting.
-    ASSERT_TRUE(session.enter_number(ids.width_and_speed.width, 12000));
+    // the reload flag reads clear the main loop has heard of any change.
+    ASSERT_TRUE(session.enter_number(ids.width_and_speed.width, 900));
     ASSERT_TRUE(session.enter_number(ids.width_and_speed.manual_speed, 100));
-    EXPECT_TRUE(session.answer("get params.app.manual_speed", "manual_speed = 10;")) << session.report();
+    EXPECT_TRUE(session.answer("get params.app.manual_speed", "manual_speed = 10")) << session.report();
     EXPECT_TRUE(session.answer("get data_store.system.reset_tc", "reset_tc = 0;")) << session.report();
     EXPECT_EQ(count_of(session.kx4().output(), reload), 1u) << session.report();
     EXPECT_EQ(count_of(session.kx4().output(), "new machine width="), 1u) << session.report();
+
+    EXPECT_TRUE(session.stop()) << session.report();
+}
+
+// Disabled: the distance field of the pool takes no value above its maximum
+// of 0, so kx4 drops the 100 m entered; to enable once the field's range
+// holds the screen's.
+TEST(Kx4_vt_operator, DISABLED_a_wheel_calibration_stores_the_distance_over_the_pulses_counted_since_start)
+{
+    Kx4_vt_session session({true, nullptr});
+    ASSERT_TRUE(session.start()) << session.report();
+    const Seeder_pool_ids& ids = session.ids();
+    const Wheel_calibration_ids& wizard = ids.wheel_calibration;
+    ASSERT_TRUE(session.press_to(ids.main.settings_key, ids.settings_menu.mask)) << session.report();
+    ASSERT_TRUE(session.press_to(ids.settings_menu.seeder_button, ids.seeder_settings_menu.mask))
+        << session.report();
+    ASSERT_TRUE(session.press_to(ids.seeder_settings_menu.menu_buttons[3], ids.wheel_calibration_settings.mask))
+        << session.report();
+    ASSERT_TRUE(session.press_to(ids.wheel_calibration_settings.calibrate_key, wizard.mask)) << session.report();
+
+    // The wheel sensor's replies count 2 pulses each while the run goes.
+    const std::string step = "get data_store.internal.current_wheel_cal_step";
+    ASSERT_TRUE(session.press_until(wizard.start_key, step, 1)) << session.report();
+    EXPECT_EQ(session.value("get data_store.operation.calibration_state"), 2);
+    double pulses = 0;
+    EXPECT_TRUE(wait_for_value(
+        session.kx4(), "get data_store.vehicle.ground_speed_sensor.pulse_count", [](double v) { return v >= 20; },
+        &pulses))
+        << pulses << "\n"
+        << session.report();
+    ASSERT_TRUE(session.press_until(wizard.next_key, step, 2)) << session.report();
+    EXPECT_TRUE(session.answer("get data_store.operation.calibration_state", "calibration_state = 0;"));
+    // The wizard's last reading, as it shows it: at least what was counted before Next.
+    uint32_t counted = 0;
+    ASSERT_TRUE(session.wait_for_value(wizard.pulses, [&](uint32_t v) { return v >= pulses; }, &counted))
+        << counted << " of at least " << pulses << "\n"
+        << session.report();
+
+    // 100 m in the field's steps of 0.1 m.
+    ASSERT_TRUE(session.enter_number(wizard.distance_input, 1000));
+    ASSERT_TRUE(session.press_until(wizard.next_key, step, 3)) << session.report();
+    ASSERT_TRUE(session.press_to(wizard.accept_key, ids.wheel_calibration_settings.mask)) << session.report();
+    double factor = 0;
+    EXPECT_TRUE(wait_for_value(
+        session.kx4(), "get params.app.wheel_cal_factor",
+        [&](double v) { return std::fabs(v - 100.0 / double(counted)) < 1e-6; }, &factor))
+        << factor << " for " << counted << " pulses\n"
+        << session.report();
+    EXPECT_EQ(session.value("get data_store.operation.calibration_state"), 0);
 
     EXPECT_TRUE(session.stop()) << session.report();
 }

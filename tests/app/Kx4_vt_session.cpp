@@ -1,5 +1,6 @@
 #include "tests/app/Kx4_vt_session.h"
 #include "app/Parameter_file.h"
+#include "app/start_up_overrides.h"
 #include "platform/rtos/module_man.h"
 #include "tests/app/Kx4_driving.h"
 #include "tests/support/Iop_check.h"
@@ -11,13 +12,14 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 constexpr uint8_t alarm_mask_type = 2;
-const std::string active_mask = "active mask ";
+const std::string active_mask = "active mask ", numeric_value = "numeric value ";
 
 int left_ms(Clock::time_point deadline)
 {
@@ -56,12 +58,21 @@ Kx4_vt_session::Kx4_vt_session(const Options& options)
 
 Kx4_vt_session::~Kx4_vt_session() = default;
 
-uint16_t Kx4_vt_session::alarm_mask(const std::string& suffix)
+uint16_t Kx4_vt_session::fixed_object(const std::string& name)
 {
     module_man modules;
     VT::seeder_ecu_pool pool(&modules, nullptr, 0);
-    const VT::VT_obj* mask = pool.find_object(("alarm_mask_" + suffix).c_str(), true);
-    return mask ? mask->get_id() : 0xFFFF;
+    const VT::VT_obj* object = pool.find_object(name.c_str(), true);
+    return object ? object->get_id() : 0xFFFF;
+}
+
+uint16_t Kx4_vt_session::alarm_key()
+{
+    // The alarm masks hold no key of their own: any key the VT reports on
+    // one acknowledges it. The intro mask's key stands for it here, which
+    // no data screen takes should the alarm have gone meanwhile.
+    static const uint16_t key = fixed_object("key_way_b");
+    return key;
 }
 
 bool Kx4_vt_session::start()
@@ -71,7 +82,9 @@ bool Kx4_vt_session::start()
     if (slaves_ && !slaves_->wait_for_output("fake_slave: serving", wait_ms))
         return false;
 
+    // The factory settings, as kx4 makes them when it finds no file.
     NV_quvel::parameters_t stored;
+    apply_start_up_overrides(stored);
     // Any VT at once: none is preferred yet.
     stored.system.terminal_timeout.set(0);
     if (options_.parameters)
@@ -106,7 +119,7 @@ bool Kx4_vt_session::start()
             alarms = alarms_shown_;
             since = maintenance_seen_;
         }
-        if (!take_vt_line(left_ms(deadline)))
+        if (Clock::now() >= deadline || !take_vt_line(left_ms(deadline)))
             return false;
     }
     return true;
@@ -135,6 +148,12 @@ bool Kx4_vt_session::take_vt_line(int timeout_ms, std::string* taken)
         shown_ = uint16_t(std::strtoul(line.c_str() + active_mask.size(), nullptr, 10));
         alarms_shown_ += is_alarm_mask(shown_);
     }
+    if (line.compare(0, numeric_value.size(), numeric_value) == 0) {
+        char* end = nullptr;
+        const auto id = uint16_t(std::strtoul(line.c_str() + numeric_value.size(), &end, 10));
+        if (std::strncmp(end, " = ", 3) == 0)
+            values_[id] = uint32_t(std::strtoul(end + 3, nullptr, 10));
+    }
     maintenance_seen_ += line.find("maintenance from ") != std::string::npos;
     if (taken)
         *taken = line;
@@ -154,6 +173,23 @@ bool Kx4_vt_session::wait_for_mask(uint16_t mask, int timeout_ms)
         if (!take_vt_line(left_ms(deadline)))
             return false;
     return true;
+}
+
+bool Kx4_vt_session::wait_for_value(uint16_t id, const std::function<bool(uint32_t)>& holds, uint32_t* last,
+                                    int timeout_ms)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        const auto found = values_.find(id);
+        if (found != values_.end()) {
+            if (last)
+                *last = found->second;
+            if (holds(found->second))
+                return true;
+        }
+        if (!take_vt_line(left_ms(deadline)))
+            return false;
+    }
 }
 
 bool Kx4_vt_session::script(const std::string& line)
@@ -177,13 +213,12 @@ bool Kx4_vt_session::press(uint16_t id)
 bool Kx4_vt_session::acknowledge_alarms()
 {
     take_vt_lines();
-    // The alarm masks hold no key: whatever the VT reports on one
-    // acknowledges it; the mask's own ID stands for the key here.
+    const uint16_t key = alarm_key();
+    const auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
     while (is_alarm_mask(shown_)) {
         const uint16_t alarm = shown_;
-        if (!press(alarm))
+        if (Clock::now() >= deadline || !press(key))
             return false;
-        const auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
         while (shown_ == alarm)
             if (!take_vt_line(left_ms(deadline)))
                 return false;

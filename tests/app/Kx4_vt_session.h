@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -49,14 +50,21 @@ public:
 
     // The object IDs of the pool kx4 builds.
     const Seeder_pool_ids& ids() const { return *ids_; }
-    // The alarm mask of the pool named "alarm_mask_" and the suffix ("NO_COMMS").
-    static uint16_t alarm_mask(const std::string& suffix);
+    // The ID of an object of the pool's fixed part by its name ("alarm_mask_NO_COMMS").
+    static uint16_t fixed_object(const std::string& name);
+    // The key the operator presses on an alarm mask.
+    static uint16_t alarm_key();
 
     // The mask the VT shows, as far as its output is read.
     uint16_t shown_mask() const { return shown_; }
     bool is_alarm_mask(uint16_t mask) const { return alarm_masks_.count(mask) > 0; }
     // Reads the VT's output until it shows the mask (true), or the time is up.
     bool wait_for_mask(uint16_t mask, int timeout_ms = wait_ms);
+
+    // Reads the VT's output until kx4 gives the object a value that passes
+    // the test (true), or the time is up; the last value given in last.
+    bool wait_for_value(uint16_t id, const std::function<bool(uint32_t)>& holds, uint32_t* last = nullptr,
+                        int timeout_ms = wait_ms);
 
     // Presses and releases the soft key or button on the mask shown, once the
     // VT has sent both (false when it did not). Nothing more: the others
@@ -108,6 +116,7 @@ private:
     std::unique_ptr<Spawned_process> kx4_;
     std::set<uint16_t> alarm_masks_;
     uint16_t shown_ = 0xFFFF;
+    std::map<uint16_t, uint32_t> values_; // the last numeric value kx4 gave each object
     size_t alarms_shown_ = 0;     // alarm masks the VT has shown
     size_t maintenance_seen_ = 0; // kx4's maintenance messages the VT heard
 };

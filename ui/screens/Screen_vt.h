@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/iso/VT_Container_obj.h"
 #include "platform/iso/VT_Input_list_obj.h"
+#include "platform/iso/VT_Object_pointer_obj.h"
 #include "platform/iso/VT_vtui_pool.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Screen_man.h"
@@ -30,6 +31,18 @@ inline void set_list_entry(const Screen& screen, VT::Input_list_obj* list, uint8
         return;
     pool->lock_pool();
     list->set_child_objects_val(index, object, false);
+    pool->unlock_pool();
+}
+
+// Points the pointer (a soft-key place, say) at the object; Screen::NULL_ID
+// empties it.
+inline void set_pointer(const Screen& screen, VT::Object_pointer_obj* pointer, uint16_t object)
+{
+    VT::vtui_pool* pool = screen.get_pool();
+    if (!pointer || !pool)
+        return;
+    pool->lock_pool();
+    pointer->set_value(object);
     pool->unlock_pool();
 }
 

@@ -1,11 +1,12 @@
 #pragma once
-#include "platform/iso/VT_Data_mask_obj.h"
-#include "platform/ui/Bind_object.h"
 #include "platform/ui/Data_screen.h"
+#include "platform/ui/Stat_num.h"
+#include "platform/ui/Window_Activator.h"
+#include "ui/screens/Screen_links.h"
 #include "ui/screens/Screen_objects.h"
-#include "vt_pool/Seeder_pool_ids.h"
 
-// The wheel calibration settings screen; so far it only shows its mask.
+// The ground wheel's factor in metres per pulse: typed in, or measured by
+// the calibration wizard that Calibrate starts from its first step.
 class WheelCalibrationSettingsMask : public Data_screen {
 public:
     WheelCalibrationSettingsMask(const char* key, Screen_man* man, const Screen_objects& objects)
@@ -13,12 +14,15 @@ public:
     {
     }
 
-    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override
-    {
-        auto* mask = UI::bind_object<VT::Data_mask_obj>(pool, objects_.ids.wheel_calibration_settings.mask);
-        return Data_screen::init(pool, mask, params, nullptr, 0);
-    }
+    bool init(VT::vtui_pool* pool, NV_quvel::parameters_t* params) override;
+    bool activate() override;
+    bool handle_stat_update(Stat* s) override;
+    bool handle_activator_event(Window::Activator& a, Window::Activator_event& e) override;
+
+    Stat_num factor;
 
 private:
     const Screen_objects objects_;
+    Window::Activator calibrate_key_;
+    Screen_links<3> keys_;
 };
