@@ -10,36 +10,11 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 namespace {
 
 constexpr int wait_ms = Kx4_vt_session::wait_ms;
-
-// The last value the VT took for the number object; -1 when none yet.
-long last_number(const std::string& vt_output, uint16_t id)
-{
-    const std::string said = "numeric value " + std::to_string(id) + " = ";
-    const size_t at = vt_output.rfind(said);
-    return at == std::string::npos ? -1 : std::strtol(vt_output.c_str() + at + said.size(), nullptr, 10);
-}
-
-// Reads the VT's output update by update of the number object until the
-// value it took last passes the test (true), or the time is up.
-bool wait_for_number(Kx4_vt_session& session, uint16_t id, const std::function<bool(long)>& holds)
-{
-    const std::string said = "numeric value " + std::to_string(id) + " = ";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
-    for (size_t seen = count_of(session.vt().output(), said); std::chrono::steady_clock::now() < deadline; ++seen) {
-        if (holds(last_number(session.vt().output(), id)))
-            return true;
-        if (!wait_for_count(session.vt(), said, seen + 1, wait_ms))
-            return false;
-    }
-    return false;
-}
 
 // Presses the key once it reached the screen shown: again when an alarm
 // mask had come up over it by the time the VT sent it.
@@ -95,17 +70,20 @@ TEST(Kx4_vt_diagnostics, the_screens_show_a_turning_shaft_and_the_drive_ecus_and
     EXPECT_TRUE(session.answer("get data_store.diagnostics.showing_diagnostics", "showing_diagnostics = 1;"))
         << session.report();
     // Shown in ms with one decimal: the period in us / 100.
-    const long shown = std::lround(period / 100);
-    EXPECT_TRUE(wait_for_number(session, diagnostics.shaft_periods[0], [&](long v) { return v == shown; }))
+    const auto shown = uint32_t(std::lround(period / 100));
+    EXPECT_TRUE(session.wait_for_value(diagnostics.shaft_periods[0], [&](uint32_t v) { return v == shown; }))
         << shown << "\n" << session.report();
 
     // The pulses counted since the start, then again from nothing.
     const uint16_t pulses = diagnostics.shaft_pulses[0];
-    constexpr long counted = 5 * Fake_slave_replies::drive_pulses;
-    ASSERT_TRUE(wait_for_number(session, pulses, [](long v) { return v >= counted; })) << session.report();
-    const long before = last_number(session.vt().output(), pulses);
+    constexpr uint32_t counted = 5 * Fake_slave_replies::drive_pulses;
+    uint32_t before = 0;
+    ASSERT_TRUE(session.wait_for_value(pulses, [](uint32_t v) { return v >= counted; }, &before))
+        << session.report();
     ASSERT_TRUE(press_past_alarms(session, diagnostics.reset_key)) << session.report();
-    EXPECT_TRUE(wait_for_number(session, pulses, [&](long v) { return v < before; }))
+    // Read by the press since: the count it had when the key went.
+    session.wait_for_value(pulses, [](uint32_t) { return true; }, &before);
+    EXPECT_TRUE(session.wait_for_value(pulses, [&](uint32_t v) { return v < before; }))
         << before << "\n" << session.report();
 
     // The drive ECUs' firmware as the fake slaves report it, major.minor.
