@@ -79,7 +79,7 @@ TEST(Kx4_vt_factory, a_confirmed_factory_reset_saves_the_parameters_and_ends_kx4
 
     // A setting of this run, kept in the file when kx4 has ended.
     ASSERT_TRUE(session.console("set params.app.machine_width=7"));
-    ASSERT_TRUE(session.answer("get params.app.machine_width", "machine_width = 7;")) << session.report();
+    ASSERT_TRUE(session.answer("get params.app.machine_width", "machine_width = 7")) << session.report();
     ASSERT_TRUE(session.acknowledge_alarms()) << session.report();
     ASSERT_TRUE(session.press(reset.confirm_key)) << session.report();
     expect_ended_with(session, 3);
