@@ -153,6 +153,30 @@ TEST_F(Kx4_vt_link, a_shutdown_by_code_2_notifies_the_vt_and_its_client_falls_si
     link.reset();
 }
 
+// A product's name of 19 characters, the longest the product menu shows,
+// reaches the VT whole: in the pool it uploads and when it changes.
+TEST_F(Kx4_vt_link, a_product_name_of_19_characters_reaches_the_vt_whole)
+{
+    const std::string first = "Spring wheat, bin 1", second = "Canola hybrid 45H29";
+    parameters->app.products[0]->name.set(first.c_str(), int(first.size()));
+    parameters->app.products[0]->tank.set(9);
+    create();
+    ASSERT_TRUE(run_until_shown()) << debug.text();
+    auto shown = [&](const Output_string_id& id) {
+        Iop_check::Object object;
+        EXPECT_TRUE(vt->object(id, object)) << id;
+        return object.text.substr(0, object.text.find_last_not_of(' ') + 1);
+    };
+    const Product_settings_menu_ids& menu = ids->product_settings_menu;
+    EXPECT_EQ(shown(menu.product_labels[0]), first);
+    EXPECT_EQ(shown(menu.tank_labels[0]), "Tank10");
+
+    parameters->app.products[0]->name.set(second.c_str(), int(second.size()));
+    for (int t = 0; t < 20000 && shown(menu.product_labels[0]) != second; t += 100)
+        run_for(100);
+    EXPECT_EQ(shown(menu.product_labels[0]), second) << vt->lines().back();
+}
+
 TEST_F(Kx4_vt_link, screens_that_do_not_fit_give_one_line_and_no_client)
 {
     create(1000);

@@ -186,7 +186,9 @@ const std::vector<Screen_case>& screens()
          },
          {15, 22, 24, 23, 24, 25, 97, 10, 75}},
         {"ProductSettingsMenu", [](const Ids& i) { return i.product_settings_menu.mask; }, "Product Settings Menu",
-         {14, 17, 99}, {"PROD1", "Tank1", "PROD16", "Tank16", "Multi", "Cal"}, {},
+         {14, 17, 99},
+         {"PROD1               ", "Tank1 ", "PROD16              ", "Tank16", "Multi", "Cal"},
+         {},
          [](const Ids& i) { return all(i.product_settings_menu.product_buttons); },
          {40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55}},
         {"AlarmSettingsMenu", [](const Ids& i) { return i.alarm_settings_menu.mask; }, "Alarm Settings Menu",
@@ -354,6 +356,57 @@ TEST(Seeder_screens_b, pointers_show_the_objects_the_screens_save_and_restore)
         EXPECT_EQ(pool.object(pointer).value, target) << pointer;
     }
     EXPECT_EQ(pool.code(ids.main.tank_on_off_key), 7);
+}
+
+// The running menu writes names of up to 19 characters and "Tank10": each
+// line is that long, inside its button, the name wrapping over the lines it
+// needs, on the small, medium and large VTs.
+TEST(Seeder_screens_b, the_product_lines_hold_a_whole_name_and_tank_inside_their_button)
+{
+    for (uint32_t side : {240u, 320u, 480u}) {
+        SCOPED_TRACE(side);
+        Ids ids;
+        VtWriter writer(seeder_pool_writer_size, nullptr);
+        ASSERT_TRUE(build_seeder_pool(ids, writer, VtSize(side, side)));
+        const std::vector<uint8_t> bytes(writer.getData(), writer.getData() + writer.getLength());
+        const Iop_check check(bytes);
+        ASSERT_TRUE(check.sound()) << listing(check);
+        auto u16_at = [&](uint16_t id, size_t at) {
+            const size_t offset = check.find(id)->offset;
+            return unsigned(bytes.at(offset + at) | bytes.at(offset + at + 1) << 8);
+        };
+        const Product_settings_menu_ids& menu = ids.product_settings_menu;
+        for (uint32_t p = 0; p < menu.product_buttons.size(); ++p) {
+            SCOPED_TRACE(p + 1);
+            const uint16_t button = menu.product_buttons[p];
+            const uint16_t name = menu.product_labels[p];
+            const uint16_t tank = menu.tank_labels[p];
+            ASSERT_NE(check.find(button), nullptr);
+            ASSERT_NE(check.find(name), nullptr);
+            ASSERT_NE(check.find(tank), nullptr);
+            EXPECT_EQ(check.find(name)->text.size(), 20u);
+            EXPECT_EQ(check.find(tank)->text.size(), 6u);
+
+            // Font size code of the name's font, and so its character cell.
+            const unsigned font_size = bytes.at(check.find(uint16_t(u16_at(name, 8)))->offset + 4);
+            const unsigned cells[][2] = {{6, 8}, {8, 8}, {8, 12}, {12, 16}};
+            ASSERT_LT(font_size, 4u);
+            const unsigned per_line = u16_at(name, 3) / cells[font_size][0];
+            const unsigned lines = u16_at(name, 5) / cells[font_size][1];
+            EXPECT_GE(per_line * lines, 19u) << per_line << " characters a line, " << lines << " lines";
+            EXPECT_TRUE(bytes.at(check.find(name)->offset + 10) & 2) << "wrapped";
+
+            std::set<uint16_t> placed;
+            for (const Iop_check::Child& child : check.find(button)->children) {
+                placed.insert(child.id);
+                EXPECT_GE(child.x, 0);
+                EXPECT_GE(child.y, 0);
+                EXPECT_LE(child.x + u16_at(child.id, 3), u16_at(button, 3)) << child.id;
+                EXPECT_LE(child.y + u16_at(child.id, 5), u16_at(button, 5)) << child.id;
+            }
+            EXPECT_EQ(placed, (std::set<uint16_t>{name, tank}));
+        }
+    }
 }
 
 TEST(Seeder_screens_b, the_system_texts_are_as_long_as_their_samples_and_show_none)
