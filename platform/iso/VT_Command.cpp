@@ -1,5 +1,7 @@
 #include "platform/iso/VT_Command.h"
 
+#include <cstring>
+
 namespace VT {
 namespace Command {
 
@@ -70,6 +72,13 @@ Message attribute(uint16_t id, uint8_t attribute_id, uint32_t value)
     m.push_back(attribute_id);
     u32(m, value);
     return m;
+}
+
+Message float_attribute(uint16_t id, uint8_t attribute_id, float value)
+{
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return attribute(id, attribute_id, bits);
 }
 
 Message list_item(uint16_t list, uint8_t index, uint16_t item)

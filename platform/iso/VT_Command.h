@@ -21,7 +21,10 @@ constexpr uint8_t object_pool_transfer = 17, end_of_object_pool = 18, hide_show_
                   get_number_of_soft_keys = 194, get_text_font_data = 195, get_hardware = 199, store_version = 208,
                   load_version = 209, get_versions = 223, get_versions_response = 224, working_set_maintenance = 255;
 // Change Attribute's attribute IDs that the pool's setters use.
-constexpr uint8_t rectangle_fill_attributes = 5, output_number_decimals = 9;
+constexpr uint8_t rectangle_fill_attributes = 5;
+constexpr uint8_t input_number_min = 7, input_number_max = 8, input_number_offset = 9, input_number_scale = 10,
+                  input_number_decimals = 11;
+constexpr uint8_t output_number_offset = 7, output_number_scale = 8, output_number_decimals = 9;
 // Change Soft Key Mask's mask types.
 constexpr uint8_t data_mask_type = 1, alarm_mask_type = 2;
 constexpr uint16_t no_object = 0xFFFF;
@@ -32,6 +35,8 @@ Message numeric_value(uint16_t id, uint32_t value);
 Message active_mask(uint16_t working_set, uint16_t mask);
 Message soft_key_mask(uint8_t mask_type, uint16_t mask, uint16_t soft_key_mask);
 Message attribute(uint16_t id, uint8_t attribute_id, uint32_t value);
+// A float attribute goes as the bits of its IEEE 754 single.
+Message float_attribute(uint16_t id, uint8_t attribute_id, float value);
 Message list_item(uint16_t list, uint8_t index, uint16_t item);
 // The bytes as they are, however many (a string object's whole value).
 Message string_value(uint16_t id, const char* bytes, uint16_t length);

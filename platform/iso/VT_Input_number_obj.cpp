@@ -61,6 +61,62 @@ void Input_number_obj::set_value(uint32_t value)
     send_command(Command::numeric_value(get_id(), value));
 }
 
+void Input_number_obj::set_min_value(uint32_t min_value)
+{
+    check_pool_locked();
+    if (min_value_ == min_value)
+        return;
+    min_value_ = min_value;
+    send_command(Command::attribute(get_id(), Command::input_number_min, min_value));
+}
+
+void Input_number_obj::set_max_value(uint32_t max_value)
+{
+    check_pool_locked();
+    if (max_value_ == max_value)
+        return;
+    max_value_ = max_value;
+    send_command(Command::attribute(get_id(), Command::input_number_max, max_value));
+}
+
+void Input_number_obj::set_offset(int32_t offset)
+{
+    check_pool_locked();
+    if (offset_ == offset)
+        return;
+    offset_ = offset;
+    send_command(Command::attribute(get_id(), Command::input_number_offset, uint32_t(offset)));
+}
+
+float Input_number_obj::get_scale() const
+{
+    check_pool_locked();
+    return scale_;
+}
+
+void Input_number_obj::set_scale(float scale)
+{
+    check_pool_locked();
+    if (scale_ == scale)
+        return;
+    scale_ = scale;
+    send_command(Command::float_attribute(get_id(), Command::input_number_scale, scale));
+}
+
+uint8_t Input_number_obj::get_no_decimals() const
+{
+    check_pool_locked();
+    return number_of_decimals_;
+}
+
+void Input_number_obj::set_no_decimals(uint8_t decimals)
+{
+    check_pool_locked();
+    if (number_of_decimals_ == decimals)
+        return;
+    number_of_decimals_ = decimals;
+    send_command(Command::attribute(get_id(), Command::input_number_decimals, decimals));
+}
 
 bool Input_number_obj::get_enabled() const
 {

@@ -15,11 +15,18 @@ public:
 
     bool get_displayed_size(int& width, int& height) const override;
     uint32_t get_value() const;
-    // The range the operator may enter, fixed with the object.
+    // The range of values the operator may enter.
     uint32_t get_min_value() const { return min_value_; }
     uint32_t get_max_value() const { return max_value_; }
+    void set_min_value(uint32_t min_value);
+    void set_max_value(uint32_t max_value);
     void set_value(uint32_t value);
     int32_t get_offset() const { return offset_; }
+    void set_offset(int32_t offset);
+    float get_scale() const;
+    void set_scale(float scale);
+    uint8_t get_no_decimals() const;
+    void set_no_decimals(uint8_t decimals);
     bool get_enabled() const;
     // Lets the operator change the number, or not.
     void set_enabled(bool enabled);

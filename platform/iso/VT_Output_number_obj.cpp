@@ -56,6 +56,30 @@ void Output_number_obj::set_value(uint32_t value)
     send_command(Command::numeric_value(get_id(), value));
 }
 
+void Output_number_obj::set_offset(int32_t offset)
+{
+    check_pool_locked();
+    if (offset_ == offset)
+        return;
+    offset_ = offset;
+    send_command(Command::attribute(get_id(), Command::output_number_offset, uint32_t(offset)));
+}
+
+float Output_number_obj::get_scale() const
+{
+    check_pool_locked();
+    return scale_;
+}
+
+void Output_number_obj::set_scale(float scale)
+{
+    check_pool_locked();
+    if (scale_ == scale)
+        return;
+    scale_ = scale;
+    send_command(Command::float_attribute(get_id(), Command::output_number_scale, scale));
+}
+
 uint8_t Output_number_obj::get_no_decimals() const
 {
     check_pool_locked();

@@ -16,6 +16,9 @@ public:
     uint32_t get_value() const;
     void set_value(uint32_t value);
     int32_t get_offset() const { return offset_; }
+    void set_offset(int32_t offset);
+    float get_scale() const;
+    void set_scale(float scale);
     uint8_t get_no_decimals() const;
     void set_no_decimals(uint8_t decimals);
 

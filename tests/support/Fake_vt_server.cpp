@@ -3,8 +3,10 @@
 #include "tests/support/Fake_server_name.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -34,6 +36,54 @@ void put32(std::vector<uint8_t>& m, uint32_t v)
 {
     put16(m, uint16_t(v));
     put16(m, uint16_t(v >> 16));
+}
+
+// The attributes of the number objects that Change Attribute sets, by
+// object type and attribute ID.
+enum class Number_attribute { min_value, max_value, offset, scale, decimals };
+struct Number_aid {
+    uint8_t type;
+    uint8_t aid;
+    Number_attribute what;
+};
+const Number_aid number_aids[] = {
+    {input_number, 7, Number_attribute::min_value}, {input_number, 8, Number_attribute::max_value},
+    {input_number, 9, Number_attribute::offset},    {input_number, 10, Number_attribute::scale},
+    {input_number, 11, Number_attribute::decimals}, {output_number, 7, Number_attribute::offset},
+    {output_number, 8, Number_attribute::scale},    {output_number, 9, Number_attribute::decimals},
+};
+
+const Number_aid* number_aid(uint8_t type, uint8_t aid)
+{
+    for (const Number_aid& n : number_aids)
+        if (n.type == type && n.aid == aid)
+            return &n;
+    return nullptr;
+}
+
+// Sets the attribute; the Change Attribute error (0x04: a value the object
+// cannot take) or 0.
+uint8_t set_number_attribute(Iop_check::Object& o, Number_attribute what, uint32_t value)
+{
+    switch (what) {
+    case Number_attribute::min_value: o.min_value = value; break;
+    case Number_attribute::max_value: o.max_value = value; break;
+    case Number_attribute::offset: o.number_offset = int32_t(value); break;
+    case Number_attribute::scale: {
+        float scale;
+        std::memcpy(&scale, &value, sizeof scale);
+        if (!std::isfinite(scale))
+            return 0x04;
+        o.scale = scale;
+        break;
+    }
+    case Number_attribute::decimals:
+        if (value > 7)
+            return 0x04;
+        o.decimals = uint8_t(value);
+        break;
+    }
+    return 0;
 }
 
 bool is_one_of(uint8_t type, std::initializer_list<uint8_t> types)
@@ -157,6 +207,22 @@ size_t Fake_vt_server::stored_versions() const
     for (const auto& client : versions_)
         n += client.second.size();
     return n;
+}
+
+std::string Fake_vt_server::shown_number(uint16_t id) const
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    const Iop_check::Object* o = find(id);
+    if (!o || (o->type != input_number && o->type != output_number))
+        return "";
+    const Iop_check::Object* variable = o->variable == none ? nullptr : find(o->variable);
+    const uint32_t value = variable ? variable->value : o->value;
+    const double shown = (double(value) + double(o->number_offset)) * double(o->scale);
+    const double unit = std::pow(10.0, double(o->decimals));
+    const double rounded = std::round(shown * unit) / unit + 0.0; // no "-0.0"
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", int(o->decimals), rounded);
+    return text;
 }
 
 const Iop_check::Object* Fake_vt_server::find(uint16_t id) const
@@ -457,8 +523,11 @@ void Fake_vt_server::on_change(uint8_t source, const uint8_t* d, int length)
     case 175: { // Change Attribute
         const uint8_t aid = d[3];
         const uint32_t value = u32(d + 4);
-        const bool known = (type == rectangle && aid == 5) || (type == output_number && aid == 9);
+        const Number_aid* number = number_aid(type, aid);
+        const bool known = (type == rectangle && aid == 5) || number;
         error = !o ? 0x01 : known ? 0 : 0x02;
+        if (!error && number)
+            error = set_number_attribute(*o, number->what, value);
         if (!error)
             attributes_[{id, aid}] = value;
         say("attribute %u of %u = %u, error %02X", aid, id, value, error);
@@ -536,6 +605,15 @@ bool Fake_vt_server::run_script_line(const std::string& line)
         return true;
     }
     unsigned long id = 0;
+    if (word == "shown") {
+        const std::string text = in >> id && id <= 0xFFFF ? shown_number(uint16_t(id)) : "";
+        if (text.empty()) {
+            say("no number object in \"%s\"", line.c_str());
+            return false;
+        }
+        say("number %lu shows %s", id, text.c_str());
+        return true;
+    }
     static const std::map<std::string, uint8_t> key_codes = {{"release", 0}, {"press", 1}, {"hold", 2}, {"abort", 3}};
     const auto key_code = key_codes.find(word);
     if (!(in >> id) || id > 0xFFFF || (key_code == key_codes.end() && word != "number" && word != "string")) {
@@ -555,6 +633,16 @@ bool Fake_vt_server::run_script_line(const std::string& line)
     } else if (word == "number") {
         unsigned long value = 0;
         in >> value;
+        // The VT takes an entry within the number's range only, and keeps it.
+        Iop_check::Object* entered = o && o->type == input_number ? &objects_[uint16_t(id)] : nullptr;
+        if (entered && (value < entered->min_value || value > entered->max_value)) {
+            say("refused number %lu for %lu: outside %u..%u", value, id, entered->min_value, entered->max_value);
+            return true;
+        }
+        if (entered) {
+            auto variable = objects_.find(entered->variable);
+            (variable != objects_.end() ? variable->second : *entered).value = uint32_t(value);
+        }
         m = {5};
         put16(m, uint16_t(id));
         m.push_back(0xFF);

@@ -50,12 +50,14 @@ public:
     void set_silent(bool silent) { silent_ = silent; }
     void set_refuse_pool(bool refuse) { refuse_pool_ = refuse; }
     // Runs one script line: "press ID", "release ID", "hold ID" (the code a
-    // VT repeats while the key stays down), "abort ID", "number ID V",
-    // "string ID TEXT", "silent", "refuse-pool", "units metric|imperial|us"
-    // (the operator chose other units: the Language command goes to all;
-    // a request for it is answered with the units chosen last, those of the
-    // settings at first). False (and a line saying so) when it is none of
-    // these. Any thread.
+    // VT repeats while the key stays down), "abort ID", "number ID V" (an
+    // Input Number takes V only from its minimum to its maximum, and says
+    // "refused number V for ID: outside MIN..MAX" otherwise, sending
+    // nothing), "string ID TEXT", "shown ID" (says "number ID shows TEXT"),
+    // "silent", "refuse-pool", "units metric|imperial|us" (the operator chose
+    // other units: the Language command goes to all; a request for it is
+    // answered with the units chosen last, those of the settings at first).
+    // False (and a line saying so) when it is none of these. Any thread.
     bool run_script_line(const std::string& line);
     // Hears each line as it is made (the program prints them).
     void set_printer(std::function<void(const std::string&)> printer) { printer_ = std::move(printer); }
@@ -70,6 +72,10 @@ public:
     bool object(uint16_t id, Iop_check::Object& out) const;
     // An attribute a Change Attribute set; false when none did.
     bool attribute(uint16_t id, uint8_t attribute_id, uint32_t& value) const;
+    // The text an Input or Output Number shows: its value (its variable's,
+    // when it has one) plus its offset, times its scale, rounded to its
+    // decimals; "" when there is no such number.
+    std::string shown_number(uint16_t id) const;
     uint16_t active_mask() const;
     // The address of the working set shown; 0xFF when none.
     uint8_t active_working_set() const;

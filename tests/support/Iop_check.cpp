@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <set>
 #include <tuple>
@@ -320,9 +321,9 @@ private:
         case 9: // Input Number
             field_start(c, o, r, types({21}));
             o.value = c.u32();
-            c.u32(); // minimum
-            c.u32(); // maximum
-            number_format(c, r);
+            o.min_value = c.u32();
+            o.max_value = c.u32();
+            number_format(c, o, r);
             o.enabled = c.u8() != 0;
             macro_list(c, r, c.u8());
             break;
@@ -349,7 +350,7 @@ private:
         case 12: // Output Number
             field_start(c, o, r, types({21}));
             o.value = c.u32();
-            number_format(c, r);
+            number_format(c, o, r);
             macro_list(c, r, c.u8());
             break;
         case 13: // Output Line
@@ -565,11 +566,13 @@ private:
     }
 
     // Offset, scale, number of decimals, format and justification.
-    static void number_format(Cursor& c, Record& r)
+    static void number_format(Cursor& c, Object& o, Record& r)
     {
-        c.u32(); // offset
-        c.u32(); // scale (float)
-        at_most(r, c.u8(), 7, "number of decimals");
+        o.number_offset = int32_t(c.u32());
+        const uint32_t scale_bits = c.u32();
+        std::memcpy(&o.scale, &scale_bits, sizeof o.scale);
+        o.decimals = c.u8();
+        at_most(r, o.decimals, 7, "number of decimals");
         at_most(r, c.u8(), 1, "format");
         c.u8(); // justification
     }

@@ -52,6 +52,13 @@ public:
         // Number Variable, Input and Output Number, Input Boolean, the index
         // of an Input List, meters and bar graphs; an Object Pointer's target.
         uint32_t value = 0;
+        // Input and Output Number: shown as (value + number_offset) x scale with the
+        // decimals; the operator enters values from min_value to max_value.
+        uint32_t min_value = 0;
+        uint32_t max_value = 0;
+        int32_t number_offset = 0;
+        float scale = 1.0f;
+        uint8_t decimals = 0;
         std::string text;    // String Variable, Input and Output String
         bool hidden = false; // Container
         bool enabled = true; // input fields

@@ -25,7 +25,8 @@ void usage(FILE* out)
                       "  --refuse-pool    answers every End of Object Pool with an error\n"
                       "  --dump FILE      writes each pool received to FILE\n"
                       "Standard input takes a script, one line each: \"press ID\", \"release ID\", \"hold ID\",\n"
-                      "\"abort ID\", \"number ID V\", \"string ID TEXT\", \"silent\", \"refuse-pool\",\n"
+                      "\"abort ID\", \"number ID V\" (refused outside the field's range), \"string ID TEXT\",\n"
+                      "\"shown ID\" (the text a number shows), \"silent\", \"refuse-pool\",\n"
                       "\"units metric\", \"units imperial\", \"units us\".\n"
                       "Ends on SIGINT or SIGTERM.\n");
 }
