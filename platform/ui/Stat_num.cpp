@@ -21,9 +21,19 @@ uint32_t object_value(int64_t raw, int32_t offset)
 
 // A bound given as a round display number (a range of 0 to 50 on steps of
 // 0.001) is met although raw x step misses it in the last bit.
+double slack(double bound)
+{
+    return 1e-9 * std::max(1.0, std::fabs(bound));
+}
+
 bool below(double value, double bound)
 {
-    return value < bound - 1e-9 * std::max(1.0, std::fabs(bound));
+    return value < bound - slack(bound);
+}
+
+int64_t clamped_raw(double raw)
+{
+    return int64_t(std::clamp(raw, double(INT32_MIN), double(UINT32_MAX)));
 }
 
 }
@@ -76,9 +86,13 @@ void Stat_num::set_val(double value)
 
 void Stat_num::set_range(double min, double max)
 {
+    if (has_range_ && min == min_ && max == max_)
+        return;
     has_range_ = true;
     min_ = min;
     max_ = max;
+    sent_ = false;
+    mark_changed();
 }
 
 void Stat_num::set_units(Units_man& units)
@@ -86,6 +100,7 @@ void Stat_num::set_units(Units_man& units)
     if (system_ == units.get_system())
         return;
     system_ = units.get_system();
+    sent_ = false;
     mark_changed();
 }
 
@@ -124,23 +139,58 @@ void Stat_num::take_vt_number(uint32_t value)
 void Stat_num::send_update(bool all)
 {
     const int64_t raw = get_raw();
-    const unsigned int decimals = get_format().get_decimals();
     const char* units = units_text();
-    if (!all && sent_ && raw == sent_raw_ && decimals == sent_decimals_ && units == sent_units_)
+    if (!all && sent_ && raw == sent_raw_ && units == sent_units_)
         return;
     if (!get_pool())
         return;
     get_pool()->lock_pool();
-    if (output_)
-        output_->set_no_decimals(uint8_t(decimals));
+    // The offset first: the value written depends on it.
+    apply_format();
     write(raw);
     if (units)
         units_->__set_string(units);
     get_pool()->unlock_pool();
     sent_ = true;
     sent_raw_ = raw;
-    sent_decimals_ = decimals;
     sent_units_ = units;
+}
+
+void Stat_num::apply_format()
+{
+    const double step = get_format().get_step();
+    const uint8_t decimals = uint8_t(std::min(get_format().get_decimals(), 7u)); // all a VT shows
+    const float scale = float(std::pow(10.0, -double(decimals)));
+    // Without a range, any value the objects hold; the entries are not
+    // checked either.
+    int64_t min_raw = 0;
+    int64_t max_raw = UINT32_MAX;
+    if (has_range_ && step > 0) {
+        // The raw numbers that take_vt_number accepts.
+        min_raw = clamped_raw(std::ceil((min_ - slack(min_)) / step));
+        max_raw = clamped_raw(std::floor((max_ + slack(max_)) / step));
+    }
+    const int32_t offset = int32_t(std::min<int64_t>(min_raw, 0));
+    if (output_) {
+        output_->set_offset(offset);
+        output_->set_scale(scale);
+        output_->set_no_decimals(decimals);
+    }
+    if (!input_)
+        return;
+    input_->set_offset(offset);
+    input_->set_scale(scale);
+    input_->set_no_decimals(decimals);
+    const uint32_t min_value = object_value(min_raw, offset);
+    const uint32_t max_value = object_value(max_raw, offset);
+    // The VT may refuse a minimum above the maximum it holds for a moment.
+    if (min_value > input_->get_max_value()) {
+        input_->set_max_value(max_value);
+        input_->set_min_value(min_value);
+    } else {
+        input_->set_min_value(min_value);
+        input_->set_max_value(max_value);
+    }
 }
 
 void Stat_num::apply_editable()

@@ -17,6 +17,13 @@ class Output_string_obj;
 // in use, and an entry of raw r is the value r x step. An entry outside the
 // range is refused and the VT shown the old value again.
 //
+// The number objects are made to agree with the format in use and the range,
+// whatever the pool was built with: scale 10^-decimals and the format's
+// decimals, so that the raw number shows as the value; the input's minimum
+// and maximum the range in raw steps, so that the VT takes no entry outside
+// it; and, for a range below zero, an offset of the lowest raw number, so
+// that every object value stays positive.
+//
 // Each init form takes the metric format, then the imperial one, and may
 // take a units string, which shows the unit of the format in use (see
 // Units_man::get_text); init may be called again to change the objects or
@@ -47,7 +54,8 @@ public:
 
     void set_val(double value);
     double get_val() const { return value_; }
-    // Entries outside [min, max] are refused from now on.
+    // Entries outside [min, max] are refused from now on, by the VT too once
+    // the update is sent.
     void set_range(double min, double max);
     // Shows the number in the units manager's system.
     void set_units(Units_man& units);
@@ -68,6 +76,9 @@ private:
     void apply_editable() override;
     // The text of the units string; null when it keeps its own.
     const char* units_text() const;
+    // Sets the objects' scale, decimals, offset and range for the format in
+    // use; the caller holds the pool lock.
+    void apply_format();
     // Writes the raw number to the objects; the caller holds the pool lock.
     void write(int64_t raw);
 
@@ -82,8 +93,7 @@ private:
     bool has_range_ = false;
     double min_ = 0;
     double max_ = 0;
-    bool sent_ = false;
+    bool sent_ = false; // cleared when the format or the range changes
     int64_t sent_raw_ = 0;
-    unsigned int sent_decimals_ = 0;
     const char* sent_units_ = nullptr;
 };

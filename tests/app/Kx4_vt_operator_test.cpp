@@ -95,6 +95,10 @@ TEST(Kx4_vt_operator, a_new_width_on_its_settings_screen_reloads_the_task_contro
     ASSERT_TRUE(session.enter_number(ids.width_and_speed.width, 900));
     EXPECT_TRUE(session.answer("get params.app.machine_width", "machine_width = 0.9")) << session.report();
     EXPECT_TRUE(wait_for_count(session.kx4(), reload, 1, wait_ms)) << session.report();
+    std::string shown;
+    EXPECT_TRUE(session.wait_for_shown(ids.width_and_speed.width, "0.900", &shown)) << shown << session.report();
+    // The VT takes no width above the field's 100 m.
+    EXPECT_TRUE(session.enter_refused_number(ids.width_and_speed.width, 100001)) << session.report();
 
     // The same width again, then a manual speed of 10 km/h (0.1 km/h steps):
     // once the speed is stored the interface has handled the width, and once
@@ -109,10 +113,7 @@ TEST(Kx4_vt_operator, a_new_width_on_its_settings_screen_reloads_the_task_contro
     EXPECT_TRUE(session.stop()) << session.report();
 }
 
-// Disabled: the distance field of the pool takes no value above its maximum
-// of 0, so kx4 drops the 100 m entered; to enable once the field's range
-// holds the screen's.
-TEST(Kx4_vt_operator, DISABLED_a_wheel_calibration_stores_the_distance_over_the_pulses_counted_since_start)
+TEST(Kx4_vt_operator, a_wheel_calibration_stores_the_distance_over_the_pulses_counted_since_start)
 {
     Kx4_vt_session session({true, nullptr});
     ASSERT_TRUE(session.start()) << session.report();

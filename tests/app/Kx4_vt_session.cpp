@@ -194,15 +194,42 @@ bool Kx4_vt_session::wait_for_value(uint16_t id, const std::function<bool(uint32
 
 bool Kx4_vt_session::script(const std::string& line)
 {
+    // Taken up to it, the lines tell which mask the VT sent it on.
+    return script(line, "sending " + line);
+}
+
+bool Kx4_vt_session::script(const std::string& line, const std::string& said, std::string* taken)
+{
     if (!vt_.write_input(line + "\n"))
         return false;
-    // Taken up to it, the lines tell which mask the VT sent it on.
-    const std::string sent = "sending " + line;
     const auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
-    for (std::string taken; taken != sent;)
-        if (!take_vt_line(left_ms(deadline), &taken))
+    std::string last;
+    while (last.compare(0, said.size(), said) != 0)
+        if (!take_vt_line(left_ms(deadline), &last))
             return false;
+    if (taken)
+        *taken = last;
     return true;
+}
+
+bool Kx4_vt_session::wait_for_shown(uint16_t id, const std::string& text, std::string* last)
+{
+    const std::string said = "number " + std::to_string(id) + " shows ";
+    const auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
+    std::string line;
+    while (Clock::now() < deadline && script("shown " + std::to_string(id), said, &line)) {
+        if (last)
+            *last = line.substr(said.size());
+        if (line.substr(said.size()) == text)
+            return true;
+    }
+    return false;
+}
+
+bool Kx4_vt_session::enter_refused_number(uint16_t id, uint32_t value)
+{
+    return script("number " + std::to_string(id) + " " + std::to_string(value),
+                  "refused number " + std::to_string(value) + " for " + std::to_string(id) + ":");
 }
 
 bool Kx4_vt_session::press(uint16_t id)

@@ -82,6 +82,11 @@ public:
     // The operator's entry in an input field (a list's item index), once the VT has sent it.
     bool enter_number(uint16_t id, uint32_t value);
     bool enter_string(uint16_t id, const std::string& text);
+    // An entry in an input number outside its range, once the VT has refused it.
+    bool enter_refused_number(uint16_t id, uint32_t value);
+    // Asks the VT until the number object shows the text (true), or the time
+    // is up; the text shown last in last.
+    bool wait_for_shown(uint16_t id, const std::string& text, std::string* last = nullptr);
 
     // A line to kx4's console.
     bool console(const std::string& line);
@@ -106,8 +111,10 @@ private:
     bool take_vt_line(int timeout_ms, std::string* taken = nullptr);
     // Takes what the VT has said by now.
     void take_vt_lines();
-    // Sends a script line and waits until the VT says it sent it.
+    // Sends a script line and waits until the VT says it sent it, or until
+    // a line that begins with said (into taken, when given).
     bool script(const std::string& line);
+    bool script(const std::string& line, const std::string& said, std::string* taken = nullptr);
 
     const Options options_;
     Temp_folder root_;

@@ -99,3 +99,33 @@ TEST_F(Width_and_speed, the_speed_source_item_is_stored_as_the_source)
         EXPECT_EQ(app.speed_source.get(), item);
     }
 }
+
+TEST_F(Width_and_speed, the_vt_shows_the_width_in_metres_or_feet_and_takes_no_entry_beyond_100_m)
+{
+    app.machine_width.set(12.0f);
+    start();
+    advance(100);
+    EXPECT_EQ(vt->shown_number(own.width), "12.000");
+
+    enter_width_mm(100001);
+    EXPECT_EQ(vt->lines_with("refused number 100001 for " + std::to_string(own.width)), 1);
+    EXPECT_FLOAT_EQ(app.machine_width.get(), 12.0f);
+    EXPECT_EQ(vt->shown_number(own.width), "12.000");
+
+    enter_width_mm(100000);
+    EXPECT_FLOAT_EQ(app.machine_width.get(), 100.0f);
+    EXPECT_EQ(vt->shown_number(own.width), "100.000");
+
+    units.set_system(Units_man::imperial);
+    screen->post_snapshot_init();
+    screen->send_val_updates(false);
+    advance(100);
+    // 100 m is 328.08399 ft: shown rounded, while an entry of 328.084 ft
+    // is beyond 100 m.
+    EXPECT_EQ(vt->shown_number(own.width), "328.084");
+    enter_number(own.width, 328084);
+    EXPECT_EQ(vt->lines_with("refused number 328084 for " + std::to_string(own.width)), 1);
+    enter_number(own.width, 39370);
+    EXPECT_NEAR(app.machine_width.get(), 12.0, 1e-4);
+    EXPECT_EQ(vt->shown_number(own.width), "39.370");
+}

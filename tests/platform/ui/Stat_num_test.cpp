@@ -115,17 +115,153 @@ TEST_F(Numbers, an_entry_outside_the_range_is_refused_and_the_vt_shown_the_old_v
     advance(100);
     ASSERT_EQ(vt_value(input), 90u);
 
-    vt->clear_lines();
+    // The VT knows the range and takes no entry beyond it.
     enter_number(input, 600); // 60 km/h, above 50 km/h
-    advance(100);
+    EXPECT_EQ(vt->lines_with("refused number 600 for " + std::to_string(input)), 1);
+    EXPECT_EQ(vt->shown_number(input), "9.0");
 
+    // A range narrowed while the VT still holds the wider one: the field
+    // refuses the entry itself and shows the old value again.
+    vt->clear_lines();
+    speed.set_range(0, 5.0); // 18 km/h
+    enter_number(input, 300);
+    advance(100);
     EXPECT_EQ(speed.get_val(), 2.5);
     EXPECT_TRUE(screen.edits.empty());
     EXPECT_EQ(vt->lines_with("numeric value " + std::to_string(input) + " = 90,"), 1);
+    EXPECT_EQ(vt->shown_number(input), "9.0");
 
-    enter_number(input, 500); // the bound itself is taken
-    EXPECT_NEAR(speed.get_val(), 13.88888888888889, 1e-9);
+    enter_number(input, 180); // the bound itself is taken
+    EXPECT_NEAR(speed.get_val(), 5.0, 1e-9);
     EXPECT_EQ(screen.edits.size(), 1u);
+    EXPECT_EQ(vt->shown_number(input), "18.0");
+}
+
+namespace {
+
+struct Shown_case {
+    const char* what;
+    Stat_num_format metric;
+    Stat_num_format imperial;
+    Units_man::System system;
+    bool ranged;
+    double min, max;
+    double value;
+    const char* shown;
+    uint32_t min_value, max_value; // of the input number
+    int32_t offset;
+};
+
+const Shown_case shown_cases[] = {
+    {"1 decimal", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, 0, 100, 12.0, "12.0", 0, 1000, 0},
+    {"3 decimals", {2, 0.001, 3}, {2, 0.0003048, 3}, Units_man::metric, true, 0, 100, 12.0, "12.000", 0, 100000, 0},
+    {"feet", {2, 0.001, 3}, {2, 0.0003048, 3}, Units_man::imperial, true, 0, 100, 12.0, "39.370", 0, 328083, 0},
+    {"0 decimals, no range", {0, 1.0, 0}, {0, 1.0, 0}, Units_man::metric, false, 0, 0, 250, "250", 0, 4294967295u, 0},
+    {"below zero", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, -40, 60, -12.5, "-12.5", 0, 1000, -400},
+    {"bounds between steps", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, 0.05, 0.95, 0.5, "0.5", 1, 9, 0},
+    {"mph", speed_metric, speed_imperial, Units_man::imperial, true, 0, 13.88888888888889, 4.4704, "10.0", 0, 310, 0},
+};
+
+}
+
+TEST_F(Numbers, the_vt_shows_the_value_in_the_format_in_use_and_takes_entries_within_the_range)
+{
+    start();
+    for (const Shown_case& c : shown_cases) {
+        SCOPED_TRACE(c.what);
+        // A new field each time, so that one without a range has none.
+        Stat_num field;
+        field.init(&screen, pool->object<VT::Input_number_obj>(four_input),
+                   pool->object<VT::Output_number_obj>(four_output), pool->object<VT::Object_pointer_obj>(pointer),
+                   pool->object<VT::Number_variable_obj>(variable), c.metric, c.imperial, 0, pool.get());
+        Units_man units(c.system);
+        field.set_units(units);
+        if (c.ranged)
+            field.set_range(c.min, c.max);
+        field.set_val(c.value);
+        screen.send_val_updates(false);
+        advance(100);
+
+        EXPECT_EQ(vt->shown_number(four_input), c.shown);
+        EXPECT_EQ(vt->shown_number(four_output), c.shown);
+        Iop_check::Object in, out;
+        ASSERT_TRUE(vt->object(four_input, in));
+        ASSERT_TRUE(vt->object(four_output, out));
+        EXPECT_EQ(in.min_value, c.min_value);
+        EXPECT_EQ(in.max_value, c.max_value);
+        EXPECT_EQ(in.number_offset, c.offset);
+        EXPECT_EQ(out.number_offset, c.offset);
+        EXPECT_EQ(in.decimals, c.metric.get_decimals());
+        EXPECT_EQ(out.decimals, c.metric.get_decimals());
+
+        // The lowest and the highest entry the VT takes are the range's.
+        enter_number(four_input, c.min_value);
+        EXPECT_NEAR(field.get_val(), (double(c.min_value) + c.offset) * field.get_format().get_step(), 1e-9);
+        if (c.max_value < UINT32_MAX) {
+            enter_number(four_input, c.max_value + 1);
+            EXPECT_EQ(vt->lines_with("refused number " + std::to_string(c.max_value + 1)), 1);
+            enter_number(four_input, c.max_value);
+            EXPECT_NEAR(field.get_val(), (double(c.max_value) + c.offset) * field.get_format().get_step(), 1e-9);
+        }
+        if (c.ranged) {
+            EXPECT_GE(field.get_val(), c.min - 1e-9);
+            EXPECT_LE(field.get_val(), c.max + 1e-9);
+        }
+        vt->clear_lines();
+    }
+}
+
+TEST_F(Numbers, a_change_of_units_changes_how_the_vt_shows_the_number_and_what_it_takes)
+{
+    start();
+    bind();
+    speed.set_val(10.0); // 36 km/h, 22.4 mph
+    screen.send_val_updates(false);
+    advance(100);
+    EXPECT_EQ(vt->shown_number(input), "36.0");
+
+    use(Units_man::imperial);
+    advance(100);
+    EXPECT_EQ(vt->shown_number(input), "22.4");
+    enter_number(input, 320); // 32 mph, above 50 km/h
+    EXPECT_EQ(vt->lines_with("refused number 320 for " + std::to_string(input)), 1);
+    EXPECT_EQ(speed.get_val(), 10.0);
+
+    use(Units_man::metric);
+    advance(100);
+    EXPECT_EQ(vt->shown_number(input), "36.0");
+    enter_number(input, 320);
+    EXPECT_NEAR(speed.get_val(), 8.888888888888889, 1e-9);
+}
+
+TEST_F(Numbers, a_vt_that_shows_the_pool_again_shows_the_numbers_as_before_whether_sent_or_loaded)
+{
+    start();
+    bind();
+    shown.set_range(-10, 10);
+    shown.set_val(-2.5); // -9.0 km/h
+    screen.send_val_updates(false);
+    advance(100);
+    ASSERT_EQ(vt->shown_number(four_output), "-9.0");
+
+    // The first time the pool the VT keeps is the one built; the second,
+    // the one sent the first time.
+    for (const char* how : {"end of pool", "loaded"}) {
+        SCOPED_TRACE(how);
+        vt->set_silent(true);
+        for (int waited = 0; waited < 20000 && pool->is_shown(); waited += 100)
+            advance(100);
+        ASSERT_FALSE(pool->is_shown());
+        vt->clear_lines();
+        vt->set_silent(false);
+        for (int waited = 0; waited < 20000 && !pool->is_shown(); waited += 100)
+            advance(100);
+        ASSERT_TRUE(pool->is_shown());
+        advance(500);
+        EXPECT_EQ(vt->lines_with(how), 1);
+        EXPECT_EQ(vt->shown_number(four_input), "-9.0");
+        EXPECT_EQ(vt->shown_number(four_output), "-9.0");
+    }
 }
 
 TEST_F(Numbers, the_value_reaches_the_variable_both_numbers_show)
