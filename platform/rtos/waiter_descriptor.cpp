@@ -56,11 +56,40 @@ void waiter_descriptor::signal_fd()
 
 void waiter_descriptor::post(const waiter_event& event)
 {
+    bool wake;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (event.listener && listeners_coalesced_) {
+            const auto same = [&event](const waiter_event& queued) {
+                return queued.listener == event.listener && queued.module == event.module &&
+                       queued.code == event.code && queued.data == event.data;
+            };
+            if (std::find_if(queue_.begin(), queue_.end(), same) != queue_.end())
+                return;
+        }
         queue_.push_back(event);
+        wake = !(event.listener && listeners_held_);
     }
-    signal_fd();
+    if (wake)
+        signal_fd();
+}
+
+void waiter_descriptor::coalesce_listener_events()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    listeners_coalesced_ = true;
+}
+
+void waiter_descriptor::hold_listener_events(bool hold)
+{
+    bool wake;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        wake = listeners_held_ && !hold && !queue_.empty();
+        listeners_held_ = hold;
+    }
+    if (wake)
+        signal_fd();
 }
 
 void send_anonymous_event(waiter_descriptor& waiter, void* data)

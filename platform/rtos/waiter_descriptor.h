@@ -52,6 +52,14 @@ public:
     waiter_descriptor& operator=(const waiter_descriptor&) = delete;
 
     void post(const waiter_event& event);
+    // From now on an event for a listener that equals one still queued is
+    // dropped: for receivers whose listeners read the current value when
+    // they take the event, so that one event stands for every change before.
+    void coalesce_listener_events();
+    // While held, events for listeners are queued without waking the
+    // receiver: it takes them when something else wakes it, or at once when
+    // the hold ends.
+    void hold_listener_events(bool hold);
 
     // Blocks until an event arrives.
     void wait(waiter_event& event);
@@ -107,6 +115,8 @@ private:
     std::atomic<uint64_t> reads_{0};
     mutable std::mutex mutex_;
     std::deque<waiter_event> queue_;
+    bool listeners_coalesced_ = false; // under mutex_
+    bool listeners_held_ = false;      // under mutex_
     std::array<std::atomic<void*>, 8> anonymous_{};
     // Held while the watcher runs, so that a watch ended elsewhere waits for it.
     mutable std::mutex watch_mutex_;

@@ -27,6 +27,12 @@ User_interface::User_interface(module_man* man, VT::vtui_pool& pool)
     Diner::init(man, nullptr, "UI", 0, 0, false, false);
     screen_man_.set_units_man(&units_);
     pool_.set_listener(this);
+    // The screens read the store when a listener's event is taken: one event
+    // covers every write before it. With no VT showing the pool they can
+    // wait: their events are taken when the UI wakes for something else, and
+    // all of them once a VT shows the pool.
+    get_waiter().coalesce_listener_events();
+    get_waiter().hold_listener_events(true);
 }
 
 User_interface::~User_interface()
@@ -203,6 +209,7 @@ void User_interface::take_news()
             break;
         case Vt_news::alive:
             iface_->handle_terminal_alive(news.is_alive);
+            get_waiter().hold_listener_events(!news.is_alive);
             break;
         case Vt_news::units:
             apply_units(news.system);

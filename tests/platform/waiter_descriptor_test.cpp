@@ -137,6 +137,62 @@ TEST(waiter_descriptor, purge_drops_only_the_events_of_that_listener)
     EXPECT_FALSE(waiter.poll(e));
 }
 
+TEST(waiter_descriptor, coalesced_listener_events_are_queued_once_while_they_wait)
+{
+    waiter_descriptor waiter;
+    Counting_listener a, b;
+    waiter.post(waiter_event{1, 1, nullptr, &a});
+    waiter.coalesce_listener_events();
+    waiter.post(waiter_event{1, 1, nullptr, &a}); // waits already
+    waiter.post(waiter_event{1, 2, nullptr, &a});
+    waiter.post(waiter_event{1, 1, nullptr, &b});
+    waiter.post(waiter_event{1, 1, nullptr, &a});
+    waiter.post(waiter_event{1, 7, nullptr, nullptr});
+    waiter.post(waiter_event{1, 7, nullptr, nullptr}); // not for a listener: each one counts
+    std::vector<std::pair<uint32_t, Event_listener*>> taken;
+    waiter_event e;
+    while (waiter.poll(e))
+        taken.emplace_back(e.code, e.listener);
+    const std::vector<std::pair<uint32_t, Event_listener*>> expected{
+        {1, &a}, {2, &a}, {1, &b}, {7, nullptr}, {7, nullptr}};
+    EXPECT_EQ(taken, expected);
+
+    // Once taken, the next change posts again.
+    waiter.post(waiter_event{1, 1, nullptr, &a});
+    ASSERT_TRUE(waiter.poll(e));
+    EXPECT_EQ(e.listener, &a);
+}
+
+TEST(waiter_descriptor, held_listener_events_wait_without_a_wake_up_until_something_else_wakes_or_the_hold_ends)
+{
+    waiter_descriptor waiter;
+    Counting_listener listener;
+    waiter.hold_listener_events(true);
+    waiter.post(waiter_event{1, 1, nullptr, &listener});
+    waiter.post(waiter_event{1, 2, nullptr, &listener});
+    EXPECT_EQ(waiter.wake_counts().writes, 0u);
+
+    // Another event wakes the receiver, which takes the held ones in order.
+    waiter.post(waiter_event{1, 3, nullptr, nullptr});
+    EXPECT_EQ(waiter.wake_counts().writes, 1u);
+    waiter_event e;
+    for (uint32_t code : {1u, 2u, 3u}) {
+        ASSERT_TRUE(waiter.wait_once(e, nullptr));
+        EXPECT_EQ(e.code, code);
+    }
+    EXPECT_FALSE(waiter.wait_once(e, nullptr)) << "the wake-up alone";
+
+    waiter.post(waiter_event{1, 4, nullptr, &listener});
+    EXPECT_EQ(waiter.wake_counts().writes, 1u);
+    waiter.hold_listener_events(false);
+    EXPECT_EQ(waiter.wake_counts().writes, 2u) << "the end of the hold wakes for what waits";
+    ASSERT_TRUE(waiter.wait_once(e, nullptr));
+    EXPECT_EQ(e.code, 4u);
+    EXPECT_FALSE(waiter.wait_once(e, nullptr)) << "the wake-up alone";
+    waiter.post(waiter_event{1, 5, nullptr, &listener});
+    EXPECT_EQ(waiter.wake_counts().writes, 3u);
+}
+
 TEST(waiter_descriptor, flush_empties_the_queue)
 {
     waiter_descriptor waiter;
