@@ -63,29 +63,17 @@ void Input_number_obj::set_value(uint32_t value)
 
 void Input_number_obj::set_min_value(uint32_t min_value)
 {
-    check_pool_locked();
-    if (min_value_ == min_value)
-        return;
-    min_value_ = min_value;
-    send_command(Command::attribute(get_id(), Command::input_number_min, min_value));
+    change_attribute(min_value_, min_value, Command::input_number_min);
 }
 
 void Input_number_obj::set_max_value(uint32_t max_value)
 {
-    check_pool_locked();
-    if (max_value_ == max_value)
-        return;
-    max_value_ = max_value;
-    send_command(Command::attribute(get_id(), Command::input_number_max, max_value));
+    change_attribute(max_value_, max_value, Command::input_number_max);
 }
 
 void Input_number_obj::set_offset(int32_t offset)
 {
-    check_pool_locked();
-    if (offset_ == offset)
-        return;
-    offset_ = offset;
-    send_command(Command::attribute(get_id(), Command::input_number_offset, uint32_t(offset)));
+    change_attribute(offset_, offset, Command::input_number_offset);
 }
 
 float Input_number_obj::get_scale() const
@@ -96,11 +84,7 @@ float Input_number_obj::get_scale() const
 
 void Input_number_obj::set_scale(float scale)
 {
-    check_pool_locked();
-    if (scale_ == scale)
-        return;
-    scale_ = scale;
-    send_command(Command::float_attribute(get_id(), Command::input_number_scale, scale));
+    change_attribute(scale_, scale, Command::input_number_scale);
 }
 
 uint8_t Input_number_obj::get_no_decimals() const
@@ -111,11 +95,7 @@ uint8_t Input_number_obj::get_no_decimals() const
 
 void Input_number_obj::set_no_decimals(uint8_t decimals)
 {
-    check_pool_locked();
-    if (number_of_decimals_ == decimals)
-        return;
-    number_of_decimals_ = decimals;
-    send_command(Command::attribute(get_id(), Command::input_number_decimals, decimals));
+    change_attribute(number_of_decimals_, decimals, Command::input_number_decimals);
 }
 
 bool Input_number_obj::get_enabled() const

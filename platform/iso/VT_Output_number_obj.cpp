@@ -58,11 +58,7 @@ void Output_number_obj::set_value(uint32_t value)
 
 void Output_number_obj::set_offset(int32_t offset)
 {
-    check_pool_locked();
-    if (offset_ == offset)
-        return;
-    offset_ = offset;
-    send_command(Command::attribute(get_id(), Command::output_number_offset, uint32_t(offset)));
+    change_attribute(offset_, offset, Command::output_number_offset);
 }
 
 float Output_number_obj::get_scale() const
@@ -73,11 +69,7 @@ float Output_number_obj::get_scale() const
 
 void Output_number_obj::set_scale(float scale)
 {
-    check_pool_locked();
-    if (scale_ == scale)
-        return;
-    scale_ = scale;
-    send_command(Command::float_attribute(get_id(), Command::output_number_scale, scale));
+    change_attribute(scale_, scale, Command::output_number_scale);
 }
 
 uint8_t Output_number_obj::get_no_decimals() const
@@ -88,11 +80,7 @@ uint8_t Output_number_obj::get_no_decimals() const
 
 void Output_number_obj::set_no_decimals(uint8_t decimals)
 {
-    check_pool_locked();
-    if (number_of_decimals_ == decimals)
-        return;
-    number_of_decimals_ = decimals;
-    send_command(Command::attribute(get_id(), Command::output_number_decimals, decimals));
+    change_attribute(number_of_decimals_, decimals, Command::output_number_decimals);
 }
 
 }

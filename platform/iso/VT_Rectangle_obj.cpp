@@ -38,11 +38,7 @@ uint16_t Rectangle_obj::get_fill_attributes() const
 
 void Rectangle_obj::set_fill_attributes(uint16_t id)
 {
-    check_pool_locked();
-    if (fill_attributes_ == id)
-        return;
-    fill_attributes_ = id;
-    send_command(Command::attribute(get_id(), Command::rectangle_fill_attributes, id));
+    change_attribute(fill_attributes_, id, Command::rectangle_fill_attributes);
 }
 
 }

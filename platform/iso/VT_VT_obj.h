@@ -1,6 +1,9 @@
 #pragma once
+#include "platform/iso/VT_Command.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 template <class T>
@@ -86,6 +89,20 @@ protected:
     void check_pool_locked() const;
     // Hands a change to the pool's client, under the lock the caller holds.
     void send_command(std::vector<uint8_t> message) const;
+    // A run-time attribute change: keeps the value and tells the VT by
+    // Change Attribute, unless the attribute holds it already.
+    template <class T>
+    void change_attribute(T& attribute, T value, uint8_t attribute_id)
+    {
+        check_pool_locked();
+        if (attribute == value)
+            return;
+        attribute = value;
+        if constexpr (std::is_same_v<T, float>)
+            send_command(Command::float_attribute(get_id(), attribute_id, value));
+        else
+            send_command(Command::attribute(get_id(), attribute_id, uint32_t(value)));
+    }
     virtual void serialise_body(Record_writer& out) const = 0;
 
 private:

@@ -104,9 +104,11 @@ TEST_F(Multi_tank_cal, exit_stores_the_saved_factors_in_the_tank_and_in_a_produc
         EXPECT_FLOAT_EQ(cal_setting(1), 2.2f) << "the tank keeps its factor without a product of the table";
         EXPECT_FLOAT_EQ(cal_setting(2), 1.0f);
         EXPECT_FLOAT_EQ(product_factor(6), 1.0f);
-        for (int p = 0; p < 16; ++p)
-            if (p != 4 && p != 6)
+        for (int p = 0; p < 16; ++p) {
+            if (p != 4 && p != 6) {
                 EXPECT_FLOAT_EQ(product_factor(p), 0.0f) << "product " << p;
+            }
+        }
         for (int t = 0; t < 3; ++t)
             rig.parameters.app.channels[t]->cal_setting.set(1.0f);
     }
@@ -144,8 +146,9 @@ TEST_F(Multi_tank_cal, leaving_step_1_any_way_stops_the_run_and_gives_the_master
         EXPECT_FALSE(rig.parameters.app.using_master_clutch.get()) << "suspended for the actuator tank";
 
         way.leave();
-        if (!way.then_shown.empty())
+        if (!way.then_shown.empty()) {
             EXPECT_EQ(current(), way.then_shown);
+        }
         EXPECT_EQ(get(operation().calibration_state), 0);
         for (int t = 0; t < 4; ++t)
             EXPECT_FALSE(marked(t)) << t;
