@@ -81,11 +81,7 @@ TEST(Kx4_vt_operator, a_new_width_on_its_settings_screen_reloads_the_task_contro
     Kx4_vt_session session({});
     ASSERT_TRUE(session.start()) << session.report();
     const Seeder_pool_ids& ids = session.ids();
-    ASSERT_TRUE(session.press_to(ids.main.settings_key, ids.settings_menu.mask)) << session.report();
-    ASSERT_TRUE(session.press_to(ids.settings_menu.seeder_button, ids.seeder_settings_menu.mask))
-        << session.report();
-    ASSERT_TRUE(session.press_to(ids.seeder_settings_menu.menu_buttons[5], ids.width_and_speed.mask))
-        << session.report();
+    ASSERT_TRUE(session.open_seeder_setting(5, ids.width_and_speed.mask)) << session.report();
 
     // 0.9 m in the field's steps of 1 mm: a width a float cannot hold
     // exactly, so that entering it again compares the stored float with the
@@ -119,11 +115,7 @@ TEST(Kx4_vt_operator, a_wheel_calibration_stores_the_distance_over_the_pulses_co
     ASSERT_TRUE(session.start()) << session.report();
     const Seeder_pool_ids& ids = session.ids();
     const Wheel_calibration_ids& wizard = ids.wheel_calibration;
-    ASSERT_TRUE(session.press_to(ids.main.settings_key, ids.settings_menu.mask)) << session.report();
-    ASSERT_TRUE(session.press_to(ids.settings_menu.seeder_button, ids.seeder_settings_menu.mask))
-        << session.report();
-    ASSERT_TRUE(session.press_to(ids.seeder_settings_menu.menu_buttons[3], ids.wheel_calibration_settings.mask))
-        << session.report();
+    ASSERT_TRUE(session.open_seeder_setting(3, ids.wheel_calibration_settings.mask)) << session.report();
     ASSERT_TRUE(session.press_to(ids.wheel_calibration_settings.calibrate_key, wizard.mask)) << session.report();
 
     // The wheel sensor's replies count 2 pulses each while the run goes.

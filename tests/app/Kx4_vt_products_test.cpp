@@ -28,11 +28,7 @@ TEST(Kx4_vt_products, two_tanks_and_a_named_product_on_the_second_reach_the_para
     ASSERT_TRUE(session.start()) << session.report();
     const Seeder_pool_ids& ids = session.ids();
 
-    ASSERT_TRUE(session.press_to(ids.main.settings_key, ids.settings_menu.mask)) << session.report();
-    ASSERT_TRUE(session.press_to(ids.settings_menu.seeder_button, ids.seeder_settings_menu.mask))
-        << session.report();
-    ASSERT_TRUE(session.press_to(ids.seeder_settings_menu.menu_buttons[0], ids.tank_settings.mask))
-        << session.report();
+    ASSERT_TRUE(session.open_seeder_setting(0, ids.tank_settings.mask)) << session.report();
     // Item 1 of the tank count: "  2  ".
     ASSERT_TRUE(session.enter_number(ids.tank_settings.tank_count, 1)) << session.report();
     EXPECT_TRUE(session.answer("get params.app.num_channels", "num_channels = 2")) << session.report();

@@ -279,6 +279,14 @@ bool Kx4_vt_session::press_to(uint16_t id, uint16_t mask)
     return false;
 }
 
+bool Kx4_vt_session::open_seeder_setting(size_t button, uint16_t mask)
+{
+    const Seeder_pool_ids& all = ids();
+    return press_to(all.main.settings_key, all.settings_menu.mask) &&
+           press_to(all.settings_menu.seeder_button, all.seeder_settings_menu.mask) &&
+           press_to(all.seeder_settings_menu.menu_buttons.at(button), mask);
+}
+
 bool Kx4_vt_session::press_until(uint16_t id, const std::string& request, double value)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);

@@ -75,6 +75,9 @@ public:
     bool acknowledge_alarms();
     // Presses the key or button until the VT shows the mask.
     bool press_to(uint16_t id, uint16_t mask);
+    // From the operating screen through the settings and seeder settings
+    // menus to the screen of the seeder menu's button, which shows mask.
+    bool open_seeder_setting(size_t button, uint16_t mask);
     // Presses the key or button until the console's answer to the request
     // is the value. Pressed again only when an alarm screen took it, so a
     // key that toggles is not toggled twice.
