@@ -117,8 +117,12 @@ TEST_F(Kx4_poll, drives_a_channel_at_a_tractors_speed_and_after_a_restart_asks_t
     ASSERT_TRUE(console(*kx4, {"set params.app.machine_width=6", "set params.app.channels.0.granular_controller_type=0",
                                "set params.app.channels.0.motor_pulse_encoder=0",
                                "set params.app.channels.0.motor_gear_ratio=10",
-                               "set params.app.channels.0.cal_setting=0.5", "set params.app.channels.0.enabled=1",
-                               "set data_store.system.vt_alive=1", "set data_store.system.vt_uploaded=1",
+                               "set params.app.channels.0.cal_setting=0.5", "set params.app.channels.0.enabled=1"}));
+    // The control task works on its own copy of the parameters: until it has
+    // taken the enabled channel, its half-second step switches the channel
+    // off again. With channel 0 enabled it polls ECU 50's slot 10.
+    ASSERT_NE(wait_for_line(slaves, {"request to 50 command 7:"}), "") << slaves.output();
+    ASSERT_TRUE(console(*kx4, {"set data_store.system.vt_alive=1", "set data_store.system.vt_uploaded=1",
                                "set data_store.operation.master_switch_active=1",
                                "set data_store.channels.channels.0.active=1",
                                "set data_store.channels.channels.0.requested_rate=100"}));
