@@ -25,8 +25,8 @@ constexpr double frame_ms_at_250k = 134.0 / 250.0;
 constexpr double frames_per_s_at_250k = 1000.0 / frame_ms_at_250k;
 // can_hub relays at least this share of what a lean relay does.
 constexpr double relay_limit = 0.9;
-// kx4 at idle, its slave ECU ticking every 10 ms, takes at most this many
-// times the CPU of a bare thread waking as often.
+// The slave ECU's 10 ms tick of kx4 at idle takes at most this many times
+// the CPU of a bare thread waking as often.
 constexpr double idle_limit = 1.2;
 
 const char* const about =
@@ -38,8 +38,9 @@ const char* const about =
     "  - the Task Controller upload of the largest description, in-process and over can_hub;\n"
     "  - the Virtual Terminal upload of kx4's whole pool image (screens loaded), in-process and\n"
     "    over can_hub;\n"
-    "  - kx4 at idle on can_hub against a bare thread waking every 10 ms in the same span, as a\n"
-    "    ratio of the CPU, the median of five rounds of 2 s (at most 1.2).\n"
+    "  - kx4 at idle on can_hub: its slave ECU's 10 ms tick against a bare thread waking every\n"
+    "    10 ms in the same span, as a ratio of the CPU, the median of five rounds of 2 s (at most\n"
+    "    1.2), and all its threads (the demonstration simulator among them) beside it.\n"
     "Runs about half a minute.\n";
 
 void print_transfers(const char* bus, Transfer_bench& bench, size_t length, int runs)
@@ -143,6 +144,15 @@ struct Idle_round {
     Idle_load kx4, bare;
 };
 
+// The thread of that name, or an empty record when the process has none.
+Idle_load::Thread thread_named(const Idle_load& load, const std::string& name)
+{
+    for (const Idle_load::Thread& thread : load.threads)
+        if (thread.name == name)
+            return thread;
+    return {};
+}
+
 Idle_round idle_round(Spawned_process& kx4, int ms)
 {
     Idle_round round;
@@ -184,7 +194,7 @@ void vt_upload()
 void idle_load()
 {
     constexpr int rounds = 5, round_ms = 2000;
-    std::printf("\nkx4 at idle on can_hub (no slave ECU, no display), %d rounds of %d s, each beside a bare "
+    std::printf("\nkx4 at idle on can_hub (no slave ECU answering, no display), %d rounds of %d s, each beside a bare "
                 "thread waking every 10 ms\n",
                 rounds, round_ms / 1000);
     char folder[] = "/tmp/kx4_bench.XXXXXX";
@@ -200,20 +210,30 @@ void idle_load()
             std::printf("  kx4 did not start:\n%s\n", kx4.output().c_str());
         } else {
             kx4.wait_for_output("\x01", 1000);
-            std::vector<double> ratios;
+            // The limit holds the slave ECU's tick, the task that wakes every
+            // 10 ms; the whole process, with its simulator, is shown beside it.
+            std::vector<double> tick_ratios, process_ratios;
             for (int i = 0; i < rounds; ++i) {
                 const Idle_round r = idle_round(kx4, round_ms);
-                const double ratio = r.bare.cpu_ms_per_s > 0 ? r.kx4.cpu_ms_per_s / r.bare.cpu_ms_per_s : 0.0;
-                ratios.push_back(ratio);
-                std::printf("  kx4, all threads: %6.2f ms CPU per s, %4.0f wake-ups per s; bare thread: %6.2f ms CPU "
-                            "per s, %4.0f wake-ups per s; ratio %.2f\n",
-                            r.kx4.cpu_ms_per_s, r.kx4.wake_ups_per_s, r.bare.cpu_ms_per_s, r.bare.wake_ups_per_s,
-                            ratio);
+                const Idle_load::Thread tick = thread_named(r.kx4, "vrm.EcuManager");
+                const double bare = r.bare.cpu_ms_per_s;
+                tick_ratios.push_back(bare > 0 ? tick.cpu_ms_per_s / bare : 0.0);
+                process_ratios.push_back(bare > 0 ? r.kx4.cpu_ms_per_s / bare : 0.0);
+                std::printf("  slave ECU tick: %6.2f ms CPU per s, %4.0f wake-ups per s; kx4, all threads: %6.2f ms "
+                            "CPU per s, %4.0f wake-ups per s; bare thread: %6.2f ms CPU per s, %4.0f wake-ups per s; "
+                            "ratios %.2f and %.2f\n",
+                            tick.cpu_ms_per_s, tick.wake_ups_per_s, r.kx4.cpu_ms_per_s, r.kx4.wake_ups_per_s, bare,
+                            r.bare.wake_ups_per_s, tick_ratios.back(), process_ratios.back());
             }
-            std::sort(ratios.begin(), ratios.end());
-            std::printf("  kx4 (its slave ECU's 10 ms tick) against the bare thread: ratio %.2f of the CPU, median "
-                        "of %d (%.2f to %.2f) (at most %.1f)\n",
-                        ratios[ratios.size() / 2], rounds, ratios.front(), ratios.back(), idle_limit);
+            std::sort(tick_ratios.begin(), tick_ratios.end());
+            std::sort(process_ratios.begin(), process_ratios.end());
+            std::printf("  the slave ECU's 10 ms tick against the bare thread: ratio %.2f of the CPU, median of %d "
+                        "(%.2f to %.2f) (at most %.1f)\n",
+                        tick_ratios[tick_ratios.size() / 2], rounds, tick_ratios.front(), tick_ratios.back(),
+                        idle_limit);
+            std::printf("  kx4, all threads, against the bare thread: ratio %.2f, median of %d (%.2f to %.2f)\n",
+                        process_ratios[process_ratios.size() / 2], rounds, process_ratios.front(),
+                        process_ratios.back());
         }
     }
     std::filesystem::remove_all(folder);
