@@ -19,23 +19,6 @@ uint32_t object_value(int64_t raw, int32_t offset)
     return uint32_t(std::clamp<int64_t>(raw - offset, 0, int64_t(UINT32_MAX)));
 }
 
-// A bound given as a round display number (a range of 0 to 50 on steps of
-// 0.001) is met although raw x step misses it in the last bit.
-double slack(double bound)
-{
-    return 1e-9 * std::max(1.0, std::fabs(bound));
-}
-
-bool below(double value, double bound)
-{
-    return value < bound - slack(bound);
-}
-
-int64_t clamped_raw(double raw)
-{
-    return int64_t(std::clamp(raw, double(INT32_MIN), double(UINT32_MAX)));
-}
-
 }
 
 void Stat_num::init(Stat_collector* collector, VT::Output_number_obj* output, const Stat_num_format& metric,
@@ -106,10 +89,24 @@ void Stat_num::set_units(Units_man& units)
 
 int64_t Stat_num::get_raw() const
 {
+    return raw_of(value_);
+}
+
+int64_t Stat_num::raw_of(double value) const
+{
     const double step = get_format().get_step();
-    if (step == 0 || !std::isfinite(value_ / step))
+    if (step == 0 || !std::isfinite(value / step))
         return 0;
-    return std::llround(std::clamp(value_ / step, double(INT32_MIN), double(UINT32_MAX)));
+    return std::llround(std::clamp(value / step, double(INT32_MIN), double(UINT32_MAX)));
+}
+
+bool Stat_num::raw_range(int64_t& min_raw, int64_t& max_raw) const
+{
+    if (!has_range_ || get_format().get_step() <= 0)
+        return false;
+    min_raw = raw_of(min_);
+    max_raw = raw_of(max_);
+    return true;
 }
 
 bool Stat_num::takes(uint16_t object) const
@@ -123,14 +120,17 @@ void Stat_num::take_vt_number(uint32_t value)
         return;
     get_pool()->lock_pool();
     const int64_t raw = int64_t(value) + input_->get_offset();
-    const double entered = double(raw) * get_format().get_step();
-    const bool refused = has_range_ && (below(entered, min_) || below(max_, entered));
+    int64_t min_raw, max_raw;
+    const bool ranged = raw_range(min_raw, max_raw);
+    const bool refused = ranged && (raw < min_raw || raw > max_raw);
     if (refused)
         write(get_raw());
     get_pool()->unlock_pool();
     if (refused)
         return;
-    value_ = entered;
+    const double entered = double(raw) * get_format().get_step();
+    // The step shown for a bound stores the bound itself.
+    value_ = ranged ? std::min(std::max(entered, min_), max_) : entered;
     // The input shows the entry already; the other objects follow.
     mark_changed();
     report_edit();
@@ -158,18 +158,13 @@ void Stat_num::send_update(bool all)
 
 void Stat_num::apply_format()
 {
-    const double step = get_format().get_step();
     const uint8_t decimals = uint8_t(std::min(get_format().get_decimals(), 7u)); // all a VT shows
     const float scale = float(std::pow(10.0, -double(decimals)));
     // Without a range, any value the objects hold; the entries are not
     // checked either.
     int64_t min_raw = 0;
     int64_t max_raw = UINT32_MAX;
-    if (has_range_ && step > 0) {
-        // The raw numbers that take_vt_number accepts.
-        min_raw = clamped_raw(std::ceil((min_ - slack(min_)) / step));
-        max_raw = clamped_raw(std::floor((max_ + slack(max_)) / step));
-    }
+    raw_range(min_raw, max_raw);
     const int32_t offset = int32_t(std::min<int64_t>(min_raw, 0));
     if (output_) {
         output_->set_offset(offset);

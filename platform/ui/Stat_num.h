@@ -14,8 +14,10 @@ class Output_string_obj;
 
 // A number field. The value is kept in the stored (metric) unit; the VT is
 // sent the raw number round(value / step) of the format of the unit system
-// in use, and an entry of raw r is the value r x step. An entry outside the
-// range is refused and the VT shown the old value again.
+// in use, and an entry of raw r is the value r x step. The range's bounds
+// count as the steps nearest them, which is how the VT shows them: an entry
+// outside those steps is refused and the VT shown the old value again, and
+// an entry of a bound's step stores the bound.
 //
 // The number objects are made to agree with the format in use and the range,
 // whatever the pool was built with: scale 10^-decimals and the format's
@@ -79,6 +81,10 @@ private:
     // Sets the objects' scale, decimals, offset and range for the format in
     // use; the caller holds the pool lock.
     void apply_format();
+    // The raw number the VT is sent for a value.
+    int64_t raw_of(double value) const;
+    // The raw numbers of the range's bounds; false without a range.
+    bool raw_range(int64_t& min_raw, int64_t& max_raw) const;
     // Writes the raw number to the objects; the caller holds the pool lock.
     void write(int64_t raw);
 

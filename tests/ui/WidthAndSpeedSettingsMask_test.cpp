@@ -120,11 +120,13 @@ TEST_F(Width_and_speed, the_vt_shows_the_width_in_metres_or_feet_and_takes_no_en
     screen->post_snapshot_init();
     screen->send_val_updates(false);
     advance(100);
-    // 100 m is 328.08399 ft: shown rounded, while an entry of 328.084 ft
-    // is beyond 100 m.
+    // 100 m is 328.08399 ft: shown as 328.084 ft, which is the highest
+    // entry and stores 100 m.
     EXPECT_EQ(vt->shown_number(own.width), "328.084");
+    enter_number(own.width, 328085);
+    EXPECT_EQ(vt->lines_with("refused number 328085 for " + std::to_string(own.width)), 1);
     enter_number(own.width, 328084);
-    EXPECT_EQ(vt->lines_with("refused number 328084 for " + std::to_string(own.width)), 1);
+    EXPECT_FLOAT_EQ(app.machine_width.get(), 100.0f);
     enter_number(own.width, 39370);
     EXPECT_NEAR(app.machine_width.get(), 12.0, 1e-4);
     EXPECT_EQ(vt->shown_number(own.width), "39.370");

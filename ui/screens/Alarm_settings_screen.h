@@ -37,7 +37,7 @@ struct Alarm_row {
     Input_list_id list;
     std::vector<NV_quvel::alarm_t*> records;
     Shows shows = Shows::first;
-    Input_number_id point; // left unrecorded when the row has none
+    Input_number_id point{}; // left unrecorded when the row has none
     const Alarm_point_kind* point_kind = nullptr;
     Point point_shows = Point::largest;
 };

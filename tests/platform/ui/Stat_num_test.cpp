@@ -6,6 +6,7 @@
 #include "tests/platform/ui/Recording_screen.h"
 #include "tests/support/Ui_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -155,11 +156,13 @@ struct Shown_case {
 const Shown_case shown_cases[] = {
     {"1 decimal", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, 0, 100, 12.0, "12.0", 0, 1000, 0},
     {"3 decimals", {2, 0.001, 3}, {2, 0.0003048, 3}, Units_man::metric, true, 0, 100, 12.0, "12.000", 0, 100000, 0},
-    {"feet", {2, 0.001, 3}, {2, 0.0003048, 3}, Units_man::imperial, true, 0, 100, 12.0, "39.370", 0, 328083, 0},
+    {"feet", {2, 0.001, 3}, {2, 0.0003048, 3}, Units_man::imperial, true, 0, 100, 12.0, "39.370", 0, 328084, 0},
     {"0 decimals, no range", {0, 1.0, 0}, {0, 1.0, 0}, Units_man::metric, false, 0, 0, 250, "250", 0, 4294967295u, 0},
     {"below zero", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, -40, 60, -12.5, "-12.5", 0, 1000, -400},
     {"bounds between steps", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, 0.05, 0.95, 0.5, "0.5", 1, 9, 0},
-    {"mph", speed_metric, speed_imperial, Units_man::imperial, true, 0, 13.88888888888889, 4.4704, "10.0", 0, 310, 0},
+    {"bounds nearer the outer steps", {0, 0.1, 1}, {0, 0.1, 1}, Units_man::metric, true, 0.04, 0.96, 0.5, "0.5", 0, 10,
+     0},
+    {"mph", speed_metric, speed_imperial, Units_man::imperial, true, 0, 13.88888888888889, 4.4704, "10.0", 0, 311, 0},
 };
 
 }
@@ -194,14 +197,23 @@ TEST_F(Numbers, the_vt_shows_the_value_in_the_format_in_use_and_takes_entries_wi
         EXPECT_EQ(in.decimals, c.metric.get_decimals());
         EXPECT_EQ(out.decimals, c.metric.get_decimals());
 
-        // The lowest and the highest entry the VT takes are the range's.
+        // The lowest and the highest entry the VT takes are the steps shown
+        // for the range's bounds, and they store the bounds.
+        const auto stored = [&c, &field](uint32_t entry) {
+            const double value = (double(entry) + c.offset) * field.get_format().get_step();
+            return c.ranged ? std::min(std::max(value, c.min), c.max) : value;
+        };
         enter_number(four_input, c.min_value);
-        EXPECT_NEAR(field.get_val(), (double(c.min_value) + c.offset) * field.get_format().get_step(), 1e-9);
+        EXPECT_NEAR(field.get_val(), stored(c.min_value), 1e-9);
         if (c.max_value < UINT32_MAX) {
             enter_number(four_input, c.max_value + 1);
             EXPECT_EQ(vt->lines_with("refused number " + std::to_string(c.max_value + 1)), 1);
             enter_number(four_input, c.max_value);
-            EXPECT_NEAR(field.get_val(), (double(c.max_value) + c.offset) * field.get_format().get_step(), 1e-9);
+            EXPECT_NEAR(field.get_val(), stored(c.max_value), 1e-9);
+        }
+        if (c.ranged) {
+            field.set_val(c.max);
+            EXPECT_EQ(uint32_t(field.get_raw() - c.offset), c.max_value) << "a bound shows as its step";
         }
         if (c.ranged) {
             EXPECT_GE(field.get_val(), c.min - 1e-9);
